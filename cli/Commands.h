@@ -1,0 +1,18 @@
+// The commands of quillion-cli, callable without the argument parser so that
+// tests can run them. Each returns the process exit status and writes its
+// complaints, one line naming the file, to the error stream.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+namespace qln::cli {
+
+enum ExitStatus { kExitOk = 0, kExitFindings = 1, kExitFailure = 2 };
+
+// Makes a project file from JSON.
+int RunBuild(const std::string& jsonPath, const std::string& projectPath, std::ostream& err);
+// Prints the project as JSON.
+int RunDump(const std::string& projectPath, std::ostream& out, std::ostream& err);
+
+}  // namespace qln::cli

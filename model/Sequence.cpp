@@ -1,0 +1,438 @@
+#include "model/Sequence.h"
+
+#include <algorithm>
+
+#include "model/Archive.h"
+#include "model/Feature.h"
+#include "model/Project.h"
+#include "model/Publication.h"
+#include "model/ResidueFile.h"
+
+namespace qln {
+
+QLN_IMPLEMENT_ABSTRACT(CSequence, CModel)
+QLN_IMPLEMENT_ABSTRACT(CBaseSequence, CSequence)
+QLN_IMPLEMENT_SERIAL(CDNASequence, CBaseSequence)
+QLN_IMPLEMENT_SERIAL(CRNASequence, CBaseSequence)
+QLN_IMPLEMENT_SERIAL(CDNARNASequence, CBaseSequence)
+QLN_IMPLEMENT_ABSTRACT(CProteinSequence, CSequence)
+QLN_IMPLEMENT_SERIAL(CProtein1Sequence, CProteinSequence)
+QLN_IMPLEMENT_SERIAL(CProtein3Sequence, CProteinSequence)
+
+namespace {
+
+constexpr const char* kVersionTag = "V3.3";
+
+// Residues are single-byte text; only the ASCII letters count as residues.
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+char ToLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char ToUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string TrimmedLower(const std::string& s) {
+    auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
+    size_t b = 0, e = s.size();
+    while (b < e && isBlank(s[b])) ++b;
+    while (e > b && isBlank(s[e - 1])) --e;
+    std::string out = s.substr(b, e - b);
+    std::transform(out.begin(), out.end(), out.begin(), ToLower);
+    return out;
+}
+
+std::string_view WithoutLeadingBlanks(const std::string& s) {
+    size_t b = s.find_first_not_of(" \t\r\n\v\f");
+    return b == std::string::npos ? std::string_view() : std::string_view(s).substr(b);
+}
+
+int32_t ReadListCount(CArchive& ar) {
+    int32_t n = ar.ReadInt32();
+    if (n < 0) ar.Fail(CArchiveException::Cause::BadFormat);
+    return n;
+}
+
+template <class T>
+void WriteList(CArchive& ar, const CArray<Ptr<T>>& list) {
+    ar.WriteInt32(list.GetSize());
+    for (const auto& item : list) ar.WriteObject(item.get());
+}
+
+template <class T>
+void ReadList(CArchive& ar, CArray<Ptr<T>>& list, CModel* owner) {
+    list.RemoveAll();
+    for (int32_t i = ReadListCount(ar); i > 0; --i) {
+        T* item = ar.ReadRequiredObjectOf<T>();
+        item->SetParent(owner);
+        list.Add(Ptr<T>(item));
+    }
+}
+
+}  // namespace
+
+// ---- construction ---------------------------------------------------------------
+
+CSequence::CSequence() : comment_(new CCommentFeature(this)) {}
+
+CSequence::CSequence(CModel* project, std::string name, std::string organism, std::string residues,
+                     std::string alphabet, std::string typeName)
+    : CModel(project),
+      name_(std::move(name)),
+      organism_(std::move(organism)),
+      residues_(std::move(residues)),
+      alphabet_(std::move(alphabet)),
+      comment_(new CCommentFeature(this)),
+      typeName_(std::move(typeName)),
+      project_(dynamic_cast<CProject*>(project)) {}
+
+CSequence::~CSequence() = default;
+
+void CSequence::SetComment(Ptr<CCommentFeature> comment) {
+    comment_ = std::move(comment);
+    if (comment_) comment_->SetParent(this);
+}
+
+std::string CSequence::GetMessagePrefix() const { return ParentPrefix() + "Sequence: " + name_ + ": "; }
+
+std::string CSequence::GetListingTypeCode() const {
+    return typeName_ == CDNARNASequence::kTypeName ? std::string(CDNASequence::kTypeName) : typeName_;
+}
+
+// ---- residue storage -------------------------------------------------------------
+
+void CSequence::ThrowIfLost() const {
+    if (residuesLost_) throw CResidueFileError(CResidueFileError::Kind::Read);
+}
+
+void CSequence::SetResidues(std::string residues) {
+    residues_ = std::move(residues);
+    residuesInMemory_ = true;
+    residuesLost_ = false;
+}
+
+void CSequence::LoadResidues() {
+    ThrowIfLost();
+    if (residuesInMemory_) return;
+    try {
+        residues_ = CResidueFiles::Read(temporaryFilePath_);
+    } catch (const CResidueFileError&) {
+        residuesLost_ = true;
+        throw;
+    }
+    residuesInMemory_ = true;
+    residuesChanged_ = false;
+}
+
+void CSequence::UnloadResidues() {
+    if (!residuesInMemory_ || residues_.size() <= kParkThreshold) return;
+    // A sequence built with its residues has no file yet, whatever its
+    // changed flag says: parking it without writing would lose them.
+    if (residuesChanged_ || temporaryFilePath_.empty()) {
+        if (temporaryFilePath_.empty()) temporaryFilePath_ = CResidueFiles::MakeFileName();
+        CResidueFiles::Write(temporaryFilePath_, residues_);
+        residuesChanged_ = false;
+    }
+    residuesInMemory_ = false;
+    std::string().swap(residues_);
+}
+
+const std::string& CSequence::GetResidues() {
+    LoadResidues();
+    return residues_;
+}
+
+int CSequence::GetResidueCount() {
+    const std::string& text = GetResidues();
+    return static_cast<int>(std::count_if(text.begin(), text.end(), IsLetter));
+}
+
+void CSequence::StripToLetters() {
+    LoadResidues();
+    displayLayout_ = false;
+    if (residues_.empty() || residues_ == kNoResidues) return;
+    residues_.erase(std::remove_if(residues_.begin(), residues_.end(), [](char c) { return !IsLetter(c); }),
+                    residues_.end());
+}
+
+const std::string& CSequence::FormatForDisplay(bool* outOfMemory) {
+    LoadResidues();
+    if (displayLayout_) return residues_;
+    try {
+        BuildDisplayLayout();
+    } catch (const std::bad_alloc&) {
+        if (outOfMemory) *outOfMemory = true;
+    }
+    return residues_;
+}
+
+void CSequence::BuildDisplayLayout() {
+    StripToLetters();
+    const size_t n = residues_.size();
+    if (n == 0 || residues_ == kNoResidues) {
+        displayLayout_ = true;
+        return;
+    }
+
+    constexpr size_t kBlock = 10, kBlocksPerLine = 6, kLineWidth = 75;
+    std::string out;
+    out.reserve(n + n / kBlock + (n / (kBlock * kBlocksPerLine) + 1) * kLineWidth);
+    size_t lineLength = 0, blocksOnLine = 0;
+    auto endLine = [&](size_t position) {
+        const std::string number = std::to_string(position);
+        out.append(kLineWidth - std::min(kLineWidth, lineLength + number.size()), ' ');
+        out += number;
+    };
+    for (size_t start = 0; start < n; start += kBlock) {
+        const size_t length = std::min(kBlock, n - start);
+        out.append(residues_, start, length);
+        lineLength += length;
+        if (++blocksOnLine == kBlocksPerLine) {
+            endLine(start + length);
+            out += '\n';
+            lineLength = blocksOnLine = 0;
+        } else {
+            out += ' ';
+            ++lineLength;
+        }
+    }
+    if (lineLength > 0) endLine(n);
+    residues_ = std::move(out);
+    displayLayout_ = true;
+}
+
+bool CSequence::IsValidResidue(char c) const { return c != '\0' && alphabet_.find(c) != std::string::npos; }
+
+void CSequence::CopyResidueStateFrom(const CSequence& other) {
+    residues_ = other.residues_;
+    temporaryFilePath_ = other.temporaryFilePath_;
+    displayLayout_ = other.displayLayout_;
+    residuesChanged_ = other.residuesChanged_;
+    residuesInMemory_ = other.residuesInMemory_;
+    residuesLost_ = other.residuesLost_;
+}
+
+void CSequence::CollectRuns(char unknown, bool positionsOnly, CArray<Ptr<CRange>>& out) {
+    const std::string& text = GetResidues();
+    int position = 0, runStart = 0;
+    for (char c : text) {
+        if (!IsLetter(c)) continue;
+        ++position;
+        const bool isUnknown = c == unknown || ToLower(c) == ToLower(unknown);
+        if (positionsOnly) {
+            if (isUnknown) out.Add(Ptr<CRange>(new CRange(position, 1)));
+        } else if (isUnknown && runStart == 0) {
+            runStart = position;
+        } else if (!isUnknown && runStart != 0) {
+            out.Add(Ptr<CRange>(new CRange(runStart, position - 1)));
+            runStart = 0;
+        }
+    }
+    if (!positionsOnly && runStart != 0) out.Add(Ptr<CRange>(new CRange(runStart, position)));
+}
+
+bool CSequence::ContainsUnknown(char unknown) {
+    const std::string& text = GetResidues();
+    return text.find(ToLower(unknown)) != std::string::npos || text.find(ToUpper(unknown)) != std::string::npos;
+}
+
+// ---- organism ---------------------------------------------------------------------
+
+bool CSequence::IsArtificialOrganism(const std::string& organism) {
+    const std::string o = TrimmedLower(organism);
+    return o == "artificial" || o.compare(0, 11, "artificial ") == 0;
+}
+
+bool CSequence::IsUnknownOrganism(const std::string& organism) { return TrimmedLower(organism) == "unknown"; }
+
+bool CSequence::IsArtificialOrUnknownOrganism(const std::string& organism) {
+    return IsArtificialOrganism(organism) || IsUnknownOrganism(organism);
+}
+
+// ---- archive ------------------------------------------------------------------------
+
+void CSequence::Serialize(CArchive& ar) {
+    CModel::Serialize(ar);
+    if (ar.IsStoring()) {
+        LoadResidues();
+        ar.WriteString(kVersionTag);
+        ar.WriteString(name_);
+        ar.WriteString(organism_);
+        ar.WriteString(WithoutLeadingBlanks(residues_));
+        ar.WriteInt32(residuesValid_);
+        ar.WriteInt32(displayLayout_ ? 1 : 0);
+        ar.WriteString(alphabet_);
+        ar.WriteInt32(reserved_);
+        ar.WriteString(typeName_);
+        ar.WriteObject(project_);
+        WriteList(ar, journals_);
+        WriteList(ar, databases_);
+        WriteList(ar, patents_);
+        WriteList(ar, theses_);
+        ar.WriteInt32(features_.GetSize() + 1);
+        ar.WriteObject(comment_.get());
+        for (const auto& feature : features_) ar.WriteObject(feature.get());
+        ar.WriteInt32(skipped_ ? 1 : 0);
+        UnloadResidues();
+        return;
+    }
+
+    std::string first = ar.ReadString();
+    const bool versioned = first == kVersionTag;
+    name_ = versioned ? ar.ReadString() : std::move(first);
+    organism_ = ar.ReadString();
+    residues_ = ar.ReadString();
+    residuesChanged_ = true;
+    residuesInMemory_ = true;
+    UnloadResidues();
+    residuesValid_ = ar.ReadInt32();
+    displayLayout_ = ar.ReadInt32() != 0;
+    alphabet_ = ar.ReadString();
+    reserved_ = ar.ReadInt32();
+    typeName_ = ar.ReadString();
+    project_ = ar.ReadObjectOf<CProject>();
+    ReadList(ar, journals_, this);
+    ReadList(ar, databases_, this);
+    ReadList(ar, patents_, this);
+    ReadList(ar, theses_, this);
+
+    features_.RemoveAll();
+    const int32_t featureCount = ReadListCount(ar);
+    comment_ = nullptr;
+    for (int32_t i = 0; i < featureCount; ++i) {
+        CFeature* feature = ar.ReadRequiredObjectOf<CFeature>();
+        feature->SetParent(this);
+        if (i == 0 && feature->IsKindOf(CCommentFeature::runtimeClass))
+            comment_ = static_cast<CCommentFeature*>(feature);
+        else
+            features_.Add(Ptr<CFeature>(feature));
+    }
+    if (!comment_) comment_ = new CCommentFeature(this);
+    skipped_ = versioned ? ar.ReadInt32() != 0 : false;
+}
+
+void CBaseSequence::Serialize(CArchive& ar) {
+    CSequence::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteInt32(static_cast<int32_t>(customCodons_.size()));
+        for (const auto& [codon, aminoAcid] : customCodons_) {
+            ar.WriteString(codon);
+            ar.WriteString(aminoAcid);
+        }
+        return;
+    }
+    customCodons_.clear();
+    for (int32_t i = ReadListCount(ar); i > 0; --i) {
+        std::string codon = ar.ReadString();
+        customCodons_[codon] = ar.ReadString();
+    }
+    sourceSequence_ = nullptr;
+}
+
+// ---- nucleotide sequences -------------------------------------------------------------
+
+bool CBaseSequence::IsValidResidue(char c) const { return CSequence::IsValidResidue(ToLower(c)); }
+
+bool CBaseSequence::HasUnknownResidue() { return ContainsUnknown('n'); }
+
+std::string CBaseSequence::GetUnknownResidueNote() const {
+    return "Definition of \"n\" is required in the Other Information field of a \"misc_feature\" %s on the "
+           "Feature Screen.";
+}
+
+void CBaseSequence::GetUnknownPositions(CArray<Ptr<CRange>>& out) { CollectRuns('n', true, out); }
+void CBaseSequence::GetUnknownRuns(CArray<Ptr<CRange>>& out) { CollectRuns('n', false, out); }
+
+Ptr<CSequence> CBaseSequence::MakeWorkingCopy() {
+    Ptr<CBaseSequence> copy = CreateSameKind();
+    copy->SetParent(GetParent());
+    copy->SetName(GetName());
+    copy->SetOrganism(GetOrganism());
+    copy->CopyResidueStateFrom(*this);
+    copy->SetResiduesValid(GetResiduesValid());
+    copy->SetAlphabet(GetAlphabet());
+    copy->SetReserved(GetReserved());
+    copy->SetTypeName(GetTypeName());
+    copy->SetProject(GetProject());
+    copy->SetSkipped(IsSkipped());
+    copy->generatorValue_ = generatorValue_;
+    copy->customCodons_ = customCodons_;
+    Ptr<CCommentFeature> comment(new CCommentFeature(*GetComment()));
+    comment->SetParent(copy.get());
+    copy->SetComment(comment);
+    return Ptr<CSequence>(copy);
+}
+
+void CBaseSequence::TakeOver(CBaseSequence& old) {
+    SetResiduesValid(old.GetResiduesValid());
+    SetSkipped(old.IsSkipped());
+    SetReserved(old.GetReserved());
+    CopyResidueStateFrom(old);
+    SetProject(old.GetProject());
+
+    customCodons_.clear();
+    for (const auto& [codon, aminoAcid] : old.customCodons_) {
+        std::string converted = codon;
+        if (GetTypeName() == CDNASequence::kTypeName)
+            std::replace(converted.begin(), converted.end(), 'u', 't');
+        else if (GetTypeName() == CRNASequence::kTypeName)
+            std::replace(converted.begin(), converted.end(), 't', 'u');
+        customCodons_[converted] = aminoAcid;
+    }
+
+    auto adopt = [this](auto& to, auto& from) {
+        to.RemoveAll();
+        for (auto& item : from) {
+            item->SetParent(this);
+            to.Add(item);
+        }
+    };
+    adopt(GetFeatures(), old.GetFeatures());
+    adopt(GetJournals(), old.GetJournals());
+    adopt(GetDatabases(), old.GetDatabases());
+    adopt(GetPatents(), old.GetPatents());
+    adopt(GetTheses(), old.GetTheses());
+    SetComment(Ptr<CCommentFeature>(old.GetComment()));
+}
+
+Ptr<CBaseSequence> CBaseSequence::CreateOfType(const std::string& typeName, CModel* project, std::string name,
+                                               std::string organism, std::string residues) {
+    if (typeName == CDNASequence::kTypeName)
+        return Ptr<CBaseSequence>(new CDNASequence(project, std::move(name), std::move(organism), std::move(residues)));
+    if (typeName == CRNASequence::kTypeName)
+        return Ptr<CBaseSequence>(new CRNASequence(project, std::move(name), std::move(organism), std::move(residues)));
+    if (typeName == CDNARNASequence::kTypeName)
+        return Ptr<CBaseSequence>(
+            new CDNARNASequence(project, std::move(name), std::move(organism), std::move(residues)));
+    return {};
+}
+
+Ptr<CBaseSequence> CDNASequence::CreateSameKind() {
+    return Ptr<CBaseSequence>(new CDNASequence(GetParent(), GetName(), GetOrganism(), {}));
+}
+Ptr<CBaseSequence> CRNASequence::CreateSameKind() {
+    return Ptr<CBaseSequence>(new CRNASequence(GetParent(), GetName(), GetOrganism(), {}));
+}
+Ptr<CBaseSequence> CDNARNASequence::CreateSameKind() {
+    return Ptr<CBaseSequence>(new CDNARNASequence(GetParent(), GetName(), GetOrganism(), {}));
+}
+
+// ---- protein sequences -------------------------------------------------------------------
+
+bool CProteinSequence::IsValidResidue(char c) const { return CSequence::IsValidResidue(ToUpper(c)); }
+
+bool CProteinSequence::HasUnknownResidue() { return ContainsUnknown('X'); }
+
+std::string CProteinSequence::GetUnknownResidueNote() const {
+    return "Definition of \"X\" is required in the Other Information field on a \"MISC_FEATURE\" %s on the "
+           "Feature Screen.";
+}
+
+void CProteinSequence::GetUnknownPositions(CArray<Ptr<CRange>>& out) { CollectRuns('X', true, out); }
+void CProteinSequence::GetUnknownRuns(CArray<Ptr<CRange>>& out) { CollectRuns('X', false, out); }
+
+Ptr<CSequence> CProtein1Sequence::MakeWorkingCopy() {
+    return Ptr<CSequence>(new CProtein1Sequence(GetParent(), GetName(), GetOrganism(), GetResidues()));
+}
+
+Ptr<CSequence> CProtein3Sequence::MakeWorkingCopy() {
+    return Ptr<CSequence>(new CProtein3Sequence(GetParent(), GetName(), GetOrganism(), GetResidues()));
+}
+
+}  // namespace qln

@@ -1,0 +1,192 @@
+#include "cli/Commands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "model/Feature.h"
+#include "model/ProjectFile.h"
+
+namespace qln::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("qln-cli-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    std::string Write(const std::string& name, const std::string& text) const {
+        std::ofstream(Path(name), std::ios::binary) << text;
+        return Path(name);
+    }
+    static std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    // Runs build on a JSON text and returns the exit status and the error text.
+    std::pair<int, std::string> Build(const std::string& json, const std::string& out = "out.prj") {
+        std::ostringstream err;
+        int status = RunBuild(Write("in.json", json), Path(out), err);
+        return {status, err.str()};
+    }
+
+    fs::path dir_;
+};
+
+const std::string kDemo = QLN_SOURCE_DIR "/examples/demo.json";
+
+TEST_F(CommandsTest, DumpOfABuiltProjectBuildsTheSameBytes) {
+    std::ostringstream err, dumped;
+    ASSERT_EQ(RunBuild(kDemo, Path("a.prj"), err), kExitOk) << err.str();
+    ASSERT_EQ(RunDump(Path("a.prj"), dumped, err), kExitOk) << err.str();
+    ASSERT_EQ(RunBuild(Write("again.json", dumped.str()), Path("b.prj"), err), kExitOk) << err.str();
+    EXPECT_EQ(Read(Path("a.prj")), Read(Path("b.prj")));
+    EXPECT_EQ(nlohmann::json::parse(dumped.str()), nlohmann::json::parse(Read(kDemo)));
+}
+
+TEST_F(CommandsTest, TheCommittedDemoProjectIsWhatBuildMakes) {
+    std::ostringstream err;
+    ASSERT_EQ(RunBuild(kDemo, Path("demo.prj"), err), kExitOk) << err.str();
+    EXPECT_EQ(Read(Path("demo.prj")), Read(QLN_SOURCE_DIR "/examples/demo.prj"));
+}
+
+TEST_F(CommandsTest, DumpPrintsEveryMemberInOrderEvenWhenEmpty) {
+    ASSERT_EQ(Build(R"({"sequences":[{"name":"P","type":"PROTEIN/3","residues":"AlaGly"}]})").first, kExitOk);
+    std::ostringstream out, err;
+    ASSERT_EQ(RunDump(Path("out.prj"), out, err), kExitOk);
+    EXPECT_EQ(out.str(), R"({
+  "title": "",
+  "fileReference": "",
+  "applicationNumber": "",
+  "filingDate": "",
+  "customOrganisms": [],
+  "lastImportFolder": "",
+  "priorApplications": [],
+  "organizationApplicants": [],
+  "individualApplicants": [],
+  "sequences": [
+    {
+      "name": "P",
+      "type": "PROTEIN/3",
+      "organism": "",
+      "residues": "AlaGly",
+      "skipped": false,
+      "comment": "",
+      "customCodons": {},
+      "features": [],
+      "journals": [],
+      "databases": [],
+      "patents": [],
+      "theses": []
+    }
+  ]
+}
+)");
+}
+
+TEST_F(CommandsTest, BuildGivesFeaturesTheirClassRowAndFixedKey) {
+    ASSERT_EQ(Build(R"({"sequences":[{"name":"S","type":"DNA","residues":"acgtacgtac","features":[
+        {"key":"Exon","from":"1","to":"3"},{"key":"misc_feature","comment":"x"}]}]})").first, kExitOk);
+    Ptr<CProject> project = LoadProjectFile(Path("out.prj"));
+    CSequence& s = *project->GetSequences()[0];
+    ASSERT_EQ(s.GetFeatures().GetSize(), 2);
+    EXPECT_TRUE(s.GetFeatures()[0]->IsKindOf(CExon::runtimeClass));
+    EXPECT_EQ(s.GetFeatures()[0]->GetKey(), "exon");
+    EXPECT_EQ(s.GetFeatures()[0]->GetRow(), 1);
+    EXPECT_TRUE(s.GetFeatures()[1]->IsKindOf(COtherFeature::runtimeClass));
+    EXPECT_EQ(s.GetFeatures()[1]->GetRow(), 2);
+    EXPECT_EQ(s.GetComment()->GetRow(), 0);
+}
+
+TEST_F(CommandsTest, LatinOneTextSurvivesAndOtherTextIsRefused) {
+    ASSERT_EQ(Build(R"({"title":"Gr\u00fc\u00dfe f\u00fcr M\u00fcller"})").first, kExitOk);
+    Ptr<CProject> project = LoadProjectFile(Path("out.prj"));
+    EXPECT_EQ(project->GetProjectData()->GetTitle(), "Gr\xFC\xDF" "e f\xFCr M\xFCller");
+    std::ostringstream out, err;
+    ASSERT_EQ(RunDump(Path("out.prj"), out, err), kExitOk);
+    EXPECT_NE(out.str().find("Gr\u00fc\u00dfe f\u00fcr M\u00fcller"), std::string::npos);
+
+    auto [status, message] = Build(R"({"individualApplicants":[{"lastName":"\u6f22"}]})", "cjk.prj");
+    EXPECT_EQ(status, kExitFailure);
+    EXPECT_NE(message.find("individualApplicants[0].lastName"), std::string::npos) << message;
+    EXPECT_NE(message.find("in.json"), std::string::npos) << message;
+    EXPECT_FALSE(fs::exists(Path("cjk.prj")));
+}
+
+TEST_F(CommandsTest, BuildNamesTheFaultyMember) {
+    const std::pair<const char*, const char*> cases[] = {
+        {R"({"titel":"x"})", "titel: unknown member"},
+        {R"({"title":null})", "title: null is not allowed"},
+        {R"({"title":5})", "title: must be a string"},
+        {R"({"sequences":[{"name":"S","type":"PROTEIN"}]})", "sequences[0].type: must be one of"},
+        {R"({"sequences":[{"name":"S","type":"DNA","skipped":"yes"}]})", "sequences[0].skipped: must be true or false"},
+        {R"({"sequences":[{"name":"S","type":"PROTEIN/1","customCodons":{"tga":"Trp"}}]})",
+         "sequences[0].customCodons: a protein has no custom codons"},
+        {R"({"sequences":[{"name":"S","type":"DNA"},{"name":"S","type":"RNA"}]})", "sequences[1].name:"},
+        {R"({"sequences":[{"name":"S","type":"DNA","features":[{"key":"CDS","form":"1"}]}]})",
+         "sequences[0].features[0].form: unknown member"},
+        {R"({"sequences":[{"name":"S","type":"DNA","theses":[{"pages":[]}]}]})", "sequences[0].theses[0].pages: must be a string"},
+        {R"([1,2])", "must be an object"},
+        {R"({"title": )", "not valid JSON"},
+    };
+    for (const auto& [json, expected] : cases) {
+        auto [status, message] = Build(json);
+        EXPECT_EQ(status, kExitFailure) << json;
+        EXPECT_NE(message.find(expected), std::string::npos) << json << " gave: " << message;
+        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+        EXPECT_FALSE(fs::exists(Path("out.prj"))) << json;
+    }
+}
+
+TEST_F(CommandsTest, FailedBuildLeavesAnExistingProjectAlone) {
+    Write("out.prj", "previous contents");
+    EXPECT_EQ(Build(R"({"bogus":1})").first, kExitFailure);
+    EXPECT_EQ(Read(Path("out.prj")), "previous contents");
+
+    std::ostringstream err;
+    EXPECT_EQ(RunBuild(kDemo, Path("no/such/folder/out.prj"), err), kExitFailure);
+    EXPECT_NE(err.str().find("no/such/folder/out.prj"), std::string::npos) << err.str();
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);  // in.json, out.prj
+}
+
+TEST_F(CommandsTest, DumpOfABadFileNamesItAndPrintsNothing) {
+    std::ostringstream err;
+    ASSERT_EQ(RunBuild(kDemo, Path("demo.prj"), err), kExitOk);
+    std::string bytes = Read(Path("demo.prj"));
+    const std::string cut = Write("cut.prj", bytes.substr(0, bytes.size() / 2));
+
+    std::ostringstream out, err2;
+    EXPECT_EQ(RunDump(cut, out, err2), kExitFailure);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err2.str(), "Attempted to access " + cut + " past its end.\n");
+
+    std::ostringstream out3, err3;
+    EXPECT_EQ(RunDump(Path("missing.prj"), out3, err3), kExitFailure);
+    EXPECT_NE(err3.str().find("missing.prj"), std::string::npos);
+}
+
+TEST_F(CommandsTest, DumpPrintsDisplayLayoutResiduesAsPlainLetters) {
+    Ptr<CProject> project(new CProject);
+    Ptr<CSequence> s(new CDNASequence(project.get(), "S", "", std::string(70, 'a')));
+    s->FormatForDisplay();
+    project->Add(s.get());
+    SaveProjectFile(*project, Path("display.prj"));
+
+    std::ostringstream out, err;
+    ASSERT_EQ(RunDump(Path("display.prj"), out, err), kExitOk);
+    EXPECT_EQ(nlohmann::json::parse(out.str())["sequences"][0]["residues"], std::string(70, 'a'));
+}
+
+}  // namespace
+}  // namespace qln::cli

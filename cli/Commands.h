@@ -14,5 +14,11 @@ enum ExitStatus { kExitOk = 0, kExitFindings = 1, kExitFailure = 2 };
 int RunBuild(const std::string& jsonPath, const std::string& projectPath, std::ostream& err);
 // Prints the project as JSON.
 int RunDump(const std::string& projectPath, std::ostream& out, std::ostream& err);
+// Checks the project and writes its listing, or its error report.
+int RunGenerate(const std::string& projectPath, bool checkMissingFeatures, std::ostream& err);
+// Writes the work-in-progress report beside the project.
+int RunWorkFile(const std::string& projectPath, std::ostream& err);
+// Runs the project checks of a generation run and prints every message.
+int RunValidate(const std::string& projectPath, bool checkMissingFeatures, std::ostream& out, std::ostream& err);
 
 }  // namespace qln::cli

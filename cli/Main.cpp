@@ -18,6 +18,20 @@ int main(int argc, char** argv) {
     auto* dump = app.add_subcommand("dump", "print a project as JSON");
     dump->add_option("project", input, "the project file")->required();
 
+    bool checkMissingFeatures = false;
+    auto* validate = app.add_subcommand("validate", "check a project as a generation run would, writing nothing");
+    validate->add_option("project", input, "the project file")->required();
+    validate->add_flag("--check-missing-features", checkMissingFeatures,
+                       "require a misc_feature for every unknown residue");
+
+    auto* generate = app.add_subcommand("generate", "check the project and write its sequence listing beside it");
+    generate->add_option("project", input, "the project file")->required();
+    generate->add_flag("--check-missing-features", checkMissingFeatures,
+                       "require a misc_feature for every unknown residue");
+
+    auto* workfile = app.add_subcommand("workfile", "write the work-in-progress report beside the project");
+    workfile->add_option("project", input, "the project file")->required();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -28,6 +42,9 @@ int main(int argc, char** argv) {
     int status = kExitFailure;
     if (build->parsed()) status = RunBuild(input, output, std::cerr);
     if (dump->parsed()) status = RunDump(input, std::cout, std::cerr);
+    if (generate->parsed()) status = RunGenerate(input, checkMissingFeatures, std::cerr);
+    if (workfile->parsed()) status = RunWorkFile(input, std::cerr);
+    if (validate->parsed()) status = RunValidate(input, checkMissingFeatures, std::cout, std::cerr);
     qln::CResidueFiles::RemoveAll();
     return status;
 }

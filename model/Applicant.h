@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/Date.h"
 #include "model/Model.h"
@@ -129,8 +130,14 @@ private:
 
 // One entry of the applicant-name parsing dialog's working list.
 struct CNameAttribute {
-    int32_t value = 0;
-    std::string texts[5];
+    enum Kind : int32_t { kIndividual = 0, kOrganization = 1 };
+    int32_t kind = kOrganization;
+    std::string lastName;
+    std::string firstName;
+    std::string suffix;
+    std::string middleInitial;
+    // The organization name, or the individual's name as the list shows it.
+    std::string displayText;
 };
 
 class CApplicantName {

@@ -139,11 +139,15 @@ public:
     T* ReadObjectOf() {
         return static_cast<T*>(ReadObject(T::runtimeClass));
     }
-    // A reference that must not be null.
+    // An object the caller takes ownership of: it must be there and be new
+    // at this point of the file. A back reference would hand one record to
+    // two owners, one of which may live only while the file is read, and
+    // leave the other with a parent that is freed.
     template <class T>
     T* ReadRequiredObjectOf() {
+        const size_t known = loaded_.size();
         T* obj = ReadObjectOf<T>();
-        if (!obj) Fail(CArchiveException::Cause::UnexpectedObject);
+        if (!obj || loaded_.size() == known) Fail(CArchiveException::Cause::UnexpectedObject);
         return obj;
     }
 

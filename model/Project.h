@@ -51,6 +51,9 @@ public:
     ~CProject() override;
 
     void Serialize(CArchive& ar) override;
+    // The project checks before generation; every message is also kept in
+    // the project's messages.
+    const StringList& Validate(int row) override;
     // The project's message prefix is empty, so a child's messages start with
     // its own prefix.
     std::string GetMessagePrefix() const override { return {}; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/AminoAcidCode.h"
 #include "model/Archive.h"
 #include "model/Feature.h"
 #include "model/Project.h"
@@ -87,6 +88,14 @@ CSequence::~CSequence() = default;
 void CSequence::SetComment(Ptr<CCommentFeature> comment) {
     comment_ = std::move(comment);
     if (comment_) comment_->SetParent(this);
+}
+
+void CSequence::ClearWorkingLists() {
+    workingFeatures_.RemoveAll();
+    codingRegions_.RemoveAll();
+    exons_.RemoveAll();
+    introns_.RemoveAll();
+    matPeptides_.RemoveAll();
 }
 
 std::string CSequence::GetMessagePrefix() const { return ParentPrefix() + "Sequence: " + name_ + ": "; }
@@ -208,8 +217,7 @@ void CSequence::CopyResidueStateFrom(const CSequence& other) {
     residuesLost_ = other.residuesLost_;
 }
 
-void CSequence::CollectRuns(char unknown, bool positionsOnly, CArray<Ptr<CRange>>& out) {
-    const std::string& text = GetResidues();
+void CSequence::CollectRuns(const std::string& text, char unknown, bool positionsOnly, CArray<Ptr<CRange>>& out) {
     int position = 0, runStart = 0;
     for (char c : text) {
         if (!IsLetter(c)) continue;
@@ -227,8 +235,7 @@ void CSequence::CollectRuns(char unknown, bool positionsOnly, CArray<Ptr<CRange>
     if (!positionsOnly && runStart != 0) out.Add(Ptr<CRange>(new CRange(runStart, position)));
 }
 
-bool CSequence::ContainsUnknown(char unknown) {
-    const std::string& text = GetResidues();
+bool CSequence::ContainsUnknown(const std::string& text, char unknown) {
     return text.find(ToLower(unknown)) != std::string::npos || text.find(ToUpper(unknown)) != std::string::npos;
 }
 
@@ -329,15 +336,15 @@ void CBaseSequence::Serialize(CArchive& ar) {
 
 bool CBaseSequence::IsValidResidue(char c) const { return CSequence::IsValidResidue(ToLower(c)); }
 
-bool CBaseSequence::HasUnknownResidue() { return ContainsUnknown('n'); }
+bool CBaseSequence::HasUnknownResidue() { return ContainsUnknown(GetResidues(), 'n'); }
 
 std::string CBaseSequence::GetUnknownResidueNote() const {
     return "Definition of \"n\" is required in the Other Information field of a \"misc_feature\" %s on the "
            "Feature Screen.";
 }
 
-void CBaseSequence::GetUnknownPositions(CArray<Ptr<CRange>>& out) { CollectRuns('n', true, out); }
-void CBaseSequence::GetUnknownRuns(CArray<Ptr<CRange>>& out) { CollectRuns('n', false, out); }
+void CBaseSequence::GetUnknownPositions(CArray<Ptr<CRange>>& out) { CollectRuns(GetResidues(), 'n', true, out); }
+void CBaseSequence::GetUnknownRuns(CArray<Ptr<CRange>>& out) { CollectRuns(GetResidues(), 'n', false, out); }
 
 Ptr<CSequence> CBaseSequence::MakeWorkingCopy() {
     Ptr<CBaseSequence> copy = CreateSameKind();
@@ -417,19 +424,32 @@ Ptr<CBaseSequence> CDNARNASequence::CreateSameKind() {
 
 bool CProteinSequence::IsValidResidue(char c) const { return CSequence::IsValidResidue(ToUpper(c)); }
 
-bool CProteinSequence::HasUnknownResidue() { return ContainsUnknown('X'); }
+// A three-letter protein's unknown residues are the "X" of its amino acids,
+// counted in amino acids, not in the letters of its three-letter text.
+bool CProteinSequence::HasUnknownResidue() { return ContainsUnknown(GetAminoAcids(), 'X'); }
 
 std::string CProteinSequence::GetUnknownResidueNote() const {
     return "Definition of \"X\" is required in the Other Information field on a \"MISC_FEATURE\" %s on the "
            "Feature Screen.";
 }
 
-void CProteinSequence::GetUnknownPositions(CArray<Ptr<CRange>>& out) { CollectRuns('X', true, out); }
-void CProteinSequence::GetUnknownRuns(CArray<Ptr<CRange>>& out) { CollectRuns('X', false, out); }
+void CProteinSequence::GetUnknownPositions(CArray<Ptr<CRange>>& out) {
+    CollectRuns(GetAminoAcids(), 'X', true, out);
+}
+void CProteinSequence::GetUnknownRuns(CArray<Ptr<CRange>>& out) { CollectRuns(GetAminoAcids(), 'X', false, out); }
+
+int CProteinSequence::GetResidueCount() {
+    const std::string aminoAcids = GetAminoAcids();
+    return static_cast<int>(std::count_if(aminoAcids.begin(), aminoAcids.end(), IsLetter));
+}
 
 Ptr<CSequence> CProtein1Sequence::MakeWorkingCopy() {
     return Ptr<CSequence>(new CProtein1Sequence(GetParent(), GetName(), GetOrganism(), GetResidues()));
 }
+
+// The stored text stays three-letter text; the one-letter form is rebuilt
+// from it whenever it is needed.
+std::string CProtein3Sequence::GetAminoAcids() { return CAminoAcidCode::ToOneLetter(GetResidues()); }
 
 Ptr<CSequence> CProtein3Sequence::MakeWorkingCopy() {
     return Ptr<CSequence>(new CProtein3Sequence(GetParent(), GetName(), GetOrganism(), GetResidues()));

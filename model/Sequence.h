@@ -13,6 +13,10 @@ namespace qln {
 class CProject;
 class CFeature;
 class CCommentFeature;
+class CDS;
+class CExon;
+class CIntron;
+class CMatPeptide;
 class CJournal;
 class CPubDatabase;
 class CPatent;
@@ -67,6 +71,12 @@ public:
     CArray<Ptr<CFeature>>& GetFeatures() { return features_; }
     const CArray<Ptr<CFeature>>& GetFeatures() const { return features_; }
     CArray<Ptr<CFeature>>& GetWorkingFeatures() { return workingFeatures_; }
+    // Working lists of the feature checks, rebuilt by each check.
+    CArray<Ptr<CDS>>& GetCodingRegions() { return codingRegions_; }
+    CArray<Ptr<CExon>>& GetExons() { return exons_; }
+    CArray<Ptr<CIntron>>& GetIntrons() { return introns_; }
+    CArray<Ptr<CMatPeptide>>& GetMatPeptides() { return matPeptides_; }
+    void ClearWorkingLists();
     CCommentFeature* GetComment() const { return comment_.get(); }
     void SetComment(Ptr<CCommentFeature> comment);
     CArray<Ptr<CJournal>>& GetJournals() { return journals_; }
@@ -91,7 +101,8 @@ public:
     virtual void UnloadResidues();
     // Loads if parked and returns the residue text.
     virtual const std::string& GetResidues();
-    // Number of alphabetic characters of the residue text.
+    // Number of residues: the alphabetic characters of the residue text (for
+    // a three-letter protein, its amino acids).
     virtual int GetResidueCount();
     // Back to plain letters ("000" stays as it is).
     void StripToLetters();
@@ -113,6 +124,24 @@ public:
     // publications are not copied.
     virtual Ptr<CSequence> MakeWorkingCopy() = 0;
 
+    // ---- checks (they live with the other checks) ----
+    // The residue character check. Returns 1 when the residues are
+    // acceptable, 0 otherwise, and keeps the result in the residues-valid
+    // flag. With repair on, rejected characters are dropped.
+    virtual int CheckResidues(const std::string& name, bool repair = false);
+    // The importers' variant: always the DNA set; a "u" sets rnaSeen instead
+    // of giving a message.
+    virtual int CheckResiduesForImport(const std::string& name, bool repair, bool& rnaSeen);
+    // The checks between features (and, for nucleotides, of the coding
+    // regions), appending to the messages.
+    virtual void RunFeatureChecks(int row);
+    // Clears the messages, strips the residues to letters, runs the feature
+    // checks and returns the messages (the feature screen's check).
+    virtual const StringList& CheckedFeatures(int row);
+    // With the project's missing-features switch on: a message for every
+    // unknown residue that no suitable feature covers.
+    void CheckMissingFeatures();
+
     // ---- organism ----
     static bool IsArtificialOrUnknownOrganism(const std::string& organism);
     static bool IsArtificialOrganism(const std::string& organism);
@@ -131,9 +160,9 @@ protected:
 
     void CopyResidueStateFrom(const CSequence& other);
     // Unknown residues are found in either letter case.
-    bool ContainsUnknown(char unknown);
+    static bool ContainsUnknown(const std::string& text, char unknown);
     // Positions count letters only, so the display layout gives the same ranges.
-    void CollectRuns(char unknown, bool positionsOnly, CArray<Ptr<CRange>>& out);
+    static void CollectRuns(const std::string& text, char unknown, bool positionsOnly, CArray<Ptr<CRange>>& out);
 
 private:
     void ThrowIfLost() const;
@@ -154,6 +183,10 @@ private:
     CArray<Ptr<CPubDatabase>> databases_;
     CArray<Ptr<CPatent>> patents_;
     CArray<Ptr<CThesis>> theses_;
+    CArray<Ptr<CDS>> codingRegions_;
+    CArray<Ptr<CExon>> exons_;
+    CArray<Ptr<CIntron>> introns_;
+    CArray<Ptr<CMatPeptide>> matPeptides_;
     std::string temporaryFilePath_;
     bool residuesChanged_ = false;
     bool residuesInMemory_ = true;
@@ -172,12 +205,25 @@ public:
     using CodonTable = std::map<std::string, std::string>;
 
     void Serialize(CArchive& ar) override;
+    const StringList& Validate(int row) override;
     bool IsValidResidue(char c) const override;
     bool HasUnknownResidue() override;
     std::string GetUnknownResidueNote() const override;
     void GetUnknownPositions(CArray<Ptr<CRange>>& out) override;
     void GetUnknownRuns(CArray<Ptr<CRange>>& out) override;
     Ptr<CSequence> MakeWorkingCopy() override;
+    // Relation checks, then the coding-region checks.
+    void RunFeatureChecks(int row) override;
+
+    // Codon translation: the custom table first, then the standard one, else
+    // "Xaa". Stop codons translate to three spaces.
+    std::string TranslateCodon(const std::string& codon) const;
+    // A stop codon that the custom table does not redefine.
+    bool IsStopCodon(const std::string& codon) const;
+    // The amino acids an untranslatable codon may stand for, as listing text.
+    std::string ExplainXaa(const std::string& codon) const;
+    // The bases a nucleotide code letter stands for, for this sequence's kind.
+    std::string ExpandAmbiguity(char code) const;
 
     CodonTable& GetCustomCodons() { return customCodons_; }
     const CodonTable& GetCustomCodons() const { return customCodons_; }
@@ -258,11 +304,17 @@ public:
     static constexpr const char* kAlphabet = "ARNDBCQEZGHILKMFPSTWYVX";
     static constexpr const char* kTypeName = "PRT";
 
+    const StringList& Validate(int row) override;
     bool IsValidResidue(char c) const override;
     bool HasUnknownResidue() override;
     std::string GetUnknownResidueNote() const override;
     void GetUnknownPositions(CArray<Ptr<CRange>>& out) override;
     void GetUnknownRuns(CArray<Ptr<CRange>>& out) override;
+    // The letters of the one-letter text (GetAminoAcids).
+    int GetResidueCount() override;
+    // The protein in one-letter code: what the listing, the counts, the
+    // unknown-residue searches and the feature checks work on.
+    virtual std::string GetAminoAcids() { return GetResidues(); }
 
 protected:
     CProteinSequence() = default;
@@ -286,6 +338,11 @@ public:
     CProtein3Sequence(CModel* project, std::string name, std::string organism, std::string residues)
         : CProteinSequence(project, name, std::move(organism), residues), originalResidues_(std::move(residues)) {}
     Ptr<CSequence> MakeWorkingCopy() override;
+    // Checks the three-letter text; never replaces it with one-letter text.
+    int CheckResidues(const std::string& name, bool repair = false) override;
+    // One-letter text built from the three-letter text: white space removed,
+    // each complete known triple gives its code, anything else gives nothing.
+    std::string GetAminoAcids() override;
     // The residue text exactly as given to the constructor.
     const std::string& GetOriginalResidues() const { return originalResidues_; }
 

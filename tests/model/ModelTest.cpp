@@ -104,7 +104,7 @@ public:
     SelfReferencing(int* destroyed, int32_t* countSeen) : destroyed_(destroyed), countSeen_(countSeen) {}
     ~SelfReferencing() override {
         ++*destroyed_;
-        Ptr<SelfReferencing> temporary(this);
+        { Ptr<SelfReferencing> temporary(this); }
         *countSeen_ = GetRefCount();
     }
 

@@ -1,0 +1,154 @@
+// Generates listings for two large projects and compares the rate with
+// EMBOSS seqret and Biopython writing the same sequences as GenBank, and
+// with one fwrite of the listing's bytes. Prints the peak resident memory.
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "generator/GenerationRun.h"
+#include "model/Feature.h"
+#include "model/ProjectFile.h"
+#include "model/ResidueFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+template <class F>
+double Seconds(F&& work) {
+    auto start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Random bases; a coding text uses no stop codon but the last.
+std::string Residues(std::mt19937& random, size_t n, bool coding) {
+    static const char* kBases = "acgt";
+    std::string s;
+    s.reserve(n);
+    while (s.size() + 3 <= n) {
+        char c[3] = {kBases[random() & 3], kBases[random() & 3], kBases[random() & 3]};
+        const std::string_view codon(c, 3);
+        if (coding && (codon == "taa" || codon == "tag" || codon == "tga")) continue;
+        s.append(c, 3);
+    }
+    while (s.size() < n) s += 'a';
+    if (coding) s.replace(n - n % 3 - 3, 3, "taa");
+    return s;
+}
+
+void MakeProject(const std::string& path, const std::string& fasta, int count, size_t length) {
+    std::mt19937 random(5);
+    qln::Ptr<qln::CProject> project(new qln::CProject);
+    qln::CProjectData& data = *project->GetProjectData();
+    data.SetTitle("Benchmark listing");
+    data.SetFileReference("BENCH-1");
+    project->GetOrgApplicants().Add(qln::Ptr<qln::COrgApplicant>(new qln::COrgApplicant(project.get(), "Bench Co")));
+    std::ofstream out(fasta, std::ios::binary);
+    for (int i = 0; i < count; ++i) {
+        const bool coding = i % 3 == 0;
+        std::string residues = Residues(random, length, coding);
+        out << ">Seq" << i + 1 << "\n";
+        for (size_t p = 0; p < residues.size(); p += 60) out << residues.substr(p, 60) << "\n";
+        qln::Ptr<qln::CSequence> s(
+            new qln::CDNASequence(project.get(), "Seq" + std::to_string(i + 1), "Homo sapiens", std::move(residues)));
+        if (coding) {
+            const size_t end = length - length % 3;
+            qln::Ptr<qln::CFeature> cds(new qln::CDS(s.get(), "", "1", std::to_string(end)));
+            cds->SetRow(1);
+            s->GetFeatures().Add(cds);
+        }
+        s->UnloadResidues();
+        project->Add(s.get());
+    }
+    qln::SaveProjectFile(*project, path);
+    qln::CResidueFiles::RemoveAll();
+}
+
+double ToolSeconds(const std::string& command) {
+    double seconds = 0;
+    const int status = [&] {
+        int result = 0;
+        seconds = Seconds([&] { result = std::system((command + " >/dev/null 2>&1").c_str()); });
+        return result;
+    }();
+    return status == 0 ? seconds : -1;
+}
+
+double FwriteSeconds(const std::string& listing, const fs::path& dir) {
+    std::ifstream in(listing, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    const std::string path = (dir / "fwrite.txt").string();
+    double best = 1e9;
+    for (int i = 0; i < 3; ++i) {
+        best = std::min(best, Seconds([&] {
+            std::FILE* f = std::fopen(path.c_str(), "wb");
+            std::fwrite(bytes.data(), 1, bytes.size(), f);
+            std::fclose(f);
+        }));
+    }
+    fs::remove(path);
+    return best;
+}
+
+void Compare(const char* tool, double seconds, double listingMegabytes, double generateSeconds, double fastaMegabytes) {
+    if (seconds < 0) {
+        std::printf("    %-10s not available (install with scripts/bench)\n", tool);
+        return;
+    }
+    std::printf("    %-10s %7.3f s  %7.1f MB/s of input  (Quillion writes %.1fx its rate)\n", tool, seconds,
+                fastaMegabytes / seconds, (listingMegabytes / generateSeconds) / (fastaMegabytes / seconds));
+}
+
+void Run(const char* label, int count, size_t length, const fs::path& dir) {
+    const std::string project = (dir / "bench.prj").string();
+    const std::string fasta = (dir / "bench.fasta").string();
+    MakeProject(project, fasta, count, length);
+
+    qln::Ptr<qln::CProject> loaded = qln::LoadProjectFile(project);
+    qln::CGenerationRun run(*loaded, project);
+    qln::CGenerationResult result;
+    const double generate = Seconds([&] { result = run.Run(); });
+    const std::string listing = run.GetOutputNames().listing;
+    if (result.outcome != qln::GenerationOutcome::Succeeded || !fs::exists(listing)) {
+        std::printf("%s: generation failed\n", label);
+        return;
+    }
+    const double listingMegabytes = static_cast<double>(fs::file_size(listing)) / 1e6;
+    const double fastaMegabytes = static_cast<double>(fs::file_size(fasta)) / 1e6;
+    const double fwrite = FwriteSeconds(listing, dir);
+    std::printf("%s\n  Quillion   %7.3f s  %7.1f MB of listing  %7.1f MB/s  (%.2fx one fwrite of %.3f s)\n", label,
+                generate, listingMegabytes, listingMegabytes / generate, generate / fwrite, fwrite);
+    const double seqret = ToolSeconds("seqret -sequence " + fasta + " -outseq " + (dir / "out.gb").string() +
+                                      " -osformat genbank -auto");
+    Compare("seqret", seqret, listingMegabytes, generate, fastaMegabytes);
+    const double biopython = ToolSeconds(
+        "python3 -c \"from Bio import SeqIO; SeqIO.convert('" + fasta + "', 'fasta', '" + (dir / "bio.gb").string() +
+        "', 'genbank', molecule_type='DNA')\"");
+    Compare("Biopython", biopython, listingMegabytes, generate, fastaMegabytes);
+    loaded = nullptr;
+    qln::CResidueFiles::RemoveAll();
+    for (const auto& entry : fs::directory_iterator(dir)) fs::remove(entry.path());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string only = argc > 1 ? argv[1] : "";
+    const fs::path dir = fs::temp_directory_path() / "quillion-generation-bench";
+    fs::create_directories(dir);
+    std::printf("Listing generation (goal: 5x seqret's GenBank rate, within 3x of one fwrite)\n");
+    if (only != "short") Run("(a) 100 sequences x 1,000,000 residues, a third coding", 100, 1000000, dir);
+    if (only != "long") Run("(b) 100,000 sequences x 100 residues, a third coding", 100000, 100, dir);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("Peak resident memory of the whole run: %.1f MB\n", usage.ru_maxrss / 1024.0);
+    fs::remove_all(dir);
+}

@@ -1,0 +1,295 @@
+// The checks between the features of a sequence (overlaps, repeated mature
+// peptides), the coding-region checks of nucleotide sequences, and codon
+// translation.
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+#include "generator/CodeTables.h"
+#include "model/Feature.h"
+#include "model/Project.h"
+#include "model/Sequence.h"
+
+namespace qln {
+
+namespace {
+
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// Prefix of a feature's messages, with the feature's own row.
+std::string PrefixOf(const CFeature& feature) { return feature.GetMessagePrefix(feature.GetRow()); }
+
+std::string RowOf(const CFeature& feature) { return std::to_string(feature.GetRow()); }
+
+// True when the value lies in the feature's range, both ends included.
+bool Within(int value, const CFeature& range) { return range.GetFrom() <= value && value <= range.GetTo(); }
+
+bool EitherEndWithin(const CFeature& feature, const CFeature& range) {
+    return Within(feature.GetFrom(), range) || Within(feature.GetTo(), range);
+}
+
+template <class T>
+void AddIfKindOf(const Ptr<CFeature>& feature, CArray<Ptr<T>>& list) {
+    if (feature->IsKindOf(T::runtimeClass)) list.Add(Ptr<T>(static_cast<T*>(feature.get())));
+}
+
+// An exon that shares the region's first or last position lines up with it;
+// any other exon must not start or end strictly inside the region.
+bool ExonBreaksRegion(const CExon& exon, const CDS& region) {
+    const int from = region.GetFrom(), to = region.GetTo();
+    const int exonFrom = exon.GetFrom(), exonTo = exon.GetTo();
+    if (exonFrom == from || exonTo == to) return false;
+    return (from < exonFrom && exonFrom <= to) || (from <= exonTo && exonTo < to);
+}
+
+void CheckRelations(CSequence& sequence, StringList& messages) {
+    auto& matPeptides = sequence.GetMatPeptides();
+    auto& exons = sequence.GetExons();
+    auto& introns = sequence.GetIntrons();
+    auto& regions = sequence.GetCodingRegions();
+
+    if (matPeptides.GetSize() > 1)
+        messages.push_back(PrefixOf(*matPeptides[0]) + "A second mat_peptide appears in " + RowOf(*matPeptides[1]) +
+                           ".");
+
+    for (const auto& exon : exons)
+        for (const auto& intron : introns)
+            if (EitherEndWithin(*exon, *intron))
+                messages.push_back(PrefixOf(*intron) + "This intron range overlaps with the exon in row " +
+                                   RowOf(*exon) + ".");
+
+    for (int i = 0; i < exons.GetSize(); ++i)
+        for (int j = i + 1; j < exons.GetSize(); ++j)
+            if (EitherEndWithin(*exons[j], *exons[i]))
+                messages.push_back(PrefixOf(*exons[j]) + "This exon overlaps with the exon in row " + RowOf(*exons[i]) +
+                                   ".");
+
+    const bool protein = EqualsIgnoringCase(sequence.GetTypeName(), "PRT");
+    for (int i = 0; i < regions.GetSize(); ++i) {
+        const CDS& region = *regions[i];
+        if (protein) messages.push_back(PrefixOf(region) + "A CDS region  may not be defined in a Protein sequences.");
+        for (int j = i + 1; j < regions.GetSize(); ++j)
+            if (EitherEndWithin(*regions[j], region))
+                messages.push_back(PrefixOf(*regions[j]) + "This CDS range overlaps with the CDS in row " +
+                                   RowOf(region) + ".");
+        for (const auto& intron : introns)
+            if (EitherEndWithin(region, *intron))
+                messages.push_back(PrefixOf(*intron) + "This intron overlaps the CDS in row " + RowOf(region) + ".");
+        for (const auto& exon : exons)
+            if (ExonBreaksRegion(*exon, region))
+                messages.push_back(PrefixOf(*exon) + "This exon starts or ends inside the CDS in row " + RowOf(region) +
+                                   ".");
+    }
+}
+
+// ---- coding regions ----------------------------------------------------------------
+
+// A region the scan may read: it lies wholly inside the residues. The record
+// check reports every other region, but not all of those faults stop the
+// checks, so the scan has to leave such regions out itself.
+bool IsScannable(const CDS& region, int64_t residueCount) {
+    const int from = region.GetFrom(), to = region.GetTo();
+    return from >= 1 && to >= from && to <= residueCount;
+}
+
+int64_t LengthOf(const CFeature& feature) {
+    return static_cast<int64_t>(feature.GetTo()) - static_cast<int64_t>(feature.GetFrom()) + 1;
+}
+
+int32_t ClampToInt32(int64_t value) { return static_cast<int32_t>(std::min<int64_t>(value, INT32_MAX)); }
+
+struct ScanResult {
+    bool lastJoined = false;
+    int64_t total = 0;
+};
+
+// Walks the codons of the coding regions in From order, a codon split
+// between regions being completed from the next one, and reports every stop
+// codon. Stops at the first region that is neither joined nor accompanied by
+// a mature peptide.
+ScanResult ScanCodingRegions(CBaseSequence& sequence, std::string_view residues, StringList& messages) {
+    ScanResult result;
+    const std::string prefix = sequence.GetMessagePrefix();
+    const bool hasMatPeptide = !sequence.GetMatPeptides().IsEmpty();
+    const auto& custom = sequence.GetCustomCodons();
+    const auto residueCount = static_cast<int64_t>(residues.size());
+
+    int64_t codingLength = 0;
+    std::string codon;  // the codon being assembled, possibly carried over from the last region
+    int codonStart = 0;
+    for (const auto& regionPtr : sequence.GetCodingRegions()) {
+        CDS& region = *regionPtr;
+        if (!IsScannable(region, residueCount)) continue;
+        if (!region.IsJoined() && !hasMatPeptide) break;
+        result.lastJoined = region.IsJoined();
+        region.SetCodingOffset(ClampToInt32(codingLength));
+        codingLength += LengthOf(region);
+        result.total += LengthOf(region);
+
+        const int from = region.GetFrom(), to = region.GetTo();
+        if (!codon.empty()) codonStart = from;
+        for (int position = from; position <= to; ++position) {
+            if (codon.empty()) codonStart = position;
+            codon += residues[static_cast<size_t>(position - 1)];
+            if (codon.size() < 3) continue;
+            const auto mapped = custom.find(codon);
+            if (CCodeTables::IsStopCodon(mapped != custom.end() ? mapped->second : codon))
+                messages.push_back(prefix + "  Stop codon within a CDS that is joined or has a mat_peptide at " +
+                                   std::to_string(codonStart) + ".");
+            codon.clear();
+        }
+    }
+    return result;
+}
+
+void CheckMatPeptidePosition(CSequence& sequence, StringList& messages) {
+    if (sequence.GetMatPeptides().IsEmpty()) return;
+    const CMatPeptide& peptide = *sequence.GetMatPeptides()[0];
+    const std::string prefix = PrefixOf(peptide);
+    const int start = peptide.GetFrom();
+    bool found = false;
+    for (const auto& region : sequence.GetCodingRegions()) {
+        if (!Within(start, *region)) continue;
+        found = true;
+        const int64_t phase = static_cast<int64_t>(region->GetCodingOffset()) + start - region->GetFrom();
+        if (phase % 3 != 0) messages.push_back(prefix + "Mat_Peptide is not located at the start of a codon.");
+    }
+    if (!found)
+        messages.push_back(prefix + "Start of mat_peptide feature is outside the range of any defined CDS regions.");
+}
+
+void CheckDivisibility(CSequence& sequence, const ScanResult& scan, StringList& messages) {
+    auto& regions = sequence.GetCodingRegions();
+    if (regions.IsEmpty()) return;
+    if (scan.lastJoined) {
+        if (scan.total % 3 != 0)
+            messages.push_back(sequence.GetMessagePrefix() +
+                               "The sum of all CDS ranges should be divisible by 3 when all the CDSs are joined.");
+        return;
+    }
+    const bool matPeptideNeedsJoin = !sequence.GetMatPeptides().IsEmpty() && regions.GetSize() > 1;
+    for (const auto& region : regions) {
+        const std::string prefix = PrefixOf(*region);
+        if (LengthOf(*region) % 3 != 0)
+            messages.push_back(prefix + "Every CDS range must be divisible by 3 when CDSs are not joined.");
+        if (matPeptideNeedsJoin)
+            messages.push_back(prefix + "Mat_Peptide is found.  This requires all CDSs to be joined.");
+    }
+}
+
+}  // namespace
+
+// ---- feature checks ------------------------------------------------------------------
+
+void CSequence::RunFeatureChecks(int) {
+    StringList& messages = GetMessages();
+    ClearWorkingLists();
+
+    // From order; features with the same From keep their list order.
+    for (const auto& feature : features_) workingFeatures_.Add(feature);
+    std::stable_sort(workingFeatures_.begin(), workingFeatures_.end(),
+                     [](const Ptr<CFeature>& a, const Ptr<CFeature>& b) { return a->GetFrom() < b->GetFrom(); });
+
+    bool locationError = false;
+    for (const auto& feature : workingFeatures_) {
+        const StringList& found = feature->CheckFeature(feature->GetRow(), locationError);
+        messages.insert(messages.end(), found.begin(), found.end());
+    }
+    if (locationError) {
+        ClearWorkingLists();
+        return;
+    }
+
+    for (const auto& feature : workingFeatures_) {
+        AddIfKindOf(feature, codingRegions_);
+        AddIfKindOf(feature, exons_);
+        AddIfKindOf(feature, introns_);
+        AddIfKindOf(feature, matPeptides_);
+    }
+    CheckRelations(*this, messages);
+
+    if (project_ && project_->GetCheckMissingFeatures()) CheckMissingFeatures();
+}
+
+void CBaseSequence::RunFeatureChecks(int row) {
+    CSequence::RunFeatureChecks(row);
+
+    // Coding offsets belong to one check; a region the scan leaves out keeps 0.
+    for (const auto& region : GetCodingRegions()) region->SetCodingOffset(0);
+
+    // Positions count letters, whatever layout the text is in.
+    const std::string& text = GetResidues();
+    std::string letters;
+    std::string_view residues = text;
+    if (!std::all_of(text.begin(), text.end(), IsLetter)) {
+        std::copy_if(text.begin(), text.end(), std::back_inserter(letters), IsLetter);
+        residues = letters;
+    }
+
+    StringList& messages = GetMessages();
+    const ScanResult scan = ScanCodingRegions(*this, residues, messages);
+    CheckMatPeptidePosition(*this, messages);
+    CheckDivisibility(*this, scan, messages);
+}
+
+const StringList& CSequence::CheckedFeatures(int row) {
+    GetMessages().clear();
+    StripToLetters();
+    RunFeatureChecks(row);
+    ClearWorkingLists();
+    return GetMessages();
+}
+
+// ---- translation ---------------------------------------------------------------------
+
+std::string CBaseSequence::TranslateCodon(const std::string& codon) const {
+    const auto custom = customCodons_.find(codon);
+    if (custom != customCodons_.end()) return custom->second;
+    if (const std::string* aminoAcid = CCodeTables::Get().FindAminoAcid(codon)) return *aminoAcid;
+    return CCodeTables::kUnknownAminoAcid;
+}
+
+bool CBaseSequence::IsStopCodon(const std::string& codon) const {
+    return customCodons_.find(codon) == customCodons_.end() && CCodeTables::IsStopCodon(codon);
+}
+
+std::string CBaseSequence::ExpandAmbiguity(char code) const {
+    return std::string(CCodeTables::Get().Expand(GetTypeName(), code));
+}
+
+std::string CBaseSequence::ExplainXaa(const std::string& codon) const {
+    if (codon.size() != 3) return {};
+    const std::string first = ExpandAmbiguity(codon[0]);
+    const std::string second = ExpandAmbiguity(codon[1]);
+    const std::string third = ExpandAmbiguity(codon[2]);
+
+    StringList aminoAcids;
+    for (char a : first)
+        for (char b : second)
+            for (char c : third) {
+                const std::string reading{a, b, c};
+                if (IsStopCodon(reading)) continue;
+                std::string aminoAcid = TranslateCodon(reading);
+                if (std::find(aminoAcids.begin(), aminoAcids.end(), aminoAcid) == aminoAcids.end())
+                    aminoAcids.push_back(std::move(aminoAcid));
+            }
+
+    std::string text;
+    for (size_t i = 0; i < aminoAcids.size(); ++i) {
+        if (i > 0) text += i + 1 == aminoAcids.size() ? ", or " : ", ";
+        text += aminoAcids[i];
+    }
+    if (!aminoAcids.empty()) text += ". ";
+    return text;
+}
+
+}  // namespace qln

@@ -1,0 +1,201 @@
+#include "generator/ResidueBlocks.h"
+
+#include <array>
+#include <cstring>
+
+#include "generator/CodonTranslator.h"
+#include "generator/EntryBuffer.h"
+#include "generator/LineBuilder.h"
+#include "model/AminoAcidCode.h"
+
+namespace qln {
+
+namespace {
+
+constexpr unsigned kStepsBetweenChecks = 256;
+constexpr const char* kProteinResidueText = "   ";
+
+// Three-letter code of every one-letter code, in either letter case.
+const std::array<std::string_view, 256>& ThreeLetterCodes() {
+    static const std::array<std::string_view, 256> codes = [] {
+        std::array<std::string_view, 256> table{};
+        for (int c = 0; c < 256; ++c) {
+            const char letter = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : static_cast<char>(c);
+            table[static_cast<size_t>(c)] = CAminoAcidCode::ThreeLetterFor(letter);
+        }
+        return table;
+    }();
+    return codes;
+}
+
+// A whole codon with a three-letter translation takes the quicker way.
+void AddGroup(CLineBuilder& builder, const CResidueGroup& group) {
+    if (group.residues.size() == 3 && group.translation.size() == 3)
+        builder.AddTriple(group.residues.data(), 3, group.translation.data(), group.number);
+    else
+        builder.Add(group.residues, static_cast<int>(group.residues.size()), group.translation, group.number);
+}
+
+}  // namespace
+
+CResidueBlocks::CResidueBlocks(CEntryBuffer& buffer, CCodonTranslator& translator,
+                               const std::function<bool()>& isCancelled)
+    : buffer_(buffer), translator_(translator), isCancelled_(isCancelled) {}
+
+bool CResidueBlocks::KeepGoing() {
+    if (++steps_ % kStepsBetweenChecks != 0) return true;
+    buffer_.WriteIfLarge();
+    return !(isCancelled_ && isCancelled_());
+}
+
+int CResidueBlocks::RelativeNumber(int position, int base) {
+    if (base <= 0) return position;
+    return position >= base ? position - base + 1 : position - base;
+}
+
+bool CResidueBlocks::Nucleotide(std::string_view residues, const std::vector<CCodonSpan>& spans,
+                                int matPeptideStart, std::vector<Stretch>* stretches) {
+    CResidueGrouper grouper(residues, spans, matPeptideStart, translator_);
+    if (matPeptideStart > 0)
+        grouper.SetNumberingBase(CResidueGrouper::FindNumberingBase(residues, spans, matPeptideStart, translator_));
+
+    CLineBuilder builder(buffer_.Text(), true);
+    constexpr int kFullLine = CLineBuilder::kMaxResidues;
+    const CCodonSpan* stretchSpan = nullptr;  // span of the open stretch
+    Stretch stretch;
+    auto closeStretch = [&] {
+        if (stretchSpan && stretches) stretches->push_back(stretch);
+        stretchSpan = nullptr;
+    };
+
+    CResidueGroup group;
+    for (;;) {
+        // Lines of sixty residues outside coding regions go straight out.
+        if (builder.IsLineEmpty()) {
+            while (grouper.PlainResiduesAhead() >= kFullLine) {
+                closeStretch();
+                builder.AddPlainLine(grouper.SkipPlain(kFullLine));
+                if (!KeepGoing()) return false;
+            }
+        }
+        if (!grouper.Next(group)) break;
+        const int count = static_cast<int>(group.residues.size());
+        AddGroup(builder, group);
+
+        const bool coding = group.span && group.span->region && !group.stop;
+        if (coding && stretchSpan == group.span && stretch.to + 1 == group.position) {
+            stretch.to += count;
+        } else {
+            closeStretch();
+            if (coding) {
+                stretchSpan = group.span;
+                stretch = Stretch{group.position, group.position + count - 1};
+            }
+        }
+        if (!KeepGoing()) return false;
+    }
+    closeStretch();
+    builder.Finish();
+    return true;
+}
+
+bool CResidueBlocks::Protein(std::string_view aminoAcids, int matPeptideStart) {
+    const auto& codes = ThreeLetterCodes();
+    for (const char c : aminoAcids)
+        if (codes[static_cast<unsigned char>(c)].size() != 3) return ProteinWithBuilder(aminoAcids, matPeptideStart);
+
+    // Every group is three columns over a three-letter code, wider only
+    // under a long number, so lines are made here directly, by the line
+    // builder's rules: at most 16 groups and 65 columns.
+    constexpr size_t kChunk = 16;
+    constexpr size_t kLineRoom = CLineBuilder::kMaxWidth + 2 * kChunk;
+    std::string& out = buffer_.Text();
+    const size_t size = aminoAcids.size();
+    size_t next = 0;
+    while (next < size) {
+        char translations[kLineRoom];
+        char numbers[kLineRoom];
+        size_t length = 0;
+        int groups = 0, width = 0;
+        for (; next < size && groups < CLineBuilder::kMaxTranslated; ++next) {
+            char label[kChunk];
+            std::memset(label, ' ', kChunk);
+            const int number = RelativeNumber(static_cast<int>(next) + 1, matPeptideStart);
+            const size_t labelLength = CLineBuilder::Label(number, label);
+            const int w = labelLength > 3 ? static_cast<int>(labelLength) : 3;
+            if (groups > 0 && width + w > CLineBuilder::kMaxWidth) break;
+            ++groups;
+            width += w + 1;
+            std::memset(translations + length, ' ', kChunk);
+            std::memcpy(translations + length, codes[static_cast<unsigned char>(aminoAcids[next])].data(), 3);
+            std::memcpy(numbers + length, label, kChunk);
+            length += static_cast<size_t>(w) + 1;
+        }
+        out += '\n';
+        out.append(translations, length);
+        out += '\n';
+        out.append(numbers, length);
+        out.append("\n\n", 2);
+        if (!KeepGoing()) return false;
+    }
+    return true;
+}
+
+bool CResidueBlocks::ProteinWithBuilder(std::string_view aminoAcids, int matPeptideStart) {
+    const auto& codes = ThreeLetterCodes();
+    CLineBuilder builder(buffer_.Text(), false);
+    int position = 0;
+    for (const char c : aminoAcids) {
+        ++position;
+        builder.Add(kProteinResidueText, 1, codes[static_cast<unsigned char>(c)],
+                    RelativeNumber(position, matPeptideStart));
+        if (!KeepGoing()) return false;
+    }
+    builder.Finish();
+    return true;
+}
+
+// A derived entry is one coding region from its first residue to its last,
+// so its groups are simply its codons, then what is left of a last one.
+bool CResidueBlocks::Derived(std::string_view codingText, int numberingBase) {
+    CLineBuilder builder(buffer_.Text(), false);
+    const size_t codons = codingText.size() / 3;
+    int ordinal = 0;
+    for (size_t i = 0; i < codons; ++i) {
+        const char* codon = codingText.data() + 3 * i;
+        const CCodonTranslation& translation = translator_.Translate(codon);
+        const int number = translation.stop ? 0 : RelativeNumber(++ordinal, numberingBase);
+        if (translation.aminoAcid.size() == 3)
+            builder.AddTriple(codon, 3, translation.aminoAcid.data(), number);
+        else
+            builder.Add(std::string_view(codon, 3), 3, translation.aminoAcid, number);
+        if (!KeepGoing()) return false;
+    }
+    const std::string_view rest = codingText.substr(codons * 3);
+    if (!rest.empty()) builder.Add(rest, static_cast<int>(rest.size()), {}, 0);
+    builder.Finish();
+    return true;
+}
+
+int CResidueBlocks::ScanDerived(std::string_view codingText, int matPeptideStart, CCodonTranslator& translator,
+                                std::vector<UnknownCodon>& unknown) {
+    unknown.clear();
+    const size_t codons = codingText.size() / 3;
+    const size_t peptideCodon = matPeptideStart >= 1 ? static_cast<size_t>(matPeptideStart - 1) / 3 : codons;
+    int base = 0;
+    int ordinal = 0;
+    for (size_t i = 0; i < codons; ++i) {
+        const char* codon = codingText.data() + 3 * i;
+        const CCodonTranslation& translation = translator.Translate(codon);
+        // A stop codon holding the start counts as the amino acid after it.
+        if (i == peptideCodon) base = ordinal + 1;
+        if (translation.stop) continue;
+        ++ordinal;
+        // The ordinal for now; the number once the base is known.
+        if (translation.unknown) unknown.push_back(UnknownCodon{ordinal, std::string(codon, 3)});
+    }
+    for (UnknownCodon& codon : unknown) codon.number = RelativeNumber(codon.number, base);
+    return base;
+}
+
+}  // namespace qln

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "import/ListingLines.h"
+#include "ListingTestSupport.h"
+
+namespace qln {
+namespace {
+
+using test::ListingProgress;
+
+// ---- reading ----
+
+TEST(ListingLinesRead, ControlCharactersAndHighBytesAreDropped) {
+    const std::string text = std::string("\t<120>\tFoo\x7f") + "\xe9" + "bar \r\nnext";
+    CListingLines lines;
+    lines.Start(text, nullptr);
+    ASSERT_TRUE(lines.ReadLine());
+    EXPECT_EQ(lines.GetRaw(), "<120>Foobar ");
+    EXPECT_EQ(lines.GetWorking(), "<120>Foobar");
+    EXPECT_EQ(lines.GetLineNumber(), 1);
+    ASSERT_TRUE(lines.ReadLine());
+    EXPECT_EQ(lines.GetWorking(), "next");
+    EXPECT_FALSE(lines.ReadLine());
+    EXPECT_TRUE(lines.AtEnd());
+    // The last line stays current at the end.
+    EXPECT_EQ(lines.GetWorking(), "next");
+    EXPECT_EQ(lines.GetLineNumber(), 2);
+}
+
+TEST(ListingLinesRead, OnlyBlankLinesUntilSomethingIsRead) {
+    CListingLines lines;
+    lines.Start(" \t\n\r\n   x\n", nullptr);
+    lines.ReadLine();
+    lines.ReadLine();
+    EXPECT_TRUE(lines.OnlyBlankLines());
+    lines.ReadLine();
+    EXPECT_FALSE(lines.OnlyBlankLines());
+}
+
+TEST(ListingLinesRead, ProgressPositionsFollowTheCharactersRead) {
+    // 1000 characters: ten lines of 99 letters and a line end. Each line
+    // passes one more tenth, so the positions come ten at a time.
+    std::string text;
+    for (int i = 0; i < 10; ++i) text += std::string(99, 'a') + "\n";
+    ListingProgress progress;
+    CListingLines lines;
+    lines.Start(text, &progress);
+    lines.ReadLine();
+    EXPECT_EQ(progress.ValuesOf(CImportProgress::kProgressPosition), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    while (lines.ReadLine()) {
+    }
+    const std::vector<int> positions = progress.ValuesOf(CImportProgress::kProgressPosition);
+    ASSERT_FALSE(positions.empty());
+    EXPECT_EQ(positions.back(), 98);
+    for (size_t i = 0; i < positions.size(); ++i) EXPECT_EQ(positions[i], static_cast<int>(i) + 1);
+}
+
+TEST(ListingLinesRead, SaveAndRestoreGoBackToALine) {
+    CListingLines lines;
+    lines.Start("a\nb\nc\n", nullptr);
+    lines.ReadLine();
+    const CListingLines::Position mark = lines.Save();
+    lines.ReadLine();
+    lines.ReadLine();
+    EXPECT_EQ(lines.GetWorking(), "c");
+    lines.Restore(mark);
+    EXPECT_EQ(lines.GetWorking(), "a");
+    EXPECT_EQ(lines.GetLineNumber(), 1);
+    lines.ReadLine();
+    EXPECT_EQ(lines.GetWorking(), "b");
+}
+
+// ---- numeric identifiers and values ----
+
+TEST(ListingLinesIdentifier, RecognisedForms) {
+    EXPECT_EQ(CListingLines::NumericIdentifier("<210>  5"), 210);
+    EXPECT_EQ(CListingLines::NumericIdentifier("<210>"), 210);
+    EXPECT_EQ(CListingLines::NumericIdentifier("< 2 1 0 > x"), 210);
+    EXPECT_EQ(CListingLines::NumericIdentifier("<0>"), 0);
+    EXPECT_EQ(CListingLines::NumericIdentifier("<21x> y"), 21);
+    EXPECT_EQ(CListingLines::NumericIdentifier("<99999999999999999999>"), INT_MAX);
+}
+
+TEST(ListingLinesIdentifier, LinesWithoutOne) {
+    EXPECT_EQ(CListingLines::NumericIdentifier(""), -1);
+    EXPECT_EQ(CListingLines::NumericIdentifier("<210 no close"), -1);
+    EXPECT_EQ(CListingLines::NumericIdentifier("<abc> 1"), -1);
+    EXPECT_EQ(CListingLines::NumericIdentifier("<> 1"), -1);
+    EXPECT_EQ(CListingLines::NumericIdentifier("12>"), -1);  // no "<" and shorter than 5
+    EXPECT_EQ(CListingLines::NumericIdentifier(">210"), -1);
+    EXPECT_EQ(CListingLines::NumericIdentifier("Met Lys Gly"), -1);
+}
+
+TEST(ListingLinesIdentifier, ValueFollowsTheFirstFiveCharacters) {
+    EXPECT_EQ(CListingLines::IdentifierValue("<210>  17  ", 210), "17");
+    EXPECT_EQ(CListingLines::IdentifierValue("<210>", 210), "");
+    EXPECT_EQ(CListingLines::IdentifierValue("<210>7", 210), "7");
+}
+
+TEST(ListingLinesIdentifier, LabelIsRemovedInAnyCase) {
+    EXPECT_EQ(CListingLines::IdentifierValue("<120>  title of INVENTION:   Foo", 120), "Foo");
+    EXPECT_EQ(CListingLines::IdentifierValue("<211>  Length: 20", 211), "20");
+    // Another identifier's label stays.
+    EXPECT_EQ(CListingLines::IdentifierValue("<211>  Type: DNA", 211), "Type: DNA");
+    EXPECT_EQ(CListingLines::RemoveLabel(999, "Sequence: x"), "Sequence: x");
+}
+
+TEST(ListingLinesIdentifier, DataItemNames) {
+    EXPECT_STREQ(CListingLines::DataItemName(160), "Number of SEQ IDs");
+    EXPECT_STREQ(CListingLines::DataItemName(222), "Feature Name/key Location");
+    EXPECT_STREQ(CListingLines::DataItemName(400), "Sequence ID");
+    EXPECT_STREQ(CListingLines::DataItemName(214), "");
+    EXPECT_STREQ(CListingLines::Label(210), "SEQ ID NO");
+}
+
+// ---- line types ----
+
+TEST(ListingLinesType, FourKinds) {
+    std::string text = "unchanged";
+    EXPECT_EQ(CListingLines::ClassifyLine("acgtacgtac gtacg        15", text), CListingLines::kTextWithCount);
+    EXPECT_EQ(text, "acgtacgtacgtacg");
+    EXPECT_EQ(CListingLines::ClassifyLine("Met Lys Gly", text), CListingLines::kNoDigits);
+    EXPECT_EQ(text, "MetLysGly");
+    EXPECT_EQ(CListingLines::ClassifyLine("1               5", text), CListingLines::kNumbersOnly);
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(CListingLines::ClassifyLine("-5  -1  1", text), CListingLines::kNumbersOnly);
+    EXPECT_EQ(CListingLines::ClassifyLine("ab-1 c", text), CListingLines::kTextOnly);
+    EXPECT_EQ(text, "ab-1c");
+    EXPECT_EQ(CListingLines::ClassifyLine("<220>", text), CListingLines::kTextOnly);
+}
+
+TEST(ListingLinesType, NucleotidesWithoutCountHaveNoDigits) {
+    std::string text;
+    EXPECT_EQ(CListingLines::ClassifyLine("acgt acgt", text), CListingLines::kNoDigits);
+    EXPECT_EQ(text, "acgtacgt");
+}
+
+TEST(ListingLinesType, LeadingNumber) {
+    EXPECT_EQ(CListingLines::LeadingNumber("123abc"), 123);
+    EXPECT_EQ(CListingLines::LeadingNumber("x1"), 0);
+    EXPECT_EQ(CListingLines::LeadingNumber("4294967296"), INT_MAX);
+}
+
+}  // namespace
+}  // namespace qln

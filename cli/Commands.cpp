@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -9,6 +10,8 @@
 #include "generator/GenerationRun.h"
 #include "generator/ProjectChecks.h"
 #include "generator/WorkFile.h"
+#include "import/DefaultImportChoices.h"
+#include "import/ImportDriver.h"
 #include "model/ProjectFile.h"
 #include "model/ResidueFile.h"
 
@@ -110,6 +113,50 @@ int RunWorkFile(const std::string& projectPath, std::ostream& err) {
         CWorkFileResult result = WriteWorkFile(*project, path);
         if (!result.written) throw CommandFailure(path + ": " + result.message);
         return kExitOk;
+    });
+}
+
+namespace {
+
+// Prints the importer's messages, then the result text; the exit status
+// follows what was imported.
+int ReportImport(const CImportOutcome& outcome, std::ostream& out) {
+    for (const auto& message : outcome.messages) out << Latin1ToUtf8(message) << '\n';
+    out << Latin1ToUtf8(outcome.result) << '\n';
+    if (outcome.added == 0) return kExitFailure;
+    return outcome.messages.empty() ? kExitOk : kExitFindings;
+}
+
+}  // namespace
+
+int RunImportListing(const std::string& listingPath, const std::string& projectPath, std::ostream& out,
+                     std::ostream& err) {
+    return Guarded(err, [&] {
+        Ptr<CProject> project(new CProject);
+        CDefaultImportChoices choices(project.get());
+        CImportDriver driver(*project, choices);
+        CImportOutcome outcome = driver.ImportListing(listingPath, projectPath);
+        const int status = ReportImport(outcome, out);
+        if (outcome.added > 0) SaveProjectFile(*project, projectPath);
+        return status;
+    });
+}
+
+int RunImportSequences(const std::vector<std::string>& files, const std::string& projectPath, bool filter,
+                       const std::string& type, std::ostream& out, std::ostream& err) {
+    return Guarded(err, [&] {
+        auto sequenceType = CDefaultImportChoices::NormalizeType(type);
+        if (!sequenceType)
+            throw CommandFailure("--type " + type + ": must be DNA, RNA, DNA/RNA, PROTEIN/1 or PROTEIN/3");
+        std::error_code ec;
+        Ptr<CProject> project = std::filesystem::exists(projectPath, ec) ? LoadProjectFile(projectPath)
+                                                                          : Ptr<CProject>(new CProject);
+        CDefaultImportChoices choices(project.get(), *sequenceType);
+        CImportDriver driver(*project, choices);
+        CImportOutcome outcome = driver.ImportFiles(StringList(files.begin(), files.end()), filter);
+        const int status = ReportImport(outcome, out);
+        if (outcome.added > 0) SaveProjectFile(*project, projectPath);
+        return status;
     });
 }
 

@@ -5,6 +5,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace qln::cli {
 
@@ -18,6 +19,13 @@ int RunDump(const std::string& projectPath, std::ostream& out, std::ostream& err
 int RunGenerate(const std::string& projectPath, bool checkMissingFeatures, std::ostream& err);
 // Writes the work-in-progress report beside the project.
 int RunWorkFile(const std::string& projectPath, std::ostream& err);
+// Reads a listing into a new project file; writes the parse log beside it
+// when there are messages.
+int RunImportListing(const std::string& listingPath, const std::string& projectPath, std::ostream& out,
+                     std::ostream& err);
+// Imports sequence text files into a project file (made when absent).
+int RunImportSequences(const std::vector<std::string>& files, const std::string& projectPath, bool filter,
+                       const std::string& type, std::ostream& out, std::ostream& err);
 // Runs the project checks of a generation run and prints every message.
 int RunValidate(const std::string& projectPath, bool checkMissingFeatures, std::ostream& out, std::ostream& err);
 

@@ -32,6 +32,19 @@ int main(int argc, char** argv) {
     auto* workfile = app.add_subcommand("workfile", "write the work-in-progress report beside the project");
     workfile->add_option("project", input, "the project file")->required();
 
+    auto* importListing = app.add_subcommand("import-listing", "read a Quillion ST.25 listing into a new project");
+    importListing->add_option("listing", input, "the listing file")->required();
+    importListing->add_option("-o,--output", output, "the project file to write")->required();
+
+    std::vector<std::string> files;
+    bool noFilter = false;
+    std::string type = "DNA";
+    auto* importSequences = app.add_subcommand("import-sequences", "import sequence text files into a project");
+    importSequences->add_option("files", files, "the sequence text files")->required();
+    importSequences->add_option("--into", output, "the project file (made when absent)")->required();
+    importSequences->add_flag("--no-filter", noFilter, "keep sequences with invalid characters out");
+    importSequences->add_option("--type", type, "type of headerless files: DNA, RNA, DNA/RNA, PROTEIN/1, PROTEIN/3");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -44,6 +57,9 @@ int main(int argc, char** argv) {
     if (dump->parsed()) status = RunDump(input, std::cout, std::cerr);
     if (generate->parsed()) status = RunGenerate(input, checkMissingFeatures, std::cerr);
     if (workfile->parsed()) status = RunWorkFile(input, std::cerr);
+    if (importListing->parsed()) status = RunImportListing(input, output, std::cout, std::cerr);
+    if (importSequences->parsed())
+        status = RunImportSequences(files, output, !noFilter, type, std::cout, std::cerr);
     if (validate->parsed()) status = RunValidate(input, checkMissingFeatures, std::cout, std::cerr);
     qln::CResidueFiles::RemoveAll();
     return status;

@@ -190,3 +190,52 @@ TEST_F(CommandsTest, DumpPrintsDisplayLayoutResiduesAsPlainLetters) {
 
 }  // namespace
 }  // namespace qln::cli
+
+namespace qln::cli {
+namespace {
+
+TEST_F(CommandsTest, GenerateThenImportListingGivesTheSameListing) {
+    std::ostringstream err, out;
+    ASSERT_EQ(RunBuild(kDemo, Path("demo.prj"), err), kExitOk) << err.str();
+    ASSERT_EQ(RunGenerate(Path("demo.prj"), false, err), kExitOk) << err.str();
+    ASSERT_EQ(RunImportListing(Path("demo_ST25.txt"), Path("back.prj"), out, err), kExitOk) << out.str() << err.str();
+    EXPECT_EQ(out.str(), "Import succeeded.\n");
+    ASSERT_EQ(RunGenerate(Path("back.prj"), false, err), kExitOk) << err.str();
+    EXPECT_EQ(Read(Path("back_ST25.txt")), Read(Path("demo_ST25.txt")));
+
+    std::ostringstream validateOut;
+    EXPECT_EQ(RunValidate(Path("back.prj"), false, validateOut, err), kExitOk);
+    EXPECT_EQ(validateOut.str(), "");
+    EXPECT_EQ(RunWorkFile(Path("back.prj"), err), kExitOk);
+    EXPECT_TRUE(fs::exists(Path("back_WorkFile.txt")));
+}
+
+TEST_F(CommandsTest, GenerateWithErrorsWritesOnlyTheErrorReport) {
+    ASSERT_EQ(Build(R"({"sequences":[{"name":"S","type":"DNA","residues":"acgtacgtacgu"}]})").first, kExitOk);
+    std::ostringstream err, out;
+    EXPECT_EQ(RunValidate(Path("out.prj"), false, out, err), kExitFindings);
+    EXPECT_NE(out.str().find("There must be an individual or organizational applicant name."), std::string::npos);
+    EXPECT_EQ(RunGenerate(Path("out.prj"), false, err), kExitFindings);
+    EXPECT_FALSE(fs::exists(Path("out_ST25.txt")));
+    EXPECT_EQ(Read(Path("out_ErrorLog.txt")), out.str());
+}
+
+TEST_F(CommandsTest, ImportSequencesMakesOrExtendsAProject) {
+    Write("a.txt", "<s1;DNA;Homo sapiens>\nACGTACGTAC\n<s2;PRT>MKV\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(RunImportSequences({Path("a.txt")}, Path("p.prj"), true, "DNA", out, err), kExitOk) << err.str();
+    EXPECT_EQ(out.str(), "Import succeeded.\n");
+    std::ostringstream out2;
+    EXPECT_EQ(RunImportSequences({Path("a.txt")}, Path("p.prj"), true, "DNA", out2, err), kExitOk);
+    Ptr<CProject> project = LoadProjectFile(Path("p.prj"));
+    ASSERT_EQ(project->GetSequences().GetSize(), 4);
+    EXPECT_EQ(project->GetSequences()[0]->GetResidues(), "acgtacgtac");
+    EXPECT_EQ(project->GetSequences()[2]->GetName(), "s1_2");
+
+    std::ostringstream out3, err3;
+    EXPECT_EQ(RunImportSequences({Path("a.txt")}, Path("p.prj"), true, "RNA/1", out3, err3), kExitFailure);
+    EXPECT_NE(err3.str().find("--type"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qln::cli

@@ -145,7 +145,7 @@ TEST(ListingHeaderTest, SoftwareNameWithTheProductNameAndASpacePasses) {
 }
 
 TEST(ListingHeaderTest, OtherSoftwareIsRefused) {
-    for (const char* software : {"PatentIn version 3.5", "Quillion", "QuillionX 3", "Software: FastSEQ"}) {
+    for (const char* software : {"SeqWriter version 1.0", "Quillion", "QuillionX 3", "Software: FastSEQ"}) {
         ListingRun run;
         CProjectData* const data = run.project->GetProjectData();
         run.Parse(kHeader.substr(0, kHeader.find("<170>")) + "<170>  " + software + "\n" + Dna("1", "acgt   4\n"));

@@ -1,0 +1,108 @@
+// Imports generated listings back and compares the reading rate with the
+// rate at which the listing writer wrote them.
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "generator/GenerationRun.h"
+#include "import/DefaultImportChoices.h"
+#include "import/ListingParser.h"
+#include "model/Feature.h"
+#include "model/ProjectFile.h"
+#include "model/ResidueFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+template <class F>
+double Seconds(F&& work) {
+    auto start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Random bases; a third of the sequences code for a protein over their
+// whole length, without stop codons but the last.
+qln::Ptr<qln::CProject> MakeProject(int count, size_t length) {
+    static const char* kBases = "acgt";
+    std::mt19937 random(3);
+    qln::Ptr<qln::CProject> project(new qln::CProject);
+    project->GetProjectData()->SetTitle("Import benchmark");
+    project->GetProjectData()->SetFileReference("BENCH-2");
+    project->GetOrgApplicants().Add(qln::Ptr<qln::COrgApplicant>(new qln::COrgApplicant(project.get(), "Bench Co")));
+    for (int i = 0; i < count; ++i) {
+        const bool coding = i % 3 == 0;
+        std::string s;
+        s.reserve(length);
+        while (s.size() + 3 <= length) {
+            char c[3] = {kBases[random() & 3], kBases[random() & 3], kBases[random() & 3]};
+            const std::string_view codon(c, 3);
+            if (coding && (codon == "taa" || codon == "tag" || codon == "tga")) continue;
+            s.append(c, 3);
+        }
+        while (s.size() < length) s += 'a';
+        qln::Ptr<qln::CSequence> sequence(
+            new qln::CDNASequence(project.get(), "S" + std::to_string(i + 1), "Homo sapiens", std::move(s)));
+        if (coding) {
+            qln::Ptr<qln::CFeature> cds(
+                new qln::CDS(sequence.get(), "", "1", std::to_string(length - length % 3)));
+            cds->SetRow(1);
+            sequence->GetFeatures().Add(cds);
+        }
+        sequence->UnloadResidues();
+        project->Add(sequence.get());
+    }
+    return project;
+}
+
+void Run(const char* label, int count, size_t length, const fs::path& dir) {
+    const std::string projectPath = (dir / "bench.prj").string();
+    {
+        qln::Ptr<qln::CProject> project = MakeProject(count, length);
+        qln::SaveProjectFile(*project, projectPath);
+    }
+    qln::CResidueFiles::RemoveAll();
+
+    qln::Ptr<qln::CProject> project = qln::LoadProjectFile(projectPath);
+    qln::CGenerationRun run(*project, projectPath);
+    const double write = Seconds([&] { run.Run(); });
+    const std::string listingPath = run.GetOutputNames().listing;
+    project = nullptr;
+    qln::CResidueFiles::RemoveAll();
+
+    std::string text;
+    const double read = Seconds([&] {
+        std::ifstream in(listingPath, std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(in), {});
+    });
+    qln::Ptr<qln::CProject> imported(new qln::CProject);
+    qln::CDefaultImportChoices choices(imported.get());
+    qln::ListingParser parser(*imported, choices);
+    const double parse = Seconds([&] { parser.Parse(text, "bench_ST25.txt"); });
+    const double megabytes = static_cast<double>(text.size()) / 1e6;
+    const double import = read + parse;
+    std::printf("%s\n  listing %.1f MB; write %.3f s (%.1f MB/s); import %.3f s (%.1f MB/s, %.2fx the writer's rate); "
+                "%d sequences, %zu messages\n",
+                label, megabytes, write, megabytes / write, import, megabytes / import, write / import,
+                parser.GetSequences().GetSize(), parser.GetMessages().size());
+    imported = nullptr;
+    qln::CResidueFiles::RemoveAll();
+    for (const auto& entry : fs::directory_iterator(dir)) fs::remove(entry.path());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string only = argc > 1 ? argv[1] : "";
+    const fs::path dir = fs::temp_directory_path() / "quillion-import-bench";
+    fs::create_directories(dir);
+    std::printf("Listing import (goal: read at least as fast as the writer writes)\n");
+    if (only != "short") Run("(a) 100 sequences x 1,000,000 residues", 100, 1000000, dir);
+    if (only != "long") Run("(b) 100,000 sequences x 100 residues", 100000, 100, dir);
+    fs::remove_all(dir);
+}

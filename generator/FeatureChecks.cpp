@@ -116,16 +116,41 @@ struct ScanResult {
 // between regions being completed from the next one, and reports every stop
 // codon. Stops at the first region that is neither joined nor accompanied by
 // a mature peptide.
+// The six stop codons, lower case as the table holds them.
+bool IsStopTriple(const char* c) {
+    return (c[0] == 't' || c[0] == 'u') && ((c[1] == 'a' && (c[2] == 'a' || c[2] == 'g')) || (c[1] == 'g' && c[2] == 'a'));
+}
+
+// Whether a codon stops translation once the custom table has had its say:
+// a custom codon counts by the text it maps to.
+class StopCodonTest {
+public:
+    explicit StopCodonTest(const CBaseSequence::CodonTable& custom) : custom_(custom) {}
+    bool operator()(const char* codon) const {
+        if (custom_.empty()) return IsStopTriple(codon);
+        const std::string text(codon, 3);
+        const auto mapped = custom_.find(text);
+        return CCodeTables::IsStopCodon(mapped != custom_.end() ? mapped->second : text);
+    }
+
+private:
+    const CBaseSequence::CodonTable& custom_;
+};
+
 ScanResult ScanCodingRegions(CBaseSequence& sequence, std::string_view residues, StringList& messages) {
     ScanResult result;
     const std::string prefix = sequence.GetMessagePrefix();
     const bool hasMatPeptide = !sequence.GetMatPeptides().IsEmpty();
-    const auto& custom = sequence.GetCustomCodons();
+    const StopCodonTest isStop(sequence.GetCustomCodons());
     const auto residueCount = static_cast<int64_t>(residues.size());
+    auto report = [&](int64_t position) {
+        messages.push_back(prefix + "  Stop codon within a CDS that is joined or has a mat_peptide at " +
+                           std::to_string(position) + ".");
+    };
 
     int64_t codingLength = 0;
-    std::string codon;  // the codon being assembled, possibly carried over from the last region
-    int codonStart = 0;
+    char carried[3];  // a codon begun in an earlier region
+    int carriedLength = 0;
     for (const auto& regionPtr : sequence.GetCodingRegions()) {
         CDS& region = *regionPtr;
         if (!IsScannable(region, residueCount)) continue;
@@ -135,18 +160,19 @@ ScanResult ScanCodingRegions(CBaseSequence& sequence, std::string_view residues,
         codingLength += LengthOf(region);
         result.total += LengthOf(region);
 
-        const int from = region.GetFrom(), to = region.GetTo();
-        if (!codon.empty()) codonStart = from;
-        for (int position = from; position <= to; ++position) {
-            if (codon.empty()) codonStart = position;
-            codon += residues[static_cast<size_t>(position - 1)];
-            if (codon.size() < 3) continue;
-            const auto mapped = custom.find(codon);
-            if (CCodeTables::IsStopCodon(mapped != custom.end() ? mapped->second : codon))
-                messages.push_back(prefix + "  Stop codon within a CDS that is joined or has a mat_peptide at " +
-                                   std::to_string(codonStart) + ".");
-            codon.clear();
+        // 0-based half-open range of the region's residues.
+        size_t position = static_cast<size_t>(region.GetFrom() - 1);
+        const auto end = static_cast<size_t>(region.GetTo());
+        if (carriedLength > 0) {
+            while (carriedLength < 3 && position < end) carried[carriedLength++] = residues[position++];
+            if (carriedLength == 3) {
+                if (isStop(carried)) report(region.GetFrom());
+                carriedLength = 0;
+            }
         }
+        for (; position + 3 <= end; position += 3)
+            if (isStop(residues.data() + position)) report(static_cast<int64_t>(position) + 1);
+        while (position < end) carried[carriedLength++] = residues[position++];
     }
     return result;
 }

@@ -42,6 +42,25 @@ int Finish(CSequence& sequence, bool repair) {
     return valid;
 }
 
+// Membership of the allowed characters, one table lookup a character.
+class AllowedCharacters {
+public:
+    explicit AllowedCharacters(std::string_view allowed) {
+        for (char c : allowed)
+            if (c != '\0') allowed_[static_cast<unsigned char>(c)] = true;
+    }
+    bool operator()(char c) const { return allowed_[static_cast<unsigned char>(c)]; }
+    // Index of the first character that is not allowed, or the text's size.
+    size_t FirstRejected(std::string_view text) const {
+        size_t i = 0;
+        while (i < text.size() && (*this)(text[i])) ++i;
+        return i;
+    }
+
+private:
+    bool allowed_[256] = {};
+};
+
 // The walk shared by the bulk check and its import variant. With rnaSeen
 // given, a rejected "u" sets it instead of giving a message.
 int CheckCharacters(CSequence& sequence, const std::string& name, bool repair, std::string_view allowed,
@@ -52,13 +71,21 @@ int CheckCharacters(CSequence& sequence, const std::string& name, bool repair, s
         return 1;
     }
 
+    const AllowedCharacters isAllowed(allowed);
+    // Most texts are clean: one tight pass settles them.
+    const size_t first = isAllowed.FirstRejected(text);
+    if (first == text.size()) return Finish(sequence, repair);
+
     StringList& messages = sequence.GetMessages();
     std::string kept;
-    if (repair) kept.reserve(text.size());
+    if (repair) {
+        kept.reserve(text.size());
+        kept.assign(text, 0, first);
+    }
     bool notAscii = false;
-    for (size_t i = 0; i < text.size(); ++i) {
+    for (size_t i = first; i < text.size(); ++i) {
         const char c = text[i];
-        if (c != '\0' && allowed.find(c) != std::string_view::npos) {
+        if (isAllowed(c)) {
             if (repair) kept += c;
         } else if (static_cast<unsigned char>(c) >= 128) {
             notAscii = true;

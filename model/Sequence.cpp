@@ -112,6 +112,7 @@ void CSequence::ThrowIfLost() const {
 
 void CSequence::SetResidues(std::string residues) {
     residues_ = std::move(residues);
+    letterCount_ = -1;
     residuesInMemory_ = true;
     residuesLost_ = false;
 }
@@ -149,7 +150,8 @@ const std::string& CSequence::GetResidues() {
 
 int CSequence::GetResidueCount() {
     const std::string& text = GetResidues();
-    return static_cast<int>(std::count_if(text.begin(), text.end(), IsLetter));
+    if (letterCount_ < 0) letterCount_ = std::count_if(text.begin(), text.end(), IsLetter);
+    return static_cast<int>(letterCount_);
 }
 
 void CSequence::StripToLetters() {
@@ -210,6 +212,7 @@ bool CSequence::IsValidResidue(char c) const { return c != '\0' && alphabet_.fin
 
 void CSequence::CopyResidueStateFrom(const CSequence& other) {
     residues_ = other.residues_;
+    letterCount_ = other.letterCount_;
     temporaryFilePath_ = other.temporaryFilePath_;
     displayLayout_ = other.displayLayout_;
     residuesChanged_ = other.residuesChanged_;
@@ -285,6 +288,7 @@ void CSequence::Serialize(CArchive& ar) {
     name_ = versioned ? ar.ReadString() : std::move(first);
     organism_ = ar.ReadString();
     residues_ = ar.ReadString();
+    letterCount_ = -1;
     residuesChanged_ = true;
     residuesInMemory_ = true;
     UnloadResidues();

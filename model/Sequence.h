@@ -192,6 +192,10 @@ private:
     bool residuesInMemory_ = true;
     bool displayLayout_ = false;
     bool skipped_ = false;
+    // Letters of the residue text, counted once until the text changes
+    // (stripping, formatting and parking leave the count as it is); -1 when
+    // not counted yet.
+    int64_t letterCount_ = -1;
     // Set when the residue file could not be read back: the residues are
     // gone, and nothing may be saved or generated from this sequence.
     bool residuesLost_ = false;

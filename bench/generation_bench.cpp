@@ -129,8 +129,10 @@ void Run(const char* label, int count, size_t length, const fs::path& dir) {
     const double seqret = ToolSeconds("seqret -sequence " + fasta + " -outseq " + (dir / "out.gb").string() +
                                       " -osformat genbank -auto");
     Compare("seqret", seqret, listingMegabytes, generate, fastaMegabytes);
+    // Debian's Biopython belongs to the system's Python, whatever python3
+    // comes first on the path.
     const double biopython = ToolSeconds(
-        "python3 -c \"from Bio import SeqIO; SeqIO.convert('" + fasta + "', 'fasta', '" + (dir / "bio.gb").string() +
+        "/usr/bin/python3 -c \"from Bio import SeqIO; SeqIO.convert('" + fasta + "', 'fasta', '" + (dir / "bio.gb").string() +
         "', 'genbank', molecule_type='DNA')\"");
     Compare("Biopython", biopython, listingMegabytes, generate, fastaMegabytes);
     loaded = nullptr;

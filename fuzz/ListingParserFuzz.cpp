@@ -11,6 +11,7 @@
 #include <string>
 
 #include "import/ListingParser.h"
+#include "fuzz/FuzzSupport.h"
 #include "model/ResidueFile.h"
 
 #if __has_include("import/DefaultImportChoices.h")
@@ -37,20 +38,6 @@ public:
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// Long sequences park their residues in files; they are swept out every so
-// many inputs.
-constexpr unsigned kRunsBetweenSweeps = 512;
-unsigned runsSinceSweep = 0;
-std::string privateTmp;
-
-void RemovePrivateTmp() {
-    qln::CResidueFiles::RemoveAll();
-    std::error_code ec;
-    if (!privateTmp.empty()) fs::remove_all(privateTmp, ec);
-}
-
 [[noreturn]] void Fail(const char* what) {
     std::fprintf(stderr, "%s\n", what);
     std::abort();
@@ -59,22 +46,12 @@ void RemovePrivateTmp() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    std::string pattern = (fs::temp_directory_path() / "quillion-listing-fuzz-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        std::perror("mkdtemp");
-        std::abort();
-    }
-    privateTmp = pattern;
-    setenv("TMP", privateTmp.c_str(), 1);
-    std::atexit(RemovePrivateTmp);
+    qln::fuzz::UsePrivateTmp("quillion-listing-fuzz");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (++runsSinceSweep >= kRunsBetweenSweeps) {
-        qln::CResidueFiles::RemoveAll();
-        runsSinceSweep = 0;
-    }
+    qln::fuzz::SweepResidueFilesNowAndThen();
 
     qln::Ptr<qln::CProject> project = qln::MakePtr<qln::CProject>();
     FuzzChoices choices(project.get());

@@ -12,25 +12,12 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/FuzzSupport.h"
 #include "model/Archive.h"
 #include "model/ProjectFile.h"
 #include "model/ResidueFile.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// Residue files of parked sequences pile up one per long sequence loaded;
-// they are swept out every so many inputs.
-constexpr unsigned kRunsBetweenSweeps = 512;
-unsigned runsSinceSweep = 0;
-std::string privateTmp;
-
-void RemovePrivateTmp() {
-    qln::CResidueFiles::RemoveAll();
-    std::error_code ec;
-    if (!privateTmp.empty()) fs::remove_all(privateTmp, ec);
-}
 
 std::string Store(qln::CProject& project) {
     std::string bytes;
@@ -42,23 +29,12 @@ std::string Store(qln::CProject& project) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // Residue files go to TMP; give them a folder of their own.
-    std::string pattern = (fs::temp_directory_path() / "quillion-fuzz-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        std::perror("mkdtemp");
-        std::abort();
-    }
-    privateTmp = pattern;
-    setenv("TMP", privateTmp.c_str(), 1);
-    std::atexit(RemovePrivateTmp);
+    qln::fuzz::UsePrivateTmp("quillion-fuzz");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (++runsSinceSweep >= kRunsBetweenSweeps) {
-        qln::CResidueFiles::RemoveAll();
-        runsSinceSweep = 0;
-    }
+    qln::fuzz::SweepResidueFilesNowAndThen();
 
     qln::Ptr<qln::CProject> project;
     try {

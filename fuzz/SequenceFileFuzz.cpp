@@ -17,23 +17,10 @@
 #include "import/DefaultImportChoices.h"
 #include "import/ImportDriver.h"
 #include "import/SequenceFileImporter.h"
+#include "fuzz/FuzzSupport.h"
 #include "model/ResidueFile.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// Residue files of parked sequences pile up one per long sequence; they are
-// swept out every so many inputs.
-constexpr unsigned kRunsBetweenSweeps = 512;
-unsigned runsSinceSweep = 0;
-std::string privateTmp;
-
-void RemovePrivateTmp() {
-    qln::CResidueFiles::RemoveAll();
-    std::error_code ec;
-    if (!privateTmp.empty()) fs::remove_all(privateTmp, ec);
-}
 
 [[noreturn]] void Fail(const char* what) {
     std::fprintf(stderr, "%s\n", what);
@@ -82,23 +69,12 @@ void RunOnce(std::string_view bytes, bool filter) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // Residue files go to TMP; give them a folder of their own.
-    std::string pattern = (fs::temp_directory_path() / "quillion-fuzz-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        std::perror("mkdtemp");
-        std::abort();
-    }
-    privateTmp = pattern;
-    setenv("TMP", privateTmp.c_str(), 1);
-    std::atexit(RemovePrivateTmp);
+    qln::fuzz::UsePrivateTmp("quillion-sequence-fuzz");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (++runsSinceSweep >= kRunsBetweenSweeps) {
-        qln::CResidueFiles::RemoveAll();
-        runsSinceSweep = 0;
-    }
+    qln::fuzz::SweepResidueFilesNowAndThen();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     RunOnce(bytes, false);
     RunOnce(bytes, true);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "generator/CodeTables.h"
+#include "generator/StopCodonFinder.h"
 #include "model/Feature.h"
 #include "model/Project.h"
 #include "model/Sequence.h"
@@ -112,31 +113,28 @@ struct ScanResult {
     int64_t total = 0;
 };
 
-// Walks the codons of the coding regions in From order, a codon split
-// between regions being completed from the next one, and reports every stop
-// codon. Stops at the first region that is neither joined nor accompanied by
-// a mature peptide.
-// The six stop codons, lower case as the table holds them.
-bool IsStopTriple(const char* c) {
-    return (c[0] == 't' || c[0] == 'u') && ((c[1] == 'a' && (c[2] == 'a' || c[2] == 'g')) || (c[1] == 'g' && c[2] == 'a'));
-}
-
 // Whether a codon stops translation once the custom table has had its say:
 // a custom codon counts by the text it maps to.
 class StopCodonTest {
 public:
     explicit StopCodonTest(const CBaseSequence::CodonTable& custom) : custom_(custom) {}
     bool operator()(const char* codon) const {
-        if (custom_.empty()) return IsStopTriple(codon);
+        if (custom_.empty()) return CStopCodonFinder::IsStop(codon);
         const std::string text(codon, 3);
         const auto mapped = custom_.find(text);
         return CCodeTables::IsStopCodon(mapped != custom_.end() ? mapped->second : text);
     }
+    // Whether the standard stop codons are all there is to find.
+    bool IsStandard() const { return custom_.empty(); }
 
 private:
     const CBaseSequence::CodonTable& custom_;
 };
 
+// Walks the codons of the coding regions in From order, a codon split
+// between regions being completed from the next one, and reports every stop
+// codon. Stops at the first region that is neither joined nor accompanied by
+// a mature peptide.
 ScanResult ScanCodingRegions(CBaseSequence& sequence, std::string_view residues, StringList& messages) {
     ScanResult result;
     const std::string prefix = sequence.GetMessagePrefix();
@@ -170,8 +168,14 @@ ScanResult ScanCodingRegions(CBaseSequence& sequence, std::string_view residues,
                 carriedLength = 0;
             }
         }
-        for (; position + 3 <= end; position += 3)
-            if (isStop(residues.data() + position)) report(static_cast<int64_t>(position) + 1);
+        if (isStop.IsStandard()) {
+            CStopCodonFinder::Find(residues.data(), position, end,
+                                   [&](size_t codon) { report(static_cast<int64_t>(codon) + 1); });
+            position += (end - position) / 3 * 3;
+        } else {
+            for (; position + 3 <= end; position += 3)
+                if (isStop(residues.data() + position)) report(static_cast<int64_t>(position) + 1);
+        }
         while (position < end) carried[carriedLength++] = residues[position++];
     }
     return result;
@@ -256,7 +260,7 @@ void CBaseSequence::RunFeatureChecks(int row) {
     const std::string& text = GetResidues();
     std::string letters;
     std::string_view residues = text;
-    if (!std::all_of(text.begin(), text.end(), IsLetter)) {
+    if (GetLetterCount() != static_cast<int64_t>(text.size())) {
         std::copy_if(text.begin(), text.end(), std::back_inserter(letters), IsLetter);
         residues = letters;
     }

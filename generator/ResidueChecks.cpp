@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "model/AminoAcidCode.h"
+#include "model/CharacterSet.h"
 #include "model/Sequence.h"
 
 namespace qln {
@@ -42,25 +43,6 @@ int Finish(CSequence& sequence, bool repair) {
     return valid;
 }
 
-// Membership of the allowed characters, one table lookup a character.
-class AllowedCharacters {
-public:
-    explicit AllowedCharacters(std::string_view allowed) {
-        for (char c : allowed)
-            if (c != '\0') allowed_[static_cast<unsigned char>(c)] = true;
-    }
-    bool operator()(char c) const { return allowed_[static_cast<unsigned char>(c)]; }
-    // Index of the first character that is not allowed, or the text's size.
-    size_t FirstRejected(std::string_view text) const {
-        size_t i = 0;
-        while (i < text.size() && (*this)(text[i])) ++i;
-        return i;
-    }
-
-private:
-    bool allowed_[256] = {};
-};
-
 // The walk shared by the bulk check and its import variant. With rnaSeen
 // given, a rejected "u" sets it instead of giving a message.
 int CheckCharacters(CSequence& sequence, const std::string& name, bool repair, std::string_view allowed,
@@ -71,9 +53,9 @@ int CheckCharacters(CSequence& sequence, const std::string& name, bool repair, s
         return 1;
     }
 
-    const AllowedCharacters isAllowed(allowed);
+    const CCharacterSet allowedSet(allowed, "acgtu");
     // Most texts are clean: one tight pass settles them.
-    const size_t first = isAllowed.FirstRejected(text);
+    const size_t first = allowedSet.FirstOutside(text);
     if (first == text.size()) return Finish(sequence, repair);
 
     StringList& messages = sequence.GetMessages();
@@ -85,7 +67,7 @@ int CheckCharacters(CSequence& sequence, const std::string& name, bool repair, s
     bool notAscii = false;
     for (size_t i = first; i < text.size(); ++i) {
         const char c = text[i];
-        if (isAllowed(c)) {
+        if (allowedSet.Contains(c)) {
             if (repair) kept += c;
         } else if (static_cast<unsigned char>(c) >= 128) {
             notAscii = true;

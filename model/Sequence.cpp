@@ -4,6 +4,7 @@
 
 #include "model/AminoAcidCode.h"
 #include "model/Archive.h"
+#include "model/CharacterSet.h"
 #include "model/Feature.h"
 #include "model/Project.h"
 #include "model/Publication.h"
@@ -148,16 +149,21 @@ const std::string& CSequence::GetResidues() {
     return residues_;
 }
 
-int CSequence::GetResidueCount() {
+int CSequence::GetResidueCount() { return static_cast<int>(GetLetterCount()); }
+
+int64_t CSequence::GetLetterCount() {
     const std::string& text = GetResidues();
-    if (letterCount_ < 0) letterCount_ = std::count_if(text.begin(), text.end(), IsLetter);
-    return static_cast<int>(letterCount_);
+    if (letterCount_ < 0)
+        letterCount_ = CCharacterSet::Letters().ContainsAll(text)
+                           ? static_cast<int64_t>(text.size())
+                           : std::count_if(text.begin(), text.end(), IsLetter);
+    return letterCount_;
 }
 
 void CSequence::StripToLetters() {
     LoadResidues();
     displayLayout_ = false;
-    if (residues_.empty() || residues_ == kNoResidues) return;
+    if (residues_.empty() || residues_ == kNoResidues || CCharacterSet::Letters().ContainsAll(residues_)) return;
     residues_.erase(std::remove_if(residues_.begin(), residues_.end(), [](char c) { return !IsLetter(c); }),
                     residues_.end());
 }

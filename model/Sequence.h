@@ -104,6 +104,9 @@ public:
     // Number of residues: the alphabetic characters of the residue text (for
     // a three-letter protein, its amino acids).
     virtual int GetResidueCount();
+    // The alphabetic characters of the residue text, counted once until the
+    // text changes.
+    int64_t GetLetterCount();
     // Back to plain letters ("000" stays as it is).
     void StripToLetters();
     // The editor's layout: blocks of ten, six to a line, each line ending in

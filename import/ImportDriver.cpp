@@ -1,6 +1,5 @@
 #include "import/ImportDriver.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +11,7 @@
 
 #include "generator/OutputNames.h"
 #include "import/ListingParser.h"
+#include "import/ListingSource.h"
 #include "import/ParserError.h"
 #include "import/ProjectImport.h"
 #include "import/SequenceFileImporter.h"
@@ -208,31 +208,26 @@ void CImportDriver::ReadListing(const StringList& inputs) {
     }
     relay_->SetTitle(kImportingFromFile + FileNameOf(path));
 
-    std::string text;
-    char chunk[64 * 1024];
-    while (text.size() < length) {
-        const size_t want = std::min<std::uintmax_t>(sizeof chunk, length - text.size());
-        const size_t got = std::fread(chunk, 1, want, file.get());
-        text.append(chunk, got);
-        if (got < want) break;
+    // The file passes through the parser a block at a time rather than
+    // being held whole. A read error makes the import fail with its
+    // message alone, whatever the parser found before it.
+    CFileListingSource source(file.get(), length);
+    RunListingParser(source, static_cast<size_t>(length), path);
+    if (source.Failed()) {
+        messages_ = {std::generic_category().message(EIO)};
+        imported_.RemoveAll();
     }
-    if (std::ferror(file.get())) {
-        messages_.push_back(std::generic_category().message(EIO));
-        return;
-    }
-    file.reset();
-    RunListingParser(text, path);
 }
 
 // The one place that knows the listing parser's interface.
-void CImportDriver::RunListingParser(const std::string& text, const std::string& path) {
+void CImportDriver::RunListingParser(CListingSource& source, size_t size, const std::string& path) {
     ListingParser parser(project_, choices_, relay_.get());
     auto collect = [&] {
         messages_ = parser.GetMessages();
         for (const Ptr<CSequence>& sequence : parser.GetSequences()) imported_.Add(sequence);
     };
     try {
-        parser.Parse(text, path);
+        parser.Parse(source, size, path);
     } catch (...) {
         collect();
         throw;

@@ -86,6 +86,8 @@ struct CImportOutcome {
     std::string parseLogPath;
 };
 
+class CListingSource;
+
 class CImportDriver {
 public:
     // progress and observer may be null.
@@ -157,7 +159,7 @@ private:
     void ReadInputs(ImportSource source, const StringList& inputs, bool filter);
     void ReadFiles(const StringList& inputs, bool filter);
     void ReadListing(const StringList& inputs);
-    void RunListingParser(const std::string& text, const std::string& path);
+    void RunListingParser(CListingSource& source, size_t size, const std::string& path);
     void JoinWorker();
     CImportOutcome MakeOutcome() const;
 

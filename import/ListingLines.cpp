@@ -1,8 +1,14 @@
 #include "import/ListingLines.h"
 
+#include <algorithm>
 #include <climits>
+#include <iterator>
+
+#include "import/TextScan.h"
 
 namespace qln {
+
+using namespace textscan;
 
 namespace {
 
@@ -47,13 +53,12 @@ constexpr LabelEntry kLabels[] = {
     {400, "Sequence:", "Sequence ID"},
 };
 
+// Every identifier line asks; the table is in identifier order.
 const LabelEntry* FindLabel(int identifier) {
-    for (const LabelEntry& entry : kLabels)
-        if (entry.identifier == identifier) return &entry;
-    return nullptr;
+    const auto* entry = std::lower_bound(std::begin(kLabels), std::end(kLabels), identifier,
+                                         [](const LabelEntry& e, int id) { return e.identifier < id; });
+    return entry != std::end(kLabels) && entry->identifier == identifier ? entry : nullptr;
 }
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -64,68 +69,119 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return true;
 }
 
-std::string WithoutChar(std::string_view text, char removed) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text)
-        if (c != removed) out += c;
-    return out;
-}
-
 }  // namespace
 
 void CListingLines::Start(std::string_view text, CImportProgress* progress) {
-    text_ = text;
-    progress_ = progress;
-    step_ = text.size() / 100;
-    pos_ = Position{};
-    pos_.threshold = step_;
+    window_.Open(text);
+    Begin(text.size(), progress);
 }
 
-bool CListingLines::ReadLine() {
-    if (pos_.offset >= text_.size()) {
+void CListingLines::Start(CListingSource& source, size_t size, CImportProgress* progress) {
+    window_.Open(source);
+    Begin(size, progress);
+}
+
+void CListingLines::Begin(size_t size, CImportProgress* progress) {
+    progress_ = progress;
+    step_ = size / 100;
+    pos_ = Position{};
+    pos_.threshold = step_;
+    lookAheadStart_ = Position{};
+    keepFrom_ = kNothingHeld;
+}
+
+void CListingLines::Stop() {
+    window_.Close();
+    Begin(0, nullptr);
+}
+
+// Any line: one with control characters, one that runs past what is at
+// hand, the last one, or none at the end.
+bool CListingLines::ReadAnyLine() {
+    const size_t start = pos_.offset;
+    if (start == window_.End() && !More()) {
         pos_.atEnd = true;
         return false;
     }
-    const size_t end = text_.find('\n', pos_.offset);
-    const size_t stop = end == std::string_view::npos ? text_.size() : end;
-    const std::string_view line = text_.substr(pos_.offset, stop - pos_.offset);
-    pos_.offset = end == std::string_view::npos ? text_.size() : end + 1;
+    size_t unprintable = 0;
+    const size_t end = FindLineEnd(start, unprintable);
+    pos_.offset = end == window_.End() ? end : end + 1;
 
     ++pos_.lineNumber;
-    pos_.charsRead += line.size();
-    // A long line can pass several thresholds at once; the positions run
-    // from 1 to 100 at most.
-    if (step_ > 0) {
-        while (pos_.charsRead > pos_.threshold && pos_.progressPosition <= 100) {
-            pos_.threshold += step_;
-            if (progress_) progress_->Command(CImportProgress::kProgressPosition, pos_.progressPosition);
-            ++pos_.progressPosition;
-        }
-    }
-
-    pos_.raw = RemoveControlChars(line);
-    pos_.working = Trim(pos_.raw);
-    if (!pos_.working.empty()) pos_.onlyBlankLines = false;
+    pos_.charsRead += end - start;
+    ReportProgress();
+    TakeLine(start, unprintable, end);
     return true;
 }
 
-std::string CListingLines::RemoveControlChars(std::string_view line) {
-    std::string out;
-    out.reserve(line.size());
-    for (char c : line) {
-        const auto code = static_cast<unsigned char>(c);
-        if (code >= 32 && code <= 126) out += c;
+// The current line and a look-ahead stay at hand.
+bool CListingLines::More() { return window_.Extend(std::min(pos_.rawStart, keepFrom_)); }
+
+// Where the line from start ends: its "\n", or the end of the text. The line
+// end is a control character too, so one scan finds the end of a clean line
+// and its first unprintable byte.
+size_t CListingLines::FindLineEnd(size_t start, size_t& firstUnprintable) {
+    size_t from = start;
+    while (true) {
+        firstUnprintable = window_.Begin() + FindUnprintable(window_.Bytes(), from - window_.Begin());
+        if (firstUnprintable < window_.End() || !More()) break;
+        from = firstUnprintable;
     }
-    return out;
+    if (firstUnprintable == window_.End() || window_.At(firstUnprintable) == '\n') return firstUnprintable;
+    from = firstUnprintable;
+    while (true) {
+        const size_t newline = window_.Bytes().find('\n', from - window_.Begin());
+        if (newline != std::string_view::npos) return window_.Begin() + newline;
+        from = window_.End();
+        if (!More()) return from;
+    }
 }
 
-std::string CListingLines::Trim(std::string_view text) {
+void CListingLines::BeginLookAhead() {
+    lookAheadStart_ = pos_;
+    keepFrom_ = pos_.rawStart;
+}
+
+void CListingLines::EndLookAhead() {
+    pos_ = lookAheadStart_;
+    keepFrom_ = kNothingHeld;
+}
+
+// A long line can pass several thresholds at once; the positions run from 1
+// to 100 at most.
+void CListingLines::ReportProgress() {
+    if (step_ == 0) return;
+    while (pos_.charsRead > pos_.threshold && pos_.progressPosition <= 100) {
+        pos_.threshold += step_;
+        if (progress_) progress_->Command(CImportProgress::kProgressPosition, pos_.progressPosition);
+        ++pos_.progressPosition;
+    }
+}
+
+// The line from start to end, whose first unprintable byte is at
+// firstUnprintable. Only control characters in its middle need a copy: those
+// at its end, such as a carriage return, are left out of the stretch.
+void CListingLines::TakeLine(size_t start, size_t firstUnprintable, size_t end) {
+    size_t next = firstUnprintable;
+    while (next < end && !IsPrintable(window_.At(next))) ++next;
+    pos_.rawStart = start;
+    pos_.rawIsCopy = next < end;
+    if (pos_.rawIsCopy) {
+        pos_.copy.clear();
+        for (size_t i = start; i < end; ++i)
+            if (IsPrintable(window_.At(i))) pos_.copy += window_.At(i);
+    } else {
+        pos_.rawLength = firstUnprintable - start;
+    }
+    SetWorking();
+}
+
+std::string_view CListingLines::Trim(std::string_view text) {
     size_t first = 0;
     size_t last = text.size();
     while (first < last && text[first] == ' ') ++first;
     while (last > first && text[last - 1] == ' ') --last;
-    return std::string(text.substr(first, last - first));
+    return text.substr(first, last - first);
 }
 
 int CListingLines::LeadingNumber(std::string_view text) {
@@ -138,26 +194,15 @@ int CListingLines::LeadingNumber(std::string_view text) {
     return static_cast<int>(value);
 }
 
-int CListingLines::NumericIdentifier(const std::string& working) {
-    const std::string_view line = working;
-    if (line.empty()) return -1;
-    if (line[0] != '<' && line.size() < 5) return -1;
-    const size_t close = line.find('>');
-    if (close == std::string_view::npos || close == 0) return -1;
-    const std::string digits = WithoutChar(line.substr(1, close - 1), ' ');
-    if (digits.empty() || !IsDigit(digits[0])) return -1;
-    return LeadingNumber(digits);
-}
-
-std::string CListingLines::IdentifierValue(const std::string& working, int identifier) {
+std::string_view CListingLines::IdentifierValue(std::string_view working, int identifier) {
     if (working.size() < 6) return {};
-    return RemoveLabel(identifier, Trim(std::string_view(working).substr(5)));
+    return RemoveLabel(identifier, Trim(working.substr(5)));
 }
 
-std::string CListingLines::RemoveLabel(int identifier, const std::string& value) {
+std::string_view CListingLines::RemoveLabel(int identifier, std::string_view value) {
     const LabelEntry* entry = FindLabel(identifier);
     if (!entry || !StartsWithIgnoringCase(value, entry->label)) return value;
-    return Trim(std::string_view(value).substr(std::string_view(entry->label).size()));
+    return Trim(value.substr(std::string_view(entry->label).size()));
 }
 
 const char* CListingLines::Label(int identifier) {
@@ -170,33 +215,66 @@ const char* CListingLines::DataItemName(int identifier) {
     return entry ? entry->dataItemName : "";
 }
 
-CListingLines::LineType CListingLines::ClassifyLine(const std::string& working, std::string& text) {
-    const std::string compact = WithoutChar(working, ' ');
-    bool anyDigit = false;
-    for (char c : compact)
-        if (IsDigit(c)) anyDigit = true;
-    if (!anyDigit) {
-        text = compact;
+CListingLines::LineType CListingLines::ClassifyLine(std::string_view working, std::string& text) {
+    std::string_view stretch;
+    const LineType type = ClassifyLine(working, stretch);
+    text.clear();
+    AppendWithoutBlanks(stretch, text);
+    return type;
+}
+
+// The running count is the run of digits and blanks at the end; the rest of
+// the line decides the type. A line of text ends in a character that is
+// neither a digit, a blank nor "-": that alone settles it.
+CListingLines::LineType CListingLines::ClassifyLine(std::string_view working, std::string_view& text) {
+    const size_t end = WithoutTrailingDigits(working);
+    size_t last = working.size();
+    while (last > end && working[last - 1] == ' ') --last;
+    const bool counted = last > end;
+    const std::string_view rest = working.substr(0, end);
+    if (!counted && !HasDigit(rest)) {
+        text = working;
         return kNoDigits;
     }
-
-    const std::string numbers = WithoutChar(compact, '-');
-    bool digitsOnly = !numbers.empty() && IsDigit(numbers[0]);
-    for (char c : numbers)
-        if (!IsDigit(c)) digitsOnly = false;
-    if (digitsOnly) {
-        text.clear();
+    const bool textual = (end > 0 && working[end - 1] != '-') || HasNonNumeric(rest);
+    if (!textual) {
+        text = {};
         return kNumbersOnly;
     }
+    text = counted ? rest : working;
+    return counted ? kTextWithCount : kTextOnly;
+}
 
-    if (!IsDigit(compact.back())) {
-        text = compact;
-        return kTextOnly;
+// Every character is written and the end moves past the kept ones only;
+// four at a time, each read before any is written, as the output could
+// overlap the input for all the compiler knows.
+void CListingLines::AppendWithoutBlanks(std::string_view text, std::string& out) {
+    const size_t base = out.size();
+    out.resize(base + text.size());
+    char* const first = out.data() + base;
+    char* next = first;
+    const char* in = text.data();
+    size_t i = 0;
+    for (; i + 4 <= text.size(); i += 4) {
+        const char c0 = in[i];
+        const char c1 = in[i + 1];
+        const char c2 = in[i + 2];
+        const char c3 = in[i + 3];
+        *next = c0;
+        next += c0 != ' ';
+        *next = c1;
+        next += c1 != ' ';
+        *next = c2;
+        next += c2 != ' ';
+        *next = c3;
+        next += c3 != ' ';
     }
-    size_t end = compact.size();
-    while (end > 0 && IsDigit(compact[end - 1])) --end;
-    text = compact.substr(0, end);
-    return kTextWithCount;
+    for (; i < text.size(); ++i) {
+        const char c = in[i];
+        *next = c;
+        next += c != ' ';
+    }
+    out.resize(base + static_cast<size_t>(next - first));
 }
 
 }  // namespace qln

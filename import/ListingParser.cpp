@@ -21,7 +21,7 @@ bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 // Continuation lines join the value with one blank between.
-void AppendWithBlank(std::string& value, const std::string& line) {
+void AppendWithBlank(std::string& value, std::string_view line) {
     if (value.empty()) {
         value = line;
     } else {
@@ -38,6 +38,16 @@ ListingParser::ListingParser(CProject& project, CImportChoices& choices, CImport
 ListingParser::~ListingParser() = default;
 
 bool ListingParser::Parse(const std::string& text, const std::string& fileName) {
+    lines_.Start(text, progress_);
+    return Run(fileName);
+}
+
+bool ListingParser::Parse(CListingSource& source, size_t size, const std::string& fileName) {
+    lines_.Start(source, size, progress_);
+    return Run(fileName);
+}
+
+bool ListingParser::Run(const std::string& fileName) {
     fileName_ = fileName;
     stopRequested_ = false;
     sequences_.RemoveAll();
@@ -56,7 +66,6 @@ bool ListingParser::Parse(const std::string& text, const std::string& fileName) 
     pendingPrior_ = lastPrior_ = -1;
     createdCount_ = 0;
     translations_.Reset();
-    lines_.Start(text, progress_);
 
     try {
         Guarded(kParseFile, [&] { ParseText(); });
@@ -64,7 +73,7 @@ bool ListingParser::Parse(const std::string& text, const std::string& fileName) 
         if (!error.GetMessage().empty()) messages_.push_back(error.GetMessage());
     }
     // Nothing may point into the text once it is gone.
-    lines_.Start({}, nullptr);
+    lines_.Stop();
     sequence_ = nullptr;
     translations_.Reset();
     return messages_.empty();
@@ -72,11 +81,9 @@ bool ListingParser::Parse(const std::string& text, const std::string& fileName) 
 
 // ---- shared services ----
 
-void ListingParser::TestStop() {
-    if (progress_ && progress_->IsStopRequested()) {
-        stopRequested_ = true;
-        throw CParserError("Import canceled by user.");
-    }
+void ListingParser::Stop() {
+    stopRequested_ = true;
+    throw CParserError("Import canceled by user.");
 }
 
 bool ListingParser::ReadLine() {
@@ -88,15 +95,14 @@ int ListingParser::Identifier() {
 }
 
 std::string ListingParser::Value(int identifier) {
-    return Guarded(kRemoveLabel, [&] { return CListingLines::IdentifierValue(lines_.GetWorking(), identifier); });
-}
-
-CListingLines::LineType ListingParser::Classify(std::string& text) {
-    return Guarded(kLineType, [&] { return CListingLines::ClassifyLine(lines_.GetWorking(), text); });
+    return Guarded(kRemoveLabel,
+                   [&] { return std::string(CListingLines::IdentifierValue(lines_.GetWorking(), identifier)); });
 }
 
 std::string ListingParser::InputLine() const {
-    return "   Input line #" + std::to_string(lines_.GetLineNumber()) + ": " + lines_.GetRaw();
+    std::string line = "   Input line #" + std::to_string(lines_.GetLineNumber()) + ": ";
+    line += lines_.GetRaw();
+    return line;
 }
 
 std::string ListingParser::FileNameOnly() const {
@@ -108,7 +114,7 @@ std::string ListingParser::FileNameOnly() const {
 // handled, for the identifiers whose values the writer wraps.
 void ListingParser::AppendContinuation() {
     Guarded(kContinuation, [&] {
-        const std::string& line = lines_.GetWorking();
+        const std::string_view line = lines_.GetWorking();
         switch (lastIdentifier_) {
         case 120: AppendWithBlank(title_, line); break;
         case 130: AppendWithBlank(fileReference_, line); break;
@@ -292,7 +298,7 @@ bool ListingParser::ReadApplicants(const std::string& firstValue) {
         if (!ReadLine()) break;
         if (lines_.GetWorking().empty()) continue;
         if (Identifier() >= 0) break;
-        names.push_back(lines_.GetWorking());
+        names.emplace_back(lines_.GetWorking());
     }
     if (names.empty()) {
         Add("* No applicant names found under numeric identifier <110>.");

@@ -18,10 +18,12 @@
 
 #include <new>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "import/ImportChoices.h"
 #include "import/ListingLines.h"
+#include "import/ListingSource.h"
 #include "import/ListingTranslations.h"
 #include "import/ParserError.h"
 #include "model/Project.h"
@@ -47,6 +49,9 @@ public:
     // sequences. Returns true when no message was added. Running out of
     // memory empties the sequence list and throws std::bad_alloc.
     bool Parse(const std::string& text, const std::string& fileName);
+    // The same for a listing read from a source a block at a time; size is
+    // its length as far as known, for the progress positions.
+    bool Parse(CListingSource& source, size_t size, const std::string& fileName);
 
     // The sequences read, in listing order; not added to the project.
     CArray<Ptr<CSequence>>& GetSequences() { return sequences_; }
@@ -106,13 +111,17 @@ private:
     };
 
     // ---- failure rule and shared services (ListingParser.cpp) ----
+    bool Run(const std::string& fileName);
     template <class Body>
     auto Guarded(const Task& task, Body&& body) -> decltype(body());
-    void TestStop();
+    // Throws when the user asked to stop.
+    void TestStop() {
+        if (progress_ && progress_->IsStopRequested()) Stop();
+    }
+    [[noreturn]] void Stop();
     bool ReadLine();
     int Identifier();
     std::string Value(int identifier);
-    CListingLines::LineType Classify(std::string& text);
     void AppendContinuation();
     std::string InputLine() const;  // "   Input line #n: raw"
     void Add(std::string message) { messages_.push_back(std::move(message)); }
@@ -147,7 +156,9 @@ private:
     Flow ReadResidues();
     bool CreateSkippedSequence();
     bool ReadResidueLines(bool startAtCurrent);
-    void ClassifyResidueLine();
+    void ReadProteinLine(std::string_view working);
+    void ReadNucleotideLine(std::string_view working);
+    std::string SequencePrefix() const;  // "* Sequence ID 'id':"
     bool IsTranslationOfCodingRegion();
     enum class Validation { kValid, kInvalid, kReported };
     Validation ValidateResidues();

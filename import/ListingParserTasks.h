@@ -18,8 +18,6 @@ inline constexpr Task kRemoveControlChars{"while deleting control chars", "while
                                           "in sequence listing file while deleting control chars"};
 inline constexpr Task kIdentifier{"while getting a sequence ID", "while trying to get a sequence ID",
                                   "to get a sequence ID while processing the sequence listing file"};
-inline constexpr Task kLineType{"while determining input line type", "while determining input line type",
-                                "in sequence listing file while determining input line type"};
 inline constexpr Task kRemoveLabel{"while removing field description", "while removing field description",
                                    "in sequence listing file while removing field description"};
 inline constexpr Task kContinuation{"while getting data for the same numeric ID",

@@ -94,58 +94,68 @@ bool ListingParser::CreateSkippedSequence() {
 }
 
 // The lines after <400> up to the next <210>. Returns false when the file
-// ends right after <400>.
+// ends right after <400>. Reading, identifying and classifying a line throw
+// nothing but a memory failure, which every routine's failure rule passes
+// on as it is: for the residue lines, the bulk of a listing, they are called
+// without a routine of their own.
 bool ListingParser::ReadResidueLines(bool startAtCurrent) {
     return Guarded(kResidueLines, [&] {
         if (!startAtCurrent && !ReadLine()) {
             Add("* Unexpected end of the input file encountered.");
             return false;
         }
+        const bool protein = IsProtein(*sequence_);
         residues_.clear();
         while (!lines_.AtEnd()) {
-            const std::string& working = lines_.GetWorking();
+            const std::string_view working = lines_.GetWorking();
             if (!working.empty()) {
-                if (Identifier() == 210) break;
+                if (CListingLines::NumericIdentifier(working) == 210) break;
                 if (working == CSequence::kNoResidues) {
                     sequence_->SetSkipped(true);
                     residues_.clear();
+                } else if (protein) {
+                    ReadProteinLine(working);
                 } else {
-                    ClassifyResidueLine();
+                    ReadNucleotideLine(working);
                 }
             }
             TestStop();
-            ReadLine();
+            lines_.ReadLine();
         }
-        if (hasCds_ && !IsProtein(*sequence_)) translations_.FinishSequence(residues_.size());
+        if (hasCds_ && !protein) translations_.FinishSequence(residues_.size());
         sequence_->SetResidues(residues_);
         if (residues_.empty()) sequence_->SetSkipped(true);
         return true;
     });
 }
 
-void ListingParser::ClassifyResidueLine() {
-    std::string text;
-    const CListingLines::LineType type = Classify(text);
-    const std::string prefix = "* Sequence ID '" + sequenceId_ + "':";
+std::string ListingParser::SequencePrefix() const { return "* Sequence ID '" + sequenceId_ + "':"; }
 
-    if (IsProtein(*sequence_)) {
-        residues_ += text;
-        if (type == CListingLines::kTextWithCount || type == CListingLines::kTextOnly)
-            Add(prefix + " Encounted invalid sequence bases listed below:\n     " + InputLine() + "\n");
+// Every line adds its text; only amino acids and position numbers belong.
+void ListingParser::ReadProteinLine(std::string_view working) {
+    std::string_view text;
+    const CListingLines::LineType type = CListingLines::ClassifyLine(working, text);
+    CListingLines::AppendWithoutBlanks(text, residues_);
+    if (type == CListingLines::kTextWithCount || type == CListingLines::kTextOnly)
+        Add(SequencePrefix() + " Encounted invalid sequence bases listed below:\n     " + InputLine() + "\n");
+}
+
+void ListingParser::ReadNucleotideLine(std::string_view working) {
+    std::string_view text;
+    const CListingLines::LineType type = CListingLines::ClassifyLine(working, text);
+    switch (type) {
+    case CListingLines::kTextWithCount: {
+        const size_t before = residues_.size();
+        CListingLines::AppendWithoutBlanks(text, residues_);
+        if (hasCds_) translations_.OnBasesLine(lines_.GetRaw(), residues_.size() - before, before);
         return;
     }
-
-    switch (type) {
-    case CListingLines::kTextWithCount:
-        if (hasCds_) translations_.OnBasesLine(lines_.GetRaw(), text.size(), residues_.size());
-        residues_ += text;
-        return;
     case CListingLines::kNoDigits:
         if (hasCds_) {
             Guarded(kAminoAcidLocations,
                     [&] { translations_.OnTranslationLine(lines_.GetRaw(), sequenceId_, messages_); });
         } else if (!hasExon_) {
-            Add(prefix + "  Encounted invalid sequence bases format listed below:\n     " + InputLine() +
+            Add(SequencePrefix() + "  Encounted invalid sequence bases format listed below:\n     " + InputLine() +
                 "\n  This line of sequence data does not contain a base count.  It is then assumed to be a line of "
                 "amino acids.  However, there is no CDS or Exon in this sequence. Therefore, this line of data is "
                 "ignored.\n");
@@ -157,7 +167,7 @@ void ListingParser::ClassifyResidueLine() {
         break;
     case CListingLines::kTextOnly: break;
     }
-    Add(prefix + " Encounted invalid sequence bases format listed below:\n     " + InputLine() +
+    Add(SequencePrefix() + " Encounted invalid sequence bases format listed below:\n     " + InputLine() +
         "\n  This line of data is ignored.\n");
 }
 

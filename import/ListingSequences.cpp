@@ -74,15 +74,16 @@ void ListingParser::ReadSequenceSection() {
 }
 
 ListingParser::Flow ListingParser::HandleIdentifier(int identifier, const std::string& value) {
-    const std::string lineNumber = std::to_string(lines_.GetLineNumber());
-    const std::string idText = std::to_string(identifier);
+    // For the messages only; no line is read before they are given.
+    const auto lineNumber = [&] { return std::to_string(lines_.GetLineNumber()); };
+    const auto idText = [&] { return std::to_string(identifier); };
     if (identifier != 220 && identifier != 300 && value.empty()) {
         if (identifier < 211)
-            Add("* Input line #" + lineNumber + ": " + CListingLines::DataItemName(identifier) +
-                " is expected on the right side of <" + idText + ">.");
+            Add("* Input line #" + lineNumber() + ": " + CListingLines::DataItemName(identifier) +
+                " is expected on the right side of <" + idText() + ">.");
         else
-            Add("* Input line #" + lineNumber + ": Sequence ID '" + sequenceId_ + "': " +
-                CListingLines::DataItemName(identifier) + " is expected on the right side of <" + idText + ">.");
+            Add("* Input line #" + lineNumber() + ": Sequence ID '" + sequenceId_ + "': " +
+                CListingLines::DataItemName(identifier) + " is expected on the right side of <" + idText() + ">.");
     }
     if (identifier >= 211 && identifier <= 213 && !seen210_) {
         Add("\n* Sequence type <212> or organism <213> appeared before sequence ID <210>. Input lines before <210> "
@@ -97,7 +98,7 @@ ListingParser::Flow ListingParser::HandleIdentifier(int identifier, const std::s
     }
 
     if (IsHeaderIdentifier(identifier)) {
-        Add("* Numeric ID <" + idText +
+        Add("* Numeric ID <" + idText() +
             "> appeared while expecting sequence data with numeric identifier 210 and higher. The Import process "
             "will not be continued. Please make correction and import the file again.");
         return Flow::kEnd;
@@ -109,7 +110,7 @@ ListingParser::Flow ListingParser::HandleIdentifier(int identifier, const std::s
         seen210_ = true;
         if (value.empty()) {
             AddNotProcessedMessage();
-            Add("   Input line #" + lineNumber + ": <210>");
+            Add("   Input line #" + lineNumber() + ": <210>");
             return SkipToNextSequence();
         }
         sequenceId_ = value;
@@ -201,7 +202,7 @@ ListingParser::Flow ListingParser::HandleIdentifier(int identifier, const std::s
     case 313: ParseLocation(value, false); return Flow::kNext;
     case 400: return ReadResidues();
     default:
-        Add("* Input line #" + lineNumber + ": " + lines_.GetRaw());
+        Add("* Input line #" + lineNumber() + ": " + std::string(lines_.GetRaw()));
         if (seen210_)
             Add("   Sequence ID '" + sequenceId_ + "': Encountered an invalid numeric identifier.");
         else
@@ -247,7 +248,9 @@ ListingParser::Flow ListingParser::SkipToNextSequence() {
             TestStop();
             if (!ReadLine()) return Flow::kEnd;
             if (Identifier() == 210) return Flow::kCurrent;
-            Add("   Input line #" + std::to_string(lines_.GetLineNumber()) + ": " + lines_.GetWorking());
+            std::string line = "   Input line #" + std::to_string(lines_.GetLineNumber()) + ": ";
+            line += lines_.GetWorking();
+            Add(std::move(line));
         }
     });
 }
@@ -325,8 +328,9 @@ bool ListingParser::CorrectSequenceType() {
                                    "below for this sequence shown.");
 
         // Look ahead for the block's <400>, then come back. Another question
-        // in the same block starts from what this one found.
-        const CListingLines::Position saved = lines_.Save();
+        // in the same block starts from what this one found. A failure on
+        // the way ends the parse, look-ahead and all.
+        lines_.BeginLookAhead();
         const int here = lines_.GetLineNumber();
         if (typeScanValid_ && here >= typeScanFrom_ && here < typeScanMarker_.lineNumber) {
             lines_.Restore(typeScanMarker_);
@@ -334,7 +338,7 @@ bool ListingParser::CorrectSequenceType() {
             while (true) {
                 TestStop();
                 if (!ReadLine()) {
-                    lines_.Restore(saved);
+                    lines_.EndLookAhead();
                     throw CParserError("* Unexpected end of file for sequence ID '" + sequenceId_ +
                                        "' with invalid sequence type '" + typeText_ + "'.");
                 }
@@ -349,10 +353,11 @@ bool ListingParser::CorrectSequenceType() {
             Add("* Sequence ID '" + sequenceId_ + "': Encountered a start of new sequence '" + Value(210) +
                 "' before its own <400> information appears. No sequence information was stored for this sequence.");
         } else {
-            shown += lines_.GetRaw() + "\r\n";
+            shown += lines_.GetRaw();
+            shown += "\r\n";
             if (ReadLine()) shown += lines_.GetRaw();
         }
-        lines_.Restore(saved);
+        lines_.EndLookAhead();
 
         const std::optional<int> choice = choices_.ChooseInvalidSequenceType(prompt, shown);
         if (!choice) {
@@ -392,17 +397,18 @@ void ListingParser::ParseLocation(const std::string& value, bool forFeature) {
         const bool moreDigits = i < value.size();
 
         const std::string prefix = "* Sequence ID '" + sequenceId_ + "': ";
-        const std::string inputLine =
-            "* Input line #" + std::to_string(lines_.GetLineNumber()) + ": " + lines_.GetRaw();
+        auto inputLine = [&] {
+            return "* Input line #" + std::to_string(lines_.GetLineNumber()) + ": " + std::string(lines_.GetRaw());
+        };
         if (from.empty()) {
-            Add(inputLine);
+            Add(inputLine());
             Add(forFeature ? prefix + "Feature " + feature_.key + " has no From/To locations."
                            : prefix + "Publication has no From/To locations.");
         } else if (to.empty()) {
             const bool matPeptide = forFeature && ToLower(feature_.key) == "mat_peptide";
             to = matPeptide ? std::string() : from;
         } else if (moreDigits) {
-            Add(inputLine);
+            Add(inputLine());
             Add(forFeature ? prefix + "Feature " + feature_.key +
                                  ": More than two locations encounted in the <212> field. Please use the correct "
                                  "format (x)..(y) where x is the From location and y is the To location."

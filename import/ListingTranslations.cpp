@@ -1,6 +1,10 @@
 #include "import/ListingTranslations.h"
 
+#include <algorithm>
 #include <string_view>
+
+#include "import/ListingLines.h"
+#include "import/TextScan.h"
 
 namespace qln {
 
@@ -10,6 +14,8 @@ char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + '
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
+    // Proteins are usually written back in the case they were printed in.
+    if (text.substr(0, prefix.size()) == prefix) return true;
     for (size_t i = 0; i < prefix.size(); ++i)
         if (Lower(text[i]) != Lower(prefix[i])) return false;
     return true;
@@ -17,7 +23,24 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 
 }  // namespace
 
-void CTranslationTracker::Reset() { *this = CTranslationTracker(); }
+// Every member back to its first state; the buffers keep their memory for
+// the next nucleotide.
+void CTranslationTracker::Reset() {
+    owner_ = nullptr;
+    regions_.clear();
+    count_ = 0;
+    expected_.clear();
+    matched_ = 0;
+    mapIndex_ = 0;
+    checkIndex_ = 0;
+    haveBases_ = false;
+    basesRaw_.clear();
+    bases_ = 0;
+    basesBefore_ = 0;
+    basesFit_ = false;
+    columns_.clear();
+    columnsReady_ = false;
+}
 
 void CTranslationTracker::Begin(Ptr<CSequence> owner) {
     Reset();
@@ -36,11 +59,13 @@ void CTranslationTracker::AddCodingRegion(const Ptr<CDS>& cds) {
     regions_.insert(regions_.begin() + static_cast<std::ptrdiff_t>(at), std::move(region));
 }
 
-void CTranslationTracker::OnBasesLine(const std::string& raw, size_t bases, size_t basesBefore) {
+void CTranslationTracker::OnBasesLine(std::string_view raw, size_t bases, size_t basesBefore) {
     haveBases_ = true;
     basesRaw_ = raw;
     bases_ = bases;
     basesBefore_ = basesBefore;
+    // A count larger than the bases before it leaves bases without a column.
+    basesFit_ = textscan::CountNonBlanks(raw) >= bases;
     columnsReady_ = false;
 }
 
@@ -48,15 +73,20 @@ void CTranslationTracker::OnBasesLine(const std::string& raw, size_t bases, size
 // characters up to the running count.
 const std::vector<uint32_t>& CTranslationTracker::Columns() {
     if (!columnsReady_) {
-        columns_.clear();
-        for (size_t col = 0; col < basesRaw_.size() && columns_.size() < bases_; ++col)
-            if (basesRaw_[col] != ' ') columns_.push_back(static_cast<uint32_t>(col));
+        // Every column is written; the count moves past the non-blank ones.
+        columns_.resize(basesRaw_.size() + 1);
+        size_t count = 0;
+        for (size_t col = 0; col < basesRaw_.size() && count < bases_; ++col) {
+            columns_[count] = static_cast<uint32_t>(col);
+            count += basesRaw_[col] != ' ';
+        }
+        columns_.resize(count);
         columnsReady_ = true;
     }
     return columns_;
 }
 
-void CTranslationTracker::OnTranslationLine(const std::string& raw, const std::string& sequenceId,
+void CTranslationTracker::OnTranslationLine(std::string_view raw, const std::string& sequenceId,
                                             StringList& messages) {
     if (!haveBases_ || bases_ == 0) return;
     const long long first = static_cast<long long>(basesBefore_) + 1;
@@ -78,14 +108,16 @@ void CTranslationTracker::OnTranslationLine(const std::string& raw, const std::s
         }
         if (region.from > last) return;
 
-        const std::vector<uint32_t>& columns = Columns();
-        if (columns.size() < bases_) return;  // a count larger than the bases before it
-        const size_t startCol = region.from <= first ? 0 : columns[static_cast<size_t>(region.from - first)];
-        const size_t endCol = region.to >= last ? raw.size() : columns[static_cast<size_t>(region.to - first)] + 1;
-        for (size_t col = startCol; col < endCol && col < raw.size(); ++col) {
-            if (raw[col] == ' ') continue;
-            expected_ += raw[col];
-            ++region.counted;
+        if (!basesFit_) return;
+        // The columns are needed only where a region starts or ends inside
+        // the line.
+        const size_t startCol = region.from <= first ? 0 : Columns()[static_cast<size_t>(region.from - first)];
+        const size_t endCol = region.to >= last ? raw.size() : Columns()[static_cast<size_t>(region.to - first)] + 1;
+        const size_t stopCol = std::min(endCol, raw.size());
+        if (startCol < stopCol) {
+            const size_t before = expected_.size();
+            CListingLines::AppendWithoutBlanks(raw.substr(startCol, stopCol - startCol), expected_);
+            region.counted += expected_.size() - before;
         }
         if (region.to > last) return;
         Complete(region);
@@ -114,7 +146,7 @@ bool CTranslationTracker::IsPending() const {
     return matched_ < expected_.size() && checkIndex_ < regions_.size();
 }
 
-CTranslationTracker::Verdict CTranslationTracker::Check(const std::string& protein) {
+CTranslationTracker::Verdict CTranslationTracker::Check(std::string_view protein) {
     if (!IsPending() || protein.empty()) return Verdict::kKept;
     const std::string_view rest = std::string_view(expected_).substr(matched_);
 

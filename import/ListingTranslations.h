@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/Feature.h"
@@ -43,11 +44,11 @@ public:
 
     // A line of bases: its text as read (columns matter), how many bases it
     // holds and how many came before it.
-    void OnBasesLine(const std::string& raw, size_t bases, size_t basesBefore);
+    void OnBasesLine(std::string_view raw, size_t bases, size_t basesBefore);
     // A line of amino acids printed under the last line of bases: the part
     // under each coding region is added to the expected translation. An
     // invalid region adds its message.
-    void OnTranslationLine(const std::string& raw, const std::string& sequenceId, StringList& messages);
+    void OnTranslationLine(std::string_view raw, const std::string& sequenceId, StringList& messages);
     // The nucleotide's residues are all read: regions ending within them
     // are complete even when no amino acid was printed on their last line.
     void FinishSequence(size_t totalBases);
@@ -56,7 +57,7 @@ public:
     bool IsPending() const;
     // Compares a protein (three-letter codes without blanks) with the
     // expected translation.
-    Verdict Check(const std::string& protein);
+    Verdict Check(std::string_view protein);
 
     // For tests: the whole expected translation collected so far.
     const std::string& GetExpected() const { return expected_; }
@@ -86,6 +87,7 @@ private:
     std::string basesRaw_;
     size_t bases_ = 0;
     size_t basesBefore_ = 0;
+    bool basesFit_ = false;  // every base of the line has a column
     std::vector<uint32_t> columns_;
     bool columnsReady_ = false;
 };

@@ -10,6 +10,7 @@
 #include "import/DefaultImportChoices.h"
 #include "import/ImportDriver.h"
 #include "import/ImportTestSupport.h"
+#include "import/ListingWindow.h"
 #include "model/Project.h"
 #include "model/Sequence.h"
 
@@ -408,6 +409,21 @@ TEST_F(ListingImportTest, CleanListingFillsTheProjectWithoutALog) {
     EXPECT_EQ(project_.GetSequences()[0]->GetResidues(), "acgtacgt");
     ASSERT_EQ(choices_.selectionQuestions.size(), 1u);
     EXPECT_EQ(choices_.selectionQuestions[0][0].rfind("listing.txt - ", 0), 0u);
+}
+
+TEST_F(ListingImportTest, ListingLongerThanAReadingBlockIsReadWhole) {
+    // A residue line and a type question's look-ahead longer than a block.
+    const std::string bases(3 * CListingWindow::kBlock, 'a');
+    const std::string listing = folder_.Write(
+        "long.txt", Listing() + "<210>  3\n<212>  DNA\n<213>  X\n<400>  3\n" + bases + "  " +
+                        std::to_string(bases.size()) + "\n<210>  4\n<212>  XNA\n" +
+                        std::string(2 * CListingWindow::kBlock, '\n') + "<213>  X\n<400>  4\nacgt    4\n");
+    driver_.Read(ImportSource::FromListing, {listing}, true);
+    EXPECT_EQ(driver_.GetMessages(), StringList{"* Sequence ID '4' has encountered an invalid sequence type 'XNA'. "
+                                                "It has been corrected by the user with sequence type 'DNA'."});
+    ASSERT_EQ(driver_.GetImported().GetSize(), 4);
+    EXPECT_EQ(driver_.GetImported()[2]->GetResidues(), bases);
+    EXPECT_EQ(driver_.GetImported()[3]->GetResidues(), "acgt");
 }
 
 TEST_F(ListingImportTest, ListingWithMessagesIsAddedAndLogged) {

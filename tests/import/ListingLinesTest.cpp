@@ -73,6 +73,91 @@ TEST(ListingLinesRead, SaveAndRestoreGoBackToALine) {
     EXPECT_EQ(lines.GetWorking(), "b");
 }
 
+// ---- reading from a source ----
+
+// Lines of every kind the reader tells apart, past several blocks: clean
+// and blank ones, carriage returns, control characters at the ends and in
+// the middle, a line longer than a block, and a last line without "\n".
+std::string MixedText() {
+    std::string text;
+    for (int i = 0; i < 6000; ++i) {
+        text += "acgtacgtac gtacgtacgt " + std::to_string(i) + "\n";
+        text += i % 7 == 0 ? "\n" : "   Met Lys  \r\n";
+        if (i % 500 == 3) text += "ab\x01" "cd\t\xe9 e\n";
+        if (i % 900 == 5) text += "\x02\x03<210>  9\x7f\r\n";
+    }
+    text += std::string(300000, 'g') + "  300000\n";
+    return text + "tail";
+}
+
+struct LineState {
+    std::string raw;
+    std::string working;
+    int number;
+    bool onlyBlank;
+    bool operator==(const LineState&) const = default;
+};
+
+LineState StateOf(const CListingLines& lines) {
+    return {std::string(lines.GetRaw()), std::string(lines.GetWorking()), lines.GetLineNumber(),
+            lines.OnlyBlankLines()};
+}
+
+TEST(ListingLinesSource, StreamedTextGivesTheSameLinesAndProgress) {
+    const std::string text = MixedText();
+    ListingProgress wholeProgress;
+    CListingLines whole;
+    whole.Start(text, &wholeProgress);
+    test::TrickleSource source(text);
+    ListingProgress streamedProgress;
+    CListingLines streamed;
+    streamed.Start(source, text.size(), &streamedProgress);
+    int count = 0;
+    while (true) {
+        const bool read = whole.ReadLine();
+        ASSERT_EQ(streamed.ReadLine(), read) << "line " << count;
+        ASSERT_EQ(StateOf(streamed), StateOf(whole)) << "line " << count;
+        if (!read) break;
+        ++count;
+    }
+    EXPECT_TRUE(streamed.AtEnd());
+    EXPECT_EQ(streamed.GetRaw(), "tail");
+    EXPECT_EQ(streamedProgress.commands, wholeProgress.commands);
+}
+
+TEST(ListingLinesSource, LookAheadComesBackAcrossBlocks) {
+    const std::string text = MixedText();
+    test::TrickleSource source(text);
+    CListingLines lines;
+    lines.Start(source, text.size(), nullptr);
+    for (int i = 0; i < 1000; ++i) lines.ReadLine();
+    const LineState begun = StateOf(lines);
+
+    // Far past a block, and back.
+    lines.BeginLookAhead();
+    for (int i = 0; i < 9000; ++i) lines.ReadLine();
+    const CListingLines::Position mark = lines.Save();
+    const LineState marked = StateOf(lines);
+    lines.ReadLine();
+    lines.EndLookAhead();
+    EXPECT_EQ(StateOf(lines), begun);
+
+    // Within another look-ahead, straight to the mark and back; reading on
+    // is reading as ever.
+    lines.BeginLookAhead();
+    lines.Restore(mark);
+    EXPECT_EQ(StateOf(lines), marked);
+    lines.EndLookAhead();
+    CListingLines whole;
+    whole.Start(text, nullptr);
+    for (int i = 0; i < 1000; ++i) whole.ReadLine();
+    while (whole.ReadLine()) {
+        ASSERT_TRUE(lines.ReadLine());
+        ASSERT_EQ(StateOf(lines), StateOf(whole));
+    }
+    EXPECT_FALSE(lines.ReadLine());
+}
+
 // ---- numeric identifiers and values ----
 
 TEST(ListingLinesIdentifier, RecognisedForms) {

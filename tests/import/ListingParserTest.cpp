@@ -632,6 +632,42 @@ TEST(ListingTypeTest, RepeatedTypeLinesAskAgainWithoutReadingTheBlockAgain) {
     EXPECT_EQ(run.Sequence(0).GetResidues(), "acgt");
 }
 
+// ---- a listing read from a source ----
+
+TEST(ListingSourceTest, ListingReadAFewBytesAtATimeReadsLikeTheWholeText) {
+    // Past several of the reader's blocks, with type questions whose
+    // look-aheads run over more than a block and come back to it twice.
+    std::string lines;
+    for (int line = 1; line <= 500; ++line) lines += "acgtacgtac gtacgtacgt " + std::to_string(20 * line) + "\n";
+    std::string listing = kHeader;
+    for (int i = 1; i <= 40; ++i) {
+        const std::string id = std::to_string(i);
+        if (i % 10 == 0) {
+            listing += "<210>  " + id + "\n<212>  XNA\n<212>  YNA\n" + std::string(300000, '\n') + "<213>  X\n<400>  " +
+                       id + "\nacgt    4\n\n";
+        } else {
+            listing += Dna(id, lines);
+        }
+    }
+    ListingRun whole(listing);
+    ASSERT_EQ(whole.Sequences().GetSize(), 40);
+    EXPECT_EQ(whole.Sequence(0).GetResidues().size(), 10000u);
+    EXPECT_EQ(whole.choices.invalidTypeQuestions.size(), 8u);
+
+    ListingRun streamed;
+    test::TrickleSource source(listing);
+    streamed.ok = streamed.parser.Parse(source, listing.size(), kFile);
+    EXPECT_EQ(streamed.ok, whole.ok);
+    EXPECT_EQ(streamed.Messages(), whole.Messages());
+    EXPECT_EQ(streamed.choices.invalidTypeQuestions, whole.choices.invalidTypeQuestions);
+    EXPECT_EQ(streamed.progress.commands, whole.progress.commands);
+    ASSERT_EQ(streamed.Sequences().GetSize(), whole.Sequences().GetSize());
+    for (int i = 0; i < whole.Sequences().GetSize(); ++i) {
+        EXPECT_EQ(streamed.Sequence(i).GetName(), whole.Sequence(i).GetName());
+        EXPECT_EQ(streamed.Sequence(i).GetResidues(), whole.Sequence(i).GetResidues());
+    }
+}
+
 // ---- residue lines ----
 
 TEST(ListingResidueTest, AminoAcidLineInANucleotideWithoutCodingRegion) {

@@ -2,6 +2,7 @@
 // parser tests.
 #pragma once
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -11,6 +12,7 @@
 
 #include "import/ImportChoices.h"
 #include "import/ListingParser.h"
+#include "import/ListingSource.h"
 #include "model/Project.h"
 
 namespace qln::test {
@@ -102,6 +104,25 @@ struct ListingRun {
     const StringList& Messages() const { return parser.GetMessages(); }
     CArray<Ptr<CSequence>>& Sequences() { return parser.GetSequences(); }
     CSequence& Sequence(int i) { return *parser.GetSequences()[i]; }
+};
+
+// Hands a text out a few bytes at a time, each read a different size, so
+// that lines and look-aheads cross the reader's blocks at every point.
+class TrickleSource : public CListingSource {
+public:
+    explicit TrickleSource(std::string text) : text_(std::move(text)) {}
+    size_t Read(char* into, size_t size) override {
+        static constexpr size_t kSizes[] = {1, 7, 3, 64, 2, 500, 5, 40000};
+        const size_t count = std::min({size, kSizes[reads_++ % std::size(kSizes)], text_.size() - at_});
+        text_.copy(into, count, at_);
+        at_ += count;
+        return count;
+    }
+
+private:
+    std::string text_;
+    size_t at_ = 0;
+    size_t reads_ = 0;
 };
 
 inline std::string ReadFileBytes(const std::string& path) {

@@ -17,6 +17,11 @@ CCodonTranslator::~CCodonTranslator() = default;
 
 void CCodonTranslator::UseSequence(const CBaseSequence& sequence) {
     sequence_ = &sequence;
+    // Sequences without custom codons all translate alike, so their answers
+    // carry over: a project of many short sequences fills the cache once.
+    const bool standard = sequence.GetCustomCodons().empty();
+    if (standard && standardAnswers_) return;
+    standardAnswers_ = standard;
     if (++stamp_ == 0) {
         // The stamp wrapped around: every slot would look filled.
         slots_.reset();

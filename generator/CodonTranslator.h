@@ -26,7 +26,7 @@ public:
     CCodonTranslator& operator=(const CCodonTranslator&) = delete;
 
     // Translates with this sequence's tables from now on; earlier answers
-    // are forgotten, since its custom codons may differ.
+    // are forgotten when either sequence has custom codons.
     void UseSequence(const CBaseSequence& sequence);
     // The codon is the three characters at codon. The answer stays valid
     // until the next call.
@@ -55,6 +55,7 @@ private:
 
     const CBaseSequence* sequence_ = nullptr;
     uint32_t stamp_ = 0;
+    bool standardAnswers_ = false;  // the cache holds answers without custom codons
     std::unique_ptr<Slot[]> slots_;
     CCodonTranslation other_;  // codons outside the cache
 };

@@ -137,12 +137,11 @@ private:
 // a mature peptide.
 ScanResult ScanCodingRegions(CBaseSequence& sequence, std::string_view residues, StringList& messages) {
     ScanResult result;
-    const std::string prefix = sequence.GetMessagePrefix();
     const bool hasMatPeptide = !sequence.GetMatPeptides().IsEmpty();
     const StopCodonTest isStop(sequence.GetCustomCodons());
     const auto residueCount = static_cast<int64_t>(residues.size());
     auto report = [&](int64_t position) {
-        messages.push_back(prefix + "  Stop codon within a CDS that is joined or has a mat_peptide at " +
+        messages.push_back(sequence.GetMessagePrefix() + "  Stop codon within a CDS that is joined or has a mat_peptide at " +
                            std::to_string(position) + ".");
     };
 
@@ -208,11 +207,10 @@ void CheckDivisibility(CSequence& sequence, const ScanResult& scan, StringList& 
     }
     const bool matPeptideNeedsJoin = !sequence.GetMatPeptides().IsEmpty() && regions.GetSize() > 1;
     for (const auto& region : regions) {
-        const std::string prefix = PrefixOf(*region);
         if (LengthOf(*region) % 3 != 0)
-            messages.push_back(prefix + "Every CDS range must be divisible by 3 when CDSs are not joined.");
+            messages.push_back(PrefixOf(*region) + "Every CDS range must be divisible by 3 when CDSs are not joined.");
         if (matPeptideNeedsJoin)
-            messages.push_back(prefix + "Mat_Peptide is found.  This requires all CDSs to be joined.");
+            messages.push_back(PrefixOf(*region) + "Mat_Peptide is found.  This requires all CDSs to be joined.");
     }
 }
 

@@ -316,6 +316,9 @@ bool CGenerationRun::OpenListing() {
     if (PathExists(names_.listing)) return false;
     listingTemporary_ = TemporaryNameBeside(names_.listing);
     listing_.clear();
+    constexpr std::streamsize kListingBufferSize = 1 << 20;
+    if (!listingBuffer_) listingBuffer_.reset(new char[kListingBufferSize]);
+    listing_.rdbuf()->pubsetbuf(listingBuffer_.get(), kListingBufferSize);
     listing_.open(listingTemporary_, std::ios::out | std::ios::trunc);
     if (!listing_.is_open()) {
         listingTemporary_.clear();

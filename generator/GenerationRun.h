@@ -145,6 +145,9 @@ private:
     bool cancelSeen_ = false;
     bool errorReportFailed_ = false;
     std::ofstream errorReport_;
+    // Entries are small; a large stream buffer keeps the system calls few.
+    // Declared before the stream, which flushes into it when destroyed.
+    std::unique_ptr<char[]> listingBuffer_;
     std::ofstream listing_;
     std::string listingTemporary_;
 };

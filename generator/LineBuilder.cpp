@@ -24,6 +24,13 @@ size_t CLineBuilder::Label(int number, char* buffer) {
     return static_cast<size_t>(std::to_chars(buffer, buffer + 12, number).ptr - buffer);
 }
 
+int CLineBuilder::LabelWidth(int number) {
+    if (number == 0 || (number != 1 && number != -1 && number % 5 != 0)) return 0;
+    int width = number < 0 ? 2 : 1;
+    for (int64_t rest = number < 0 ? -static_cast<int64_t>(number) : number; rest >= 10; rest /= 10) ++width;
+    return width;
+}
+
 void CLineBuilder::Add(std::string_view residues, int residueCount, std::string_view translation, int number) {
     char label[12];
     const size_t labelLength = Label(number, label);
@@ -85,6 +92,68 @@ void CLineBuilder::AddTriple(const char* residues, int residueCount, const char*
     std::memcpy(numberText_.Tail(kChunk), label, kChunk);
     numberText_.Advance(w + 1);
     if (!translationShown_) translationShown_ = translation[0] != ' ' || translation[1] != ' ' || translation[2] != ' ';
+}
+
+bool CLineBuilder::TripleFits(int number) const {
+    const int w = std::max(LabelWidth(number), 3);
+    return groups_ == 0 || (residuesOnLine_ + 3 <= kMaxResidues && translatedOnLine_ < kMaxTranslated &&
+                            width_ + w <= kMaxWidth);
+}
+
+int CLineBuilder::TriplesOnLine(const Triple* triples, int count) {
+    int width = 0;
+    int fitting = 0;
+    for (; fitting < count && fitting < kMaxTranslated; ++fitting) {
+        const int w = std::max(LabelWidth(triples[fitting].number), 3);
+        if (fitting > 0 && width + w > kMaxWidth) break;
+        width += w + 1;
+    }
+    return fitting;
+}
+
+void CLineBuilder::AddTripleLine(const Triple* triples, int count) {
+    // The three lines share their columns: each is filled in place over
+    // spaces, then cut to the length the general layout gives it.
+    constexpr size_t kRoom = 128;
+    char residueLine[kRoom], translationLine[kRoom], numberLine[kRoom];
+    std::memset(residueLine, ' ', kRoom);
+    std::memset(translationLine, ' ', kRoom);
+    std::memset(numberLine, ' ', kRoom);
+    size_t column = 0;
+    bool shown = false;
+    for (int i = 0; i < count; ++i) {
+        const Triple& triple = triples[i];
+        const size_t labelLength = Label(triple.number, numberLine + column);
+        std::memcpy(residueLine + column, triple.residues, 3);
+        std::memcpy(translationLine + column, triple.translation, 3);
+        shown = shown || triple.translation[0] != ' ' || triple.translation[1] != ' ' || triple.translation[2] != ' ';
+        column += std::max<size_t>(labelLength, 3) + 1;
+    }
+    total_ += 3 * count;
+    const size_t length = column - 1;  // without the last group's space
+
+    if (residueLine_) {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, total_).ptr;
+        const int64_t padding = 75 - (end - digits) - static_cast<int64_t>(column);
+        out_.append(residueLine, length);
+        out_.append(static_cast<size_t>(std::max<int64_t>(padding, 0)), ' ');
+        out_.append(digits, end);
+        if (shown) {
+            const size_t padded = std::max<size_t>(length, kTotalEndColumn);
+            out_ += '\n';
+            out_.append(translationLine, padded);
+            out_ += '\n';
+            out_.append(numberLine, padded);
+        }
+    } else if (shown) {
+        // Lines without residues keep the last group's space.
+        out_ += '\n';
+        out_.append(translationLine, column);
+        out_ += '\n';
+        out_.append(numberLine, column);
+    }
+    out_.append("\n\n");
 }
 
 void CLineBuilder::AddPlainLine(const char* residues) {

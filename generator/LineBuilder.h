@@ -30,6 +30,20 @@ public:
     // spaces) over a three-letter translation, laid out the same way with
     // less work.
     void AddTriple(const char* residues, int residueCount, const char* translation, int number);
+    // A group of three residue letters over a three-letter translation.
+    struct Triple {
+        const char* residues = nullptr;
+        char translation[3] = {};
+        int number = 0;
+    };
+    // Whether such a group with this number still goes on the current line.
+    bool TripleFits(int number) const;
+    // How many of these groups go on one line, the line being empty.
+    static int TriplesOnLine(const Triple* triples, int count);
+    // A whole line of such groups, at most TriplesOnLine() of them: the same
+    // text as adding them one by one and finishing the line, made in one go.
+    // The current line must be empty.
+    void AddTripleLine(const Triple* triples, int count);
     // A line of six plain groups of ten. The current line must be empty and
     // the residue line on.
     void AddPlainLine(const char* residues);
@@ -40,6 +54,8 @@ public:
 
     // The text printed for a number: empty unless it is 1, -1 or a multiple of 5.
     static size_t Label(int number, char* buffer);
+    // The length of that text, without making it.
+    static int LabelWidth(int number);
 
 private:
     // One line of text being built. A line stays within a hundred or so

@@ -1,5 +1,6 @@
 #include "generator/ListingWriter.h"
 
+#include <charconv>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,10 +68,10 @@ struct CListingWriter::Impl {
 
 void CListingWriter::Impl::AppendEntryHeader(std::string& text, int number, const std::string& length,
                                              const std::string& typeCode, const std::string& organism) {
-    text += "<210>  " + std::to_string(number) + "\n";
-    text += "<211>  " + length + "\n";
-    text += "<212>  " + typeCode + "\n";
-    text += "<213>  " + organism + "\n\n";
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    text.append("<210>  ").append(digits, end).append("\n<211>  ").append(length);
+    text.append("\n<212>  ").append(typeCode).append("\n<213>  ").append(organism).append("\n\n");
 }
 
 void CListingWriter::Impl::WriteSkipped(int number) {

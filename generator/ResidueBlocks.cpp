@@ -14,6 +14,9 @@ namespace {
 
 constexpr unsigned kStepsBetweenChecks = 256;
 constexpr const char* kProteinResidueText = "   ";
+// A line is known to be full of codons when a codon after them is left over:
+// any other group might still join the line.
+constexpr int kCodonsAhead = CLineBuilder::kMaxTranslated + 1;
 
 // Three-letter code of every one-letter code, in either letter case.
 const std::array<std::string_view, 256>& ThreeLetterCodes() {
@@ -68,30 +71,55 @@ bool CResidueBlocks::Nucleotide(std::string_view residues, const std::vector<CCo
         stretchSpan = nullptr;
     };
 
+    auto track = [&](const CCodonSpan* span, int position, int count, bool stop) {
+        const bool coding = span && span->region && !stop;
+        if (coding && stretchSpan == span && stretch.to + 1 == position) {
+            stretch.to += count;
+        } else {
+            closeStretch();
+            if (coding) {
+                stretchSpan = span;
+                stretch = Stretch{position, position + count - 1};
+            }
+        }
+    };
+
     CResidueGroup group;
+    CResidueGrouper::CodonAhead ahead[kCodonsAhead];
+    CLineBuilder::Triple line[kCodonsAhead];
     for (;;) {
-        // Lines of sixty residues outside coding regions go straight out.
         if (builder.IsLineEmpty()) {
+            // Lines of sixty residues outside coding regions go straight out.
             while (grouper.PlainResiduesAhead() >= kFullLine) {
                 closeStretch();
                 builder.AddPlainLine(grouper.SkipPlain(kFullLine));
                 if (!KeepGoing()) return false;
             }
         }
-        if (!grouper.Next(group)) break;
-        const int count = static_cast<int>(group.residues.size());
-        AddGroup(builder, group);
-
-        const bool coding = group.span && group.span->region && !group.stop;
-        if (coding && stretchSpan == group.span && stretch.to + 1 == group.position) {
-            stretch.to += count;
-        } else {
-            closeStretch();
-            if (coding) {
-                stretchSpan = group.span;
-                stretch = Stretch{group.position, group.position + count - 1};
+        // A line that can take no more codons is written now, so that the
+        // next one can be made whole.
+        if (!builder.IsLineEmpty() && grouper.PeekWholeCodons(ahead, 1) == 1 && !builder.TripleFits(ahead[0].number))
+            builder.Finish();
+        if (builder.IsLineEmpty()) {
+            // Lines made wholly of codons go straight out too.
+            const int count = grouper.PeekWholeCodons(ahead, kCodonsAhead);
+            for (int i = 0; i < count; ++i) {
+                line[i].residues = ahead[i].residues;
+                std::memcpy(line[i].translation, ahead[i].translation, 3);
+                line[i].number = ahead[i].number;
+            }
+            const int fitting = CLineBuilder::TriplesOnLine(line, count);
+            if (fitting > 0 && fitting < count) {
+                builder.AddTripleLine(line, fitting);
+                grouper.TakeWholeCodons(ahead, fitting);
+                for (int i = 0; i < fitting; ++i) track(ahead[i].span, ahead[i].position, 3, ahead[i].stop);
+                if (!KeepGoing()) return false;
+                continue;
             }
         }
+        if (!grouper.Next(group)) break;
+        AddGroup(builder, group);
+        track(group.span, group.position, static_cast<int>(group.residues.size()), group.stop);
         if (!KeepGoing()) return false;
     }
     closeStretch();
@@ -161,14 +189,39 @@ bool CResidueBlocks::Derived(std::string_view codingText, int numberingBase) {
     CLineBuilder builder(buffer_.Text(), false);
     const size_t codons = codingText.size() / 3;
     int ordinal = 0;
-    for (size_t i = 0; i < codons; ++i) {
-        const char* codon = codingText.data() + 3 * i;
+    size_t next = 0;
+    while (next < codons) {
+        // Whole lines of codons with three-letter translations go out at once.
+        if (builder.IsLineEmpty()) {
+            CLineBuilder::Triple line[kCodonsAhead];
+            int ordinals[kCodonsAhead];
+            int count = 0, lineOrdinal = ordinal;
+            for (; count < kCodonsAhead && next + count < codons; ++count) {
+                const char* codon = codingText.data() + 3 * (next + count);
+                const CCodonTranslation& translation = translator_.Translate(codon);
+                if (translation.aminoAcid.size() != 3) break;
+                line[count].residues = codon;
+                std::memcpy(line[count].translation, translation.aminoAcid.data(), 3);
+                line[count].number = translation.stop ? 0 : RelativeNumber(++lineOrdinal, numberingBase);
+                ordinals[count] = lineOrdinal;
+            }
+            const int fitting = CLineBuilder::TriplesOnLine(line, count);
+            if (fitting > 0 && fitting < count) {
+                builder.AddTripleLine(line, fitting);
+                ordinal = ordinals[fitting - 1];
+                next += static_cast<size_t>(fitting);
+                if (!KeepGoing()) return false;
+                continue;
+            }
+        }
+        const char* codon = codingText.data() + 3 * next;
         const CCodonTranslation& translation = translator_.Translate(codon);
         const int number = translation.stop ? 0 : RelativeNumber(++ordinal, numberingBase);
         if (translation.aminoAcid.size() == 3)
             builder.AddTriple(codon, 3, translation.aminoAcid.data(), number);
         else
             builder.Add(std::string_view(codon, 3), 3, translation.aminoAcid, number);
+        ++next;
         if (!KeepGoing()) return false;
     }
     const std::string_view rest = codingText.substr(codons * 3);

@@ -1,5 +1,6 @@
 // The residue character checks: the bulk check of the one-letter kinds, the
 // importers' variant and the check of three-letter protein text.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,18 @@ int Finish(CSequence& sequence, bool repair) {
     return valid;
 }
 
+// Every sequence of a kind checks against the same alphabet; building its set
+// once per thread keeps projects of many short sequences quick.
+const CCharacterSet& CharacterSetFor(std::string_view alphabet) {
+    thread_local std::string lastAlphabet;
+    thread_local std::optional<CCharacterSet> lastSet;
+    if (!lastSet || alphabet != lastAlphabet) {
+        lastAlphabet = alphabet;
+        lastSet.emplace(alphabet, "acgtu");
+    }
+    return *lastSet;
+}
+
 // The walk shared by the bulk check and its import variant. With rnaSeen
 // given, a rejected "u" sets it instead of giving a message.
 int CheckCharacters(CSequence& sequence, const std::string& name, bool repair, std::string_view allowed,
@@ -53,7 +66,7 @@ int CheckCharacters(CSequence& sequence, const std::string& name, bool repair, s
         return 1;
     }
 
-    const CCharacterSet allowedSet(allowed, "acgtu");
+    const CCharacterSet& allowedSet = CharacterSetFor(allowed);
     // Most texts are clean: one tight pass settles them.
     const size_t first = allowedSet.FirstOutside(text);
     if (first == text.size()) return Finish(sequence, repair);

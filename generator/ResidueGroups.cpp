@@ -109,6 +109,42 @@ bool CResidueGrouper::Next(CResidueGroup& group) {
     return true;
 }
 
+int CResidueGrouper::PeekWholeCodons(CodonAhead* ahead, int max) {
+    if (split_.active || position_ > size_ || span_ >= spans_.size()) return 0;
+    const CCodonSpan& span = spans_[span_];
+    if (!inSpan_ && position_ < span.from) return 0;
+    const int end = std::min(span.to, size_);
+    const int whole = (end - position_ + 1) / kCodon;
+    int aminoAcids = aminoAcids_;
+    int count = 0;
+    for (; count < max && count < whole; ++count) {
+        CodonAhead& codon = ahead[count];
+        codon.position = position_ + kCodon * count;
+        codon.residues = residues_.data() + (codon.position - 1);
+        const CCodonTranslation& translation = translator_.Translate(codon.residues);
+        if (translation.aminoAcid.size() != kCodon) break;
+        codon.span = &span;
+        std::copy_n(translation.aminoAcid.data(), kCodon, codon.translation);
+        codon.stop = translation.stop;
+        const int ordinal = translation.stop ? aminoAcids + 1 : ++aminoAcids;
+        codon.number = translation.stop ? 0 : NumberFor(ordinal);
+        codon.aminoAcidsAfter = aminoAcids;
+    }
+    return count;
+}
+
+void CResidueGrouper::TakeWholeCodons(const CodonAhead* ahead, int count) {
+    if (count <= 0) return;
+    const CCodonSpan& span = spans_[span_];
+    inSpan_ = true;
+    aminoAcids_ = ahead[count - 1].aminoAcidsAfter;
+    position_ = ahead[count - 1].position + kCodon;
+    if (position_ > std::min(span.to, size_)) {
+        inSpan_ = false;
+        ++span_;
+    }
+}
+
 int CResidueGrouper::PlainResiduesAhead() const {
     if (inSpan_) return 0;
     const int next = span_ < spans_.size() ? std::min(spans_[span_].from, size_ + 1) : size_ + 1;

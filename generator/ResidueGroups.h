@@ -70,6 +70,23 @@ public:
 
     bool Next(CResidueGroup& group);
 
+    // A whole codon ahead, as the next codon groups would show it.
+    struct CodonAhead {
+        const char* residues = nullptr;
+        const CCodonSpan* span = nullptr;
+        int position = 0;
+        char translation[3] = {};
+        bool stop = false;
+        int number = 0;
+        int aminoAcidsAfter = 0;  // amino acids counted once this codon is taken
+    };
+    // The next groups, up to max of them, as long as they are whole codons of
+    // one span with three-letter translations; none when the next group is
+    // plain or a piece of a split codon. Nothing is taken.
+    int PeekWholeCodons(CodonAhead* ahead, int max);
+    // Takes the first count codons that PeekWholeCodons gave.
+    void TakeWholeCodons(const CodonAhead* ahead, int count);
+
     // Residues ahead that make plain groups of ten (the last one possibly
     // shorter) before the next codon span or the end.
     int PlainResiduesAhead() const;

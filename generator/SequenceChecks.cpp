@@ -54,16 +54,17 @@ const StringList& CSequence::Validate(int row) {
     SetName(Trimmed(GetName()));
     SetTypeName(Trimmed(GetTypeName()));
     SetOrganism(Trimmed(GetOrganism()));
-    const std::string prefix = GetMessagePrefix();
-    if (GetName().empty()) messages.push_back(prefix + "Sequence Name is required.");
-    if (GetTypeName().empty()) messages.push_back(prefix + "Sequence Type is required.");
-    if (GetOrganism().empty()) messages.push_back(prefix + "Organism Name is required.");
+    // Most sequences have nothing to report: the prefix is made on demand.
+    auto report = [&](const char* text) { messages.push_back(GetMessagePrefix() + text); };
+    if (GetName().empty()) report("Sequence Name is required.");
+    if (GetTypeName().empty()) report("Sequence Type is required.");
+    if (GetOrganism().empty()) report("Organism Name is required.");
 
     if (IsArtificialOrUnknown()) {
         CCommentFeature* comment = GetComment();
         if (comment) comment->SetComment(Trimmed(comment->GetComment()));
         if (!comment || comment->GetComment().empty())
-            messages.push_back(prefix + "An artificial sequence/unknown organism requires a comment.");
+            report("An artificial sequence/unknown organism requires a comment.");
     }
 
     StripToLetters();

@@ -87,6 +87,14 @@ size_t CCharacterSet::FirstOutside(std::string_view text) const {
     const size_t size = text.size();
     size_t i = 0;
     while (i + kBlock <= size && BlockInside(bytes + i)) i += kBlock;
+    // Short texts and the rest: sixteen table lookups without a branch at a
+    // time, then one by one to find the outsider.
+    constexpr size_t kRow = 16;
+    for (; i + kRow <= size; i += kRow) {
+        bool inside = true;
+        for (size_t k = 0; k < kRow; ++k) inside &= member_[bytes[i + k]];
+        if (!inside) break;
+    }
     while (i < size && member_[bytes[i]]) ++i;
     return i;
 }

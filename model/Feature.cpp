@@ -81,59 +81,60 @@ const StringList& CFeature::CheckFeature(int row, bool& locationError) {
 
     StringList& messages = GetMessages();
     messages.clear();
-    const std::string prefix = GetMessagePrefix(row);
+    // Made only for a message: most features have none.
+    auto prefix = [&] { return GetMessagePrefix(row); };
     TrimLeading(key_);
     TrimLeading(comment_);
     TrimLeading(from_);
     TrimLeading(to_);
 
     if (key_.empty()) {
-        messages.push_back(prefix + "Feature Name is required.");
+        messages.push_back(prefix() + "Feature Name is required.");
     } else if (EqualsIgnoringCase(key_, "misc_feature") && !comment_.empty()) {
         return messages;
     } else if (EqualsIgnoringCase(key_, CMatPeptide::kKey)) {
         // A mature peptide is located by its first residue alone.
         if (from_.empty() || GetFrom() == 0) {
             locationError = true;
-            messages.push_back(prefix + "Mat_Peptide location is required and can not be 0.");
+            messages.push_back(prefix() + "Mat_Peptide location is required and can not be 0.");
         } else if (GetFrom() > residueCount) {
             locationError = true;
-            messages.push_back(prefix + "Mat_Peptide location can not be greater than the sequence length.");
+            messages.push_back(prefix() + "Mat_Peptide location can not be greater than the sequence length.");
         }
         return messages;
     } else if (EqualsIgnoringCase(key_, CDS::kKey) || EqualsIgnoringCase(key_, CExon::kKey) ||
                EqualsIgnoringCase(key_, CIntron::kKey)) {
         if (from_.empty() || to_.empty()) {
             locationError = true;
-            messages.push_back(prefix + key_ + " requires both From and To locations.");
+            messages.push_back(prefix() + key_ + " requires both From and To locations.");
             return messages;
         }
     } else if (from_.empty() != to_.empty()) {
-        messages.push_back(prefix + "From/To: If one of the From or To Field is filled, both of them must be filled.");
+        messages.push_back(prefix() + "From/To: If one of the From or To Field is filled, both of them must be filled.");
         return messages;
     }
 
     const int from = GetFrom();
     const int to = GetTo();
     if (from < 1) {
-        messages.push_back(prefix + "From: The From must be greater than 0.");
+        messages.push_back(prefix() + "From: The From must be greater than 0.");
         return messages;
     }
     if (to < 1) {
-        messages.push_back(prefix + "To: The To must be greater than 0.");
+        messages.push_back(prefix() + "To: The To must be greater than 0.");
         return messages;
     }
     if (to < from) {
         locationError = true;
-        messages.push_back(prefix + "From/To: The From can not be greater than the To.");
+        messages.push_back(prefix() + "From/To: The From can not be greater than the To.");
     }
     if (from > residueCount) {
         locationError = true;
-        messages.push_back(prefix + "From: The From can not be greater than the sequence length.");
+        messages.push_back(prefix() + "From: The From can not be greater than the sequence length.");
     }
     if (to > residueCount) {
         locationError = true;
-        messages.push_back(prefix + "To: The To can not be greater than the sequence length.");
+        messages.push_back(prefix() + "To: The To can not be greater than the sequence length.");
     }
     return messages;
 }

@@ -30,14 +30,24 @@ bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 char ToLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 char ToUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-std::string TrimmedLower(const std::string& s) {
+std::string_view Trimmed(std::string_view s) {
     auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
     size_t b = 0, e = s.size();
     while (b < e && isBlank(s[b])) ++b;
     while (e > b && isBlank(s[e - 1])) --e;
-    std::string out = s.substr(b, e - b);
-    std::transform(out.begin(), out.end(), out.begin(), ToLower);
-    return out;
+    return s.substr(b, e - b);
+}
+
+// Whether text begins with prefix, letter case aside; prefix is lower case.
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i)
+        if (ToLower(text[i]) != prefix[i]) return false;
+    return true;
+}
+
+bool EqualsIgnoringCase(std::string_view text, std::string_view lower) {
+    return text.size() == lower.size() && StartsWithIgnoringCase(text, lower);
 }
 
 std::string_view WithoutLeadingBlanks(const std::string& s) {
@@ -163,7 +173,9 @@ int64_t CSequence::GetLetterCount() {
 void CSequence::StripToLetters() {
     LoadResidues();
     displayLayout_ = false;
-    if (residues_.empty() || residues_ == kNoResidues || CCharacterSet::Letters().ContainsAll(residues_)) return;
+    // The letter count, kept from the checks, often settles it without a pass.
+    if (residues_.empty() || residues_ == kNoResidues || GetLetterCount() == static_cast<int64_t>(residues_.size()))
+        return;
     residues_.erase(std::remove_if(residues_.begin(), residues_.end(), [](char c) { return !IsLetter(c); }),
                     residues_.end());
 }
@@ -250,12 +262,13 @@ bool CSequence::ContainsUnknown(const std::string& text, char unknown) {
 
 // ---- organism ---------------------------------------------------------------------
 
+// Asked for every sequence of a generation run, so no copies are made.
 bool CSequence::IsArtificialOrganism(const std::string& organism) {
-    const std::string o = TrimmedLower(organism);
-    return o == "artificial" || o.compare(0, 11, "artificial ") == 0;
+    const std::string_view o = Trimmed(organism);
+    return EqualsIgnoringCase(o, "artificial") || StartsWithIgnoringCase(o, "artificial ");
 }
 
-bool CSequence::IsUnknownOrganism(const std::string& organism) { return TrimmedLower(organism) == "unknown"; }
+bool CSequence::IsUnknownOrganism(const std::string& organism) { return EqualsIgnoringCase(Trimmed(organism), "unknown"); }
 
 bool CSequence::IsArtificialOrUnknownOrganism(const std::string& organism) {
     return IsArtificialOrganism(organism) || IsUnknownOrganism(organism);

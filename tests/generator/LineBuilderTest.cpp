@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <string>
 
 #include "generator/LineBuilder.h"
@@ -163,6 +165,13 @@ TEST(LineBuilderTriple, SameLinesAsTheGeneralWay) {
         b.Finish();
         EXPECT_EQ(quick, general) << "residue line " << residueLine;
     }
+}
+
+TEST(LineBuilderLabel, WidthIsTheLengthOfTheLabel) {
+    char label[16];
+    for (int number : {0, 1, -1, 2, 4, 5, -5, 9, 10, 11, 99, 100, 995, 1000, -1000, 99995, 123455, INT_MAX, INT_MIN,
+                       INT_MIN + 5, INT_MAX - 2})
+        EXPECT_EQ(CLineBuilder::LabelWidth(number), static_cast<int>(CLineBuilder::Label(number, label))) << number;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -59,10 +60,14 @@ TEST_F(ListingResidueBlocks, LetterWithoutACodeFallsBackToTheLineBuilder) {
 }
 
 TEST_F(ListingResidueBlocks, DerivedLinesEqualThoseOfTheGroups) {
-    std::string coding;
-    for (int i = 0; i < 4000; ++i) coding += std::string("atgtaarggaaacccgggtttnnn").substr((i * 3 * 5) % 24, 3);
-    coding += "ac";  // a last codon never completed
+    // Full lines followed by nothing, by a last codon never completed, or by
+    // more codons.
+    for (const auto& [codons, rest] : {std::pair{16, ""}, {16, "a"}, {32, "ac"}, {4000, "ac"}, {4001, ""}})
     for (int base : {0, 1, 17, 2500}) {
+        std::string coding;
+        for (int i = 0; i < codons; ++i)
+            coding += std::string("atgtaarggaaacccgggtttnnn").substr((i * 3 * 5) % 24, 3);
+        coding += rest;
         const std::string quick = Block([&](CResidueBlocks& b) { return b.Derived(coding, base); });
         std::string general;
         const std::vector<CCodonSpan> spans{CCodonSpan{1, static_cast<int>(coding.size()), nullptr, nullptr}};
@@ -73,7 +78,7 @@ TEST_F(ListingResidueBlocks, DerivedLinesEqualThoseOfTheGroups) {
         while (grouper.Next(group))
             builder.Add(group.residues, static_cast<int>(group.residues.size()), group.translation, group.number);
         builder.Finish();
-        EXPECT_EQ(quick, general) << "base " << base;
+        EXPECT_EQ(quick, general) << codons << " codons, base " << base;
     }
 }
 
@@ -103,6 +108,68 @@ TEST_F(ListingResidueBlocks, NucleotideStretchesEndAtStopsAndAtOtherGroups) {
     std::vector<CResidueBlocks::Stretch> stretches;
     Block([&](CResidueBlocks& b) { return b.Nucleotide(residues, spans, 0, &stretches); });
     EXPECT_EQ(stretches, (std::vector<CResidueBlocks::Stretch>{{1, 6}, {10, 15}, {20, 25}}));
+}
+
+// The nucleotide layout, group by group through the line builder's general
+// rule, with its stretches: what the quicker whole-line paths must match.
+std::string GeneralNucleotide(std::string_view residues, const std::vector<CCodonSpan>& spans, int matPeptideStart,
+                              CCodonTranslator& translator, std::vector<CResidueBlocks::Stretch>& stretches) {
+    std::string out;
+    CResidueGrouper grouper(residues, spans, matPeptideStart, translator);
+    if (matPeptideStart > 0)
+        grouper.SetNumberingBase(CResidueGrouper::FindNumberingBase(residues, spans, matPeptideStart, translator));
+    CLineBuilder builder(out, true);
+    CResidueGroup group;
+    const CCodonSpan* open = nullptr;
+    while (grouper.Next(group)) {
+        const int count = static_cast<int>(group.residues.size());
+        builder.Add(group.residues, count, group.translation, group.number);
+        const bool coding = group.span && group.span->region && !group.stop;
+        if (coding && open == group.span && stretches.back().to + 1 == group.position) {
+            stretches.back().to += count;
+        } else {
+            open = coding ? group.span : nullptr;
+            if (coding) stretches.push_back({group.position, group.position + count - 1});
+        }
+    }
+    builder.Finish();
+    return out;
+}
+
+TEST_F(ListingResidueBlocks, NucleotideLinesEqualThoseOfTheGroups) {
+    std::mt19937 random(17);
+    const std::string bases = "acgtacgtacgtnry";
+    for (int round = 0; round < 60; ++round) {
+        const int size = 1 + static_cast<int>(random() % 4000);
+        std::string residues(static_cast<size_t>(size), 'a');
+        for (auto& c : residues) c = bases[random() % (round % 3 ? 4 : bases.size())];
+
+        Ptr<CDNASequence> sequence(new CDNASequence(nullptr, "R", "Homo sapiens", residues));
+        if (round % 5 == 0) sequence->GetCustomCodons()["aaa"] = "Pyrrolysine";  // wider than three letters
+        if (round % 7 == 0) sequence->GetCustomCodons()["taa"] = "Gln";
+        // Regions and exons anywhere, touching or overlapping, joined or not.
+        const int features = 1 + static_cast<int>(random() % 6);
+        for (int f = 0; f < features; ++f) {
+            const int from = 1 + static_cast<int>(random() % size);
+            const int to = std::min(size, from + static_cast<int>(random() % 1500));
+            if (random() % 3 == 0)
+                sequence->GetFeatures().Add(
+                    Ptr<CFeature>(new CExon(sequence.get(), "", std::to_string(from), std::to_string(to), false)));
+            else
+                sequence->GetFeatures().Add(Ptr<CFeature>(
+                    new CDS(sequence.get(), "", std::to_string(from), std::to_string(to), random() % 2 == 0)));
+        }
+        const int matPeptideStart = round % 4 == 0 ? 1 + static_cast<int>(random() % size) : 0;
+        translator.UseSequence(*sequence);
+
+        const std::vector<CCodonSpan> spans = CCodonSpanPlan::ForSequence(*sequence, size);
+        std::vector<CResidueBlocks::Stretch> quickStretches, generalStretches;
+        const std::string quick =
+            Block([&](CResidueBlocks& b) { return b.Nucleotide(residues, spans, matPeptideStart, &quickStretches); });
+        const std::string general = GeneralNucleotide(residues, spans, matPeptideStart, translator, generalStretches);
+        ASSERT_EQ(quick, general) << "round " << round;
+        ASSERT_EQ(quickStretches, generalStretches) << "round " << round;
+    }
 }
 
 TEST_F(ListingResidueBlocks, CancelStopsALongBlock) {

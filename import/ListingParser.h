@@ -108,6 +108,16 @@ private:
         std::string publicationDate;
         std::string from;
         std::string to;
+
+        // Back to the empty record, keeping the strings' memory: called for
+        // every sequence.
+        void Clear() {
+            kind = PublicationKind::kDatabase;
+            seen300 = false;
+            for (std::string* field : {&authors, &title, &journal, &volume, &issue, &pages, &date, &accessionNumber,
+                                       &entryDate, &documentNumber, &filingDate, &publicationDate, &from, &to})
+                field->clear();
+        }
     };
 
     // ---- failure rule and shared services (ListingParser.cpp) ----

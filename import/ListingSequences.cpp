@@ -236,7 +236,7 @@ void ListingParser::ResetSequenceData() {
 }
 
 void ListingParser::ResetPublication() {
-    Guarded(kResetPublication, [&] { publication_ = PublicationFields(); });
+    Guarded(kResetPublication, [&] { publication_.Clear(); });
 }
 
 // A block that can't be used: everything up to the next <210> is passed

@@ -191,6 +191,13 @@ bool CResidueBlocks::Derived(std::string_view codingText, int numberingBase) {
     int ordinal = 0;
     size_t next = 0;
     while (next < codons) {
+        // A line that can take no more codons is written now, so that the
+        // next one can be made whole.
+        if (!builder.IsLineEmpty()) {
+            const CCodonTranslation& translation = translator_.Translate(codingText.data() + 3 * next);
+            const int number = translation.stop ? 0 : RelativeNumber(ordinal + 1, numberingBase);
+            if (translation.aminoAcid.size() == 3 && !builder.TripleFits(number)) builder.Finish();
+        }
         // Whole lines of codons with three-letter translations go out at once.
         if (builder.IsLineEmpty()) {
             CLineBuilder::Triple line[kCodonsAhead];

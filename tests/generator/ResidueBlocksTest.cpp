@@ -61,9 +61,12 @@ TEST_F(ListingResidueBlocks, LetterWithoutACodeFallsBackToTheLineBuilder) {
 
 TEST_F(ListingResidueBlocks, DerivedLinesEqualThoseOfTheGroups) {
     // Full lines followed by nothing, by a last codon never completed, or by
-    // more codons.
+    // more codons; then with a translation wider than three letters among them.
+    for (bool wide : {false, true})
     for (const auto& [codons, rest] : {std::pair{16, ""}, {16, "a"}, {32, "ac"}, {4000, "ac"}, {4001, ""}})
     for (int base : {0, 1, 17, 2500}) {
+        if (wide) dna->GetCustomCodons()["ccc"] = "Pyrrolysine";
+        translator.UseSequence(*dna);
         std::string coding;
         for (int i = 0; i < codons; ++i)
             coding += std::string("atgtaarggaaacccgggtttnnn").substr((i * 3 * 5) % 24, 3);
@@ -78,7 +81,7 @@ TEST_F(ListingResidueBlocks, DerivedLinesEqualThoseOfTheGroups) {
         while (grouper.Next(group))
             builder.Add(group.residues, static_cast<int>(group.residues.size()), group.translation, group.number);
         builder.Finish();
-        EXPECT_EQ(quick, general) << codons << " codons, base " << base;
+        EXPECT_EQ(quick, general) << codons << " codons, base " << base << (wide ? ", wide" : "");
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include "generator/CodeTables.h"
 #include "generator/StopCodonFinder.h"
+#include "model/AsciiText.h"
 #include "model/Feature.h"
 #include "model/Project.h"
 #include "model/Sequence.h"
@@ -17,14 +18,6 @@
 namespace qln {
 
 namespace {
-
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
 
 // Prefix of a feature's messages, with the feature's own row.
 std::string PrefixOf(const CFeature& feature) { return feature.GetMessagePrefix(feature.GetRow()); }
@@ -259,7 +252,7 @@ void CBaseSequence::RunFeatureChecks(int row) {
     std::string letters;
     std::string_view residues = text;
     if (GetLetterCount() != static_cast<int64_t>(text.size())) {
-        std::copy_if(text.begin(), text.end(), std::back_inserter(letters), IsLetter);
+        std::copy_if(text.begin(), text.end(), std::back_inserter(letters), IsAsciiLetter);
         residues = letters;
     }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/AsciiText.h"
 #include "model/Feature.h"
 #include "model/Project.h"
 #include "model/Sequence.h"
@@ -9,12 +10,6 @@
 namespace qln {
 
 namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
 
 // A feature that tells what the unknown residues it covers stand for: any
 // feature of a protein, a "misc_feature" with a comment of a nucleotide.

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "model/AsciiText.h"
+
 namespace qln {
 
 namespace {
@@ -22,15 +24,6 @@ std::string ShortProteinWarning(const std::string& name) {
 }
 std::string ShortNucleotideWarning(const std::string& name) {
     return "Warning: Sequence <" + name + "> should contain at least ten nucleotides.";
-}
-
-bool EqualsIgnoringCase(const std::string& a, const char* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i] != '\0'; ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return i == a.size() && b[i] == '\0';
 }
 
 // The project form: a sequence that never had residues (no text, no residue

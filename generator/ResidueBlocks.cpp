@@ -7,6 +7,7 @@
 #include "generator/EntryBuffer.h"
 #include "generator/LineBuilder.h"
 #include "model/AminoAcidCode.h"
+#include "model/AsciiText.h"
 
 namespace qln {
 
@@ -23,7 +24,7 @@ const std::array<std::string_view, 256>& ThreeLetterCodes() {
     static const std::array<std::string_view, 256> codes = [] {
         std::array<std::string_view, 256> table{};
         for (int c = 0; c < 256; ++c) {
-            const char letter = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : static_cast<char>(c);
+            const char letter = ToUpperAscii(static_cast<char>(c));
             table[static_cast<size_t>(c)] = CAminoAcidCode::ThreeLetterFor(letter);
         }
         return table;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "model/AminoAcidCode.h"
+#include "model/AsciiText.h"
 #include "model/CharacterSet.h"
 #include "model/Sequence.h"
 
@@ -20,10 +21,6 @@ constexpr const char* kNotAscii = "The input file is not an ASCII text file.  Th
 bool IsWithoutResidues(const std::string& text) {
     return text.empty() || std::string_view(text).substr(0, 3) == CSequence::kNoResidues;
 }
-
-bool IsWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
-char ToLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string InvalidCharacterMessage(const std::string& name, char c, size_t location) {
     return "Sequence '" + name + "': Invalid character '" + std::string(1, c) + "' at location " +
@@ -118,7 +115,7 @@ int CProtein3Sequence::CheckResidues(const std::string& name, bool repair) {
     std::string compact;
     compact.reserve(text.size());
     for (char c : text)
-        if (!IsWhiteSpace(c)) compact += c;
+        if (!IsBlank(c)) compact += c;
     if (repair) StoreRepaired(*this, compact);
 
     StringList& messages = GetMessages();
@@ -130,7 +127,7 @@ int CProtein3Sequence::CheckResidues(const std::string& name, bool repair) {
 
     for (size_t i = 0; i < compact.size(); i += 3) {
         std::string triple = compact.substr(i, 3);
-        for (char& c : triple) c = ToLower(c);
+        for (char& c : triple) c = ToLowerAscii(c);
         if (CAminoAcidCode::OneLetterFor(triple) == '\0')
             messages.push_back("Sequence name " + name + ":  '" + triple + "' is an invalid amino acid code.");
     }

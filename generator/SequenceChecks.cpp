@@ -3,6 +3,7 @@
 // the check for unknown residues that no feature explains.
 #include <string>
 
+#include "model/AsciiText.h"
 #include "model/Feature.h"
 #include "model/Project.h"
 #include "model/Publication.h"
@@ -11,24 +12,6 @@
 namespace qln {
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
-std::string Trimmed(const std::string& text) {
-    size_t begin = 0, end = text.size();
-    while (begin < end && IsBlank(text[begin])) ++begin;
-    while (end > begin && IsBlank(text[end - 1])) --end;
-    return text.substr(begin, end - begin);
-}
-
-bool EqualsIgnoringCase(const std::string& a, const char* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i] != '\0'; ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return i == a.size() && b[i] == '\0';
-}
 
 // Each record with its 1-based row in its own list.
 template <class T>
@@ -51,9 +34,9 @@ const StringList& CSequence::Validate(int row) {
     AppendRecordChecks(GetPatents(), messages);
     AppendRecordChecks(GetTheses(), messages);
 
-    SetName(Trimmed(GetName()));
-    SetTypeName(Trimmed(GetTypeName()));
-    SetOrganism(Trimmed(GetOrganism()));
+    SetName(std::string(TrimmedView(GetName())));
+    SetTypeName(std::string(TrimmedView(GetTypeName())));
+    SetOrganism(std::string(TrimmedView(GetOrganism())));
     // Most sequences have nothing to report: the prefix is made on demand.
     auto report = [&](const char* text) { messages.push_back(GetMessagePrefix() + text); };
     if (GetName().empty()) report("Sequence Name is required.");
@@ -62,7 +45,7 @@ const StringList& CSequence::Validate(int row) {
 
     if (IsArtificialOrUnknown()) {
         CCommentFeature* comment = GetComment();
-        if (comment) comment->SetComment(Trimmed(comment->GetComment()));
+        if (comment) comment->SetComment(std::string(TrimmedView(comment->GetComment())));
         if (!comment || comment->GetComment().empty())
             report("An artificial sequence/unknown organism requires a comment.");
     }

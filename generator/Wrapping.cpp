@@ -1,20 +1,20 @@
 #include "generator/Wrapping.h"
 
+#include "model/AsciiText.h"
+
 namespace qln {
 
 namespace {
 
 constexpr size_t kMaxFeatureCuts = 4;
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-
 std::string_view TrimRight(std::string_view text) {
-    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
     return text;
 }
 
 std::string_view TrimLeft(std::string_view text) {
-    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     return text;
 }
 

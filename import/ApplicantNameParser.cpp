@@ -1,10 +1,10 @@
 #include "import/ApplicantNameParser.h"
 
+#include "model/AsciiText.h"
+
 namespace qln {
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
 std::string Trim(const std::string& text) {
     size_t first = 0, last = text.size();

@@ -15,14 +15,13 @@
 #include "import/ParserError.h"
 #include "import/ProjectImport.h"
 #include "import/SequenceFileImporter.h"
+#include "model/AsciiText.h"
 
 namespace qln {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
 std::string Trim(const std::string& text) {
     size_t first = 0, last = text.size();

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "import/TextScan.h"
+#include "model/AsciiText.h"
 
 namespace qln {
 
@@ -58,15 +59,6 @@ const LabelEntry* FindLabel(int identifier) {
     const auto* entry = std::lower_bound(std::begin(kLabels), std::end(kLabels), identifier,
                                          [](const LabelEntry& e, int id) { return e.identifier < id; });
     return entry != std::end(kLabels) && entry->identifier == identifier ? entry : nullptr;
-}
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i)
-        if (Lower(text[i]) != Lower(prefix[i])) return false;
-    return true;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "import/ListingParser.h"
 
 #include "import/ListingParserTasks.h"
+#include "model/AsciiText.h"
 #include "model/Date.h"
 
 namespace qln {
@@ -10,15 +11,6 @@ namespace qln {
 using namespace listing;
 
 namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
 
 // Continuation lines join the value with one blank between.
 void AppendWithBlank(std::string& value, std::string_view line) {

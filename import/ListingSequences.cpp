@@ -5,6 +5,7 @@
 
 #include "import/ListingParser.h"
 #include "import/ListingParserTasks.h"
+#include "model/AsciiText.h"
 #include "model/Feature.h"
 #include "model/Publication.h"
 
@@ -14,16 +15,13 @@ using namespace listing;
 
 namespace {
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 std::string ToUpper(std::string text) {
-    for (char& c : text) c = Upper(c);
+    for (char& c : text) c = ToUpperAscii(c);
     return text;
 }
 
 std::string ToLower(std::string text) {
-    for (char& c : text) c = Lower(c);
+    for (char& c : text) c = ToLowerAscii(c);
     return text;
 }
 

@@ -5,21 +5,11 @@
 
 #include "import/ListingLines.h"
 #include "import/TextScan.h"
+#include "model/AsciiText.h"
 
 namespace qln {
 
 namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    // Proteins are usually written back in the case they were printed in.
-    if (text.substr(0, prefix.size()) == prefix) return true;
-    for (size_t i = 0; i < prefix.size(); ++i)
-        if (Lower(text[i]) != Lower(prefix[i])) return false;
-    return true;
-}
 
 }  // namespace
 

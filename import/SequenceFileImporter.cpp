@@ -5,6 +5,7 @@
 #include <new>
 
 #include "import/ParserError.h"
+#include "model/AsciiText.h"
 
 namespace qln {
 
@@ -18,14 +19,12 @@ constexpr const char* kFileException = "File Exception error.";
 constexpr const char* kInternalError = "An internal application error has occurred.";
 constexpr size_t kReadChunk = 64 * 1024;
 
-bool IsWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-
 bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
 std::string Trim(std::string_view text) {
     size_t first = 0, last = text.size();
-    while (first < last && IsWhiteSpace(text[first])) ++first;
-    while (last > first && IsWhiteSpace(text[last - 1])) --last;
+    while (first < last && IsBlank(text[first])) ++first;
+    while (last > first && IsBlank(text[last - 1])) --last;
     return std::string(text.substr(first, last - first));
 }
 
@@ -221,7 +220,7 @@ std::string SequenceFileImporter::QuoteFrom(size_t start) const {
 }
 
 void SequenceFileImporter::SkipWhiteSpace() {
-    while (pos_ < text_.size() && IsWhiteSpace(text_[pos_])) ++pos_;
+    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
 }
 
 void SequenceFileImporter::SkipToNextHeader() {
@@ -233,7 +232,7 @@ std::string SequenceFileImporter::CollectResidues() {
     std::string residues;
     while (pos_ < text_.size() && text_[pos_] != '<') {
         const char c = text_[pos_++];
-        if (!IsWhiteSpace(c)) residues += c;
+        if (!IsBlank(c)) residues += c;
         CountConsumed();
     }
     return residues;

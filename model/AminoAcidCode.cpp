@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "model/AsciiText.h"
+
 namespace qln {
 
 namespace {
@@ -22,15 +24,11 @@ constexpr std::array<Code, 23> kCodes = {{
     {"tyr", "Tyr", 'Y'}, {"val", "Val", 'V'}, {"xaa", "Xaa", 'X'},
 }};
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-
 }  // namespace
 
 char CAminoAcidCode::OneLetterFor(std::string_view triple) {
     if (triple.size() != 3) return '\0';
-    const char lower[3] = {Lower(triple[0]), Lower(triple[1]), Lower(triple[2])};
+    const char lower[3] = {ToLowerAscii(triple[0]), ToLowerAscii(triple[1]), ToLowerAscii(triple[2])};
     for (const Code& code : kCodes)
         if (std::string_view(code.lowerTriple) == std::string_view(lower, 3)) return code.letter;
     return '\0';

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "model/Archive.h"
+#include "model/AsciiText.h"
 #include "model/Sequence.h"
 
 namespace qln {
@@ -19,14 +20,6 @@ QLN_IMPLEMENT_SERIAL(COtherFeature, CFeature)
 QLN_IMPLEMENT_SERIAL(CCommentFeature, CFeature)
 
 namespace {
-
-bool EqualsIgnoringCase(const std::string& a, const char* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return i == a.size() && !b[i];
-}
 
 void TrimLeading(std::string& s) {
     size_t n = 0;

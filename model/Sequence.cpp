@@ -4,6 +4,7 @@
 
 #include "model/AminoAcidCode.h"
 #include "model/Archive.h"
+#include "model/AsciiText.h"
 #include "model/CharacterSet.h"
 #include "model/Feature.h"
 #include "model/Project.h"
@@ -24,31 +25,6 @@ QLN_IMPLEMENT_SERIAL(CProtein3Sequence, CProteinSequence)
 namespace {
 
 constexpr const char* kVersionTag = "V3.3";
-
-// Residues are single-byte text; only the ASCII letters count as residues.
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-char ToLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-char ToUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-std::string_view Trimmed(std::string_view s) {
-    auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
-    size_t b = 0, e = s.size();
-    while (b < e && isBlank(s[b])) ++b;
-    while (e > b && isBlank(s[e - 1])) --e;
-    return s.substr(b, e - b);
-}
-
-// Whether text begins with prefix, letter case aside; prefix is lower case.
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i)
-        if (ToLower(text[i]) != prefix[i]) return false;
-    return true;
-}
-
-bool EqualsIgnoringCase(std::string_view text, std::string_view lower) {
-    return text.size() == lower.size() && StartsWithIgnoringCase(text, lower);
-}
 
 std::string_view WithoutLeadingBlanks(const std::string& s) {
     size_t b = s.find_first_not_of(" \t\r\n\v\f");
@@ -166,7 +142,7 @@ int64_t CSequence::GetLetterCount() {
     if (letterCount_ < 0)
         letterCount_ = CCharacterSet::Letters().ContainsAll(text)
                            ? static_cast<int64_t>(text.size())
-                           : std::count_if(text.begin(), text.end(), IsLetter);
+                           : std::count_if(text.begin(), text.end(), IsAsciiLetter);
     return letterCount_;
 }
 
@@ -176,7 +152,7 @@ void CSequence::StripToLetters() {
     // The letter count, kept from the checks, often settles it without a pass.
     if (residues_.empty() || residues_ == kNoResidues || GetLetterCount() == static_cast<int64_t>(residues_.size()))
         return;
-    residues_.erase(std::remove_if(residues_.begin(), residues_.end(), [](char c) { return !IsLetter(c); }),
+    residues_.erase(std::remove_if(residues_.begin(), residues_.end(), [](char c) { return !IsAsciiLetter(c); }),
                     residues_.end());
 }
 
@@ -241,9 +217,9 @@ void CSequence::CopyResidueStateFrom(const CSequence& other) {
 void CSequence::CollectRuns(const std::string& text, char unknown, bool positionsOnly, CArray<Ptr<CRange>>& out) {
     int position = 0, runStart = 0;
     for (char c : text) {
-        if (!IsLetter(c)) continue;
+        if (!IsAsciiLetter(c)) continue;
         ++position;
-        const bool isUnknown = c == unknown || ToLower(c) == ToLower(unknown);
+        const bool isUnknown = c == unknown || ToLowerAscii(c) == ToLowerAscii(unknown);
         if (positionsOnly) {
             if (isUnknown) out.Add(Ptr<CRange>(new CRange(position, 1)));
         } else if (isUnknown && runStart == 0) {
@@ -257,18 +233,18 @@ void CSequence::CollectRuns(const std::string& text, char unknown, bool position
 }
 
 bool CSequence::ContainsUnknown(const std::string& text, char unknown) {
-    return text.find(ToLower(unknown)) != std::string::npos || text.find(ToUpper(unknown)) != std::string::npos;
+    return text.find(ToLowerAscii(unknown)) != std::string::npos || text.find(ToUpperAscii(unknown)) != std::string::npos;
 }
 
 // ---- organism ---------------------------------------------------------------------
 
 // Asked for every sequence of a generation run, so no copies are made.
 bool CSequence::IsArtificialOrganism(const std::string& organism) {
-    const std::string_view o = Trimmed(organism);
+    const std::string_view o = TrimmedView(organism);
     return EqualsIgnoringCase(o, "artificial") || StartsWithIgnoringCase(o, "artificial ");
 }
 
-bool CSequence::IsUnknownOrganism(const std::string& organism) { return EqualsIgnoringCase(Trimmed(organism), "unknown"); }
+bool CSequence::IsUnknownOrganism(const std::string& organism) { return EqualsIgnoringCase(TrimmedView(organism), "unknown"); }
 
 bool CSequence::IsArtificialOrUnknownOrganism(const std::string& organism) {
     return IsArtificialOrganism(organism) || IsUnknownOrganism(organism);
@@ -357,7 +333,7 @@ void CBaseSequence::Serialize(CArchive& ar) {
 
 // ---- nucleotide sequences -------------------------------------------------------------
 
-bool CBaseSequence::IsValidResidue(char c) const { return CSequence::IsValidResidue(ToLower(c)); }
+bool CBaseSequence::IsValidResidue(char c) const { return CSequence::IsValidResidue(ToLowerAscii(c)); }
 
 bool CBaseSequence::HasUnknownResidue() { return ContainsUnknown(GetResidues(), 'n'); }
 
@@ -445,7 +421,7 @@ Ptr<CBaseSequence> CDNARNASequence::CreateSameKind() {
 
 // ---- protein sequences -------------------------------------------------------------------
 
-bool CProteinSequence::IsValidResidue(char c) const { return CSequence::IsValidResidue(ToUpper(c)); }
+bool CProteinSequence::IsValidResidue(char c) const { return CSequence::IsValidResidue(ToUpperAscii(c)); }
 
 // A three-letter protein's unknown residues are the "X" of its amino acids,
 // counted in amino acids, not in the letters of its three-letter text.
@@ -463,7 +439,7 @@ void CProteinSequence::GetUnknownRuns(CArray<Ptr<CRange>>& out) { CollectRuns(Ge
 
 int CProteinSequence::GetResidueCount() {
     const std::string aminoAcids = GetAminoAcids();
-    return static_cast<int>(std::count_if(aminoAcids.begin(), aminoAcids.end(), IsLetter));
+    return static_cast<int>(std::count_if(aminoAcids.begin(), aminoAcids.end(), IsAsciiLetter));
 }
 
 Ptr<CSequence> CProtein1Sequence::MakeWorkingCopy() {

@@ -100,6 +100,17 @@ bool CLineBuilder::TripleFits(int number) const {
                             width_ + w <= kMaxWidth);
 }
 
+void CLineBuilder::EndLineUnlessTripleFits(int number) {
+    if (!TripleFits(number)) Finish();
+}
+
+int CLineBuilder::AddFullTripleLine(const Triple* triples, int count) {
+    const int fitting = TriplesOnLine(triples, count);
+    if (fitting == 0 || fitting == count) return 0;
+    AddTripleLine(triples, fitting);
+    return fitting;
+}
+
 int CLineBuilder::TriplesOnLine(const Triple* triples, int count) {
     int width = 0;
     int fitting = 0;

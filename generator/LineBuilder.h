@@ -36,14 +36,17 @@ public:
         char translation[3] = {};
         int number = 0;
     };
-    // Whether such a group with this number still goes on the current line.
-    bool TripleFits(int number) const;
-    // How many of these groups go on one line, the line being empty.
-    static int TriplesOnLine(const Triple* triples, int count);
-    // A whole line of such groups, at most TriplesOnLine() of them: the same
-    // text as adding them one by one and finishing the line, made in one go.
-    // The current line must be empty.
-    void AddTripleLine(const Triple* triples, int count);
+    // Enough groups to tell whether they fill a line: one is left over.
+    static constexpr int kTriplesToFillLine = kMaxTranslated + 1;
+    // Lays out the first of these groups as one whole line, in one go, when
+    // they are known to fill it (some group is left over); the text is the
+    // same as adding them one by one. Returns how many went on the line, or
+    // 0 when the line might still take groups of another kind. The current
+    // line must be empty.
+    int AddFullTripleLine(const Triple* triples, int count);
+    // Writes the current line now when a group of three with this number
+    // would not fit on it, so that the next line can be made whole.
+    void EndLineUnlessTripleFits(int number);
     // A line of six plain groups of ten. The current line must be empty and
     // the residue line on.
     void AddPlainLine(const char* residues);
@@ -92,6 +95,11 @@ private:
     };
 
     void WriteLine();
+    bool TripleFits(int number) const;
+    // How many of these groups go on one line, the line being empty.
+    static int TriplesOnLine(const Triple* triples, int count);
+    // A whole line of such groups, at most TriplesOnLine() of them.
+    void AddTripleLine(const Triple* triples, int count);
 
     std::string& out_;
     const bool residueLine_;

@@ -15,9 +15,6 @@ namespace {
 
 constexpr unsigned kStepsBetweenChecks = 256;
 constexpr const char* kProteinResidueText = "   ";
-// A line is known to be full of codons when a codon after them is left over:
-// any other group might still join the line.
-constexpr int kCodonsAhead = CLineBuilder::kMaxTranslated + 1;
 
 // Three-letter code of every one-letter code, in either letter case.
 const std::array<std::string_view, 256>& ThreeLetterCodes() {
@@ -86,8 +83,8 @@ bool CResidueBlocks::Nucleotide(std::string_view residues, const std::vector<CCo
     };
 
     CResidueGroup group;
-    CResidueGrouper::CodonAhead ahead[kCodonsAhead];
-    CLineBuilder::Triple line[kCodonsAhead];
+    CResidueGrouper::CodonAhead ahead[CLineBuilder::kTriplesToFillLine];
+    CLineBuilder::Triple line[CLineBuilder::kTriplesToFillLine];
     for (;;) {
         if (builder.IsLineEmpty()) {
             // Lines of sixty residues outside coding regions go straight out.
@@ -99,19 +96,17 @@ bool CResidueBlocks::Nucleotide(std::string_view residues, const std::vector<CCo
         }
         // A line that can take no more codons is written now, so that the
         // next one can be made whole.
-        if (!builder.IsLineEmpty() && grouper.PeekWholeCodons(ahead, 1) == 1 && !builder.TripleFits(ahead[0].number))
-            builder.Finish();
+        if (!builder.IsLineEmpty() && grouper.PeekWholeCodons(ahead, 1) == 1)
+            builder.EndLineUnlessTripleFits(ahead[0].number);
         if (builder.IsLineEmpty()) {
             // Lines made wholly of codons go straight out too.
-            const int count = grouper.PeekWholeCodons(ahead, kCodonsAhead);
+            const int count = grouper.PeekWholeCodons(ahead, CLineBuilder::kTriplesToFillLine);
             for (int i = 0; i < count; ++i) {
                 line[i].residues = ahead[i].residues;
                 std::memcpy(line[i].translation, ahead[i].translation, 3);
                 line[i].number = ahead[i].number;
             }
-            const int fitting = CLineBuilder::TriplesOnLine(line, count);
-            if (fitting > 0 && fitting < count) {
-                builder.AddTripleLine(line, fitting);
+            if (const int fitting = builder.AddFullTripleLine(line, count)) {
                 grouper.TakeWholeCodons(ahead, fitting);
                 for (int i = 0; i < fitting; ++i) track(ahead[i].span, ahead[i].position, 3, ahead[i].stop);
                 if (!KeepGoing()) return false;
@@ -197,14 +192,14 @@ bool CResidueBlocks::Derived(std::string_view codingText, int numberingBase) {
         if (!builder.IsLineEmpty()) {
             const CCodonTranslation& translation = translator_.Translate(codingText.data() + 3 * next);
             const int number = translation.stop ? 0 : RelativeNumber(ordinal + 1, numberingBase);
-            if (translation.aminoAcid.size() == 3 && !builder.TripleFits(number)) builder.Finish();
+            if (translation.aminoAcid.size() == 3) builder.EndLineUnlessTripleFits(number);
         }
         // Whole lines of codons with three-letter translations go out at once.
         if (builder.IsLineEmpty()) {
-            CLineBuilder::Triple line[kCodonsAhead];
-            int ordinals[kCodonsAhead];
+            CLineBuilder::Triple line[CLineBuilder::kTriplesToFillLine];
+            int ordinals[CLineBuilder::kTriplesToFillLine];
             int count = 0, lineOrdinal = ordinal;
-            for (; count < kCodonsAhead && next + count < codons; ++count) {
+            for (; count < CLineBuilder::kTriplesToFillLine && next + count < codons; ++count) {
                 const char* codon = codingText.data() + 3 * (next + count);
                 const CCodonTranslation& translation = translator_.Translate(codon);
                 if (translation.aminoAcid.size() != 3) break;
@@ -213,9 +208,7 @@ bool CResidueBlocks::Derived(std::string_view codingText, int numberingBase) {
                 line[count].number = translation.stop ? 0 : RelativeNumber(++lineOrdinal, numberingBase);
                 ordinals[count] = lineOrdinal;
             }
-            const int fitting = CLineBuilder::TriplesOnLine(line, count);
-            if (fitting > 0 && fitting < count) {
-                builder.AddTripleLine(line, fitting);
+            if (const int fitting = builder.AddFullTripleLine(line, count)) {
                 ordinal = ordinals[fitting - 1];
                 next += static_cast<size_t>(fitting);
                 if (!KeepGoing()) return false;

@@ -14,8 +14,6 @@ inline constexpr Task kResetSequence{"while initializing sequence data", "while 
                                      "while initializing sequence data"};
 inline constexpr Task kReadLine{"while reading sequence data", "while reading sequence data",
                                 "in sequence listing file while reading sequence data"};
-inline constexpr Task kRemoveControlChars{"while deleting control chars", "while deleting control chars",
-                                          "in sequence listing file while deleting control chars"};
 inline constexpr Task kIdentifier{"while getting a sequence ID", "while trying to get a sequence ID",
                                   "to get a sequence ID while processing the sequence listing file"};
 inline constexpr Task kRemoveLabel{"while removing field description", "while removing field description",

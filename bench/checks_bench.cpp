@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "bench/BenchSupport.h"
 #include "model/CharacterSet.h"
 #include "model/Feature.h"
 #include "model/Sequence.h"
@@ -41,18 +42,8 @@ double MemchrSeconds(const std::string& text) {
 
 // Codons without stop codons, so that the scan finds nothing to report.
 std::string CodingText(size_t n) {
-    static const char* kBases = "acgt";
     std::mt19937 random(7);
-    std::string s;
-    s.reserve(n);
-    while (s.size() + 3 <= n) {
-        char codon[3] = {kBases[random() & 3], kBases[random() & 3], kBases[random() & 3]};
-        const std::string_view c(codon, 3);
-        if (c == "taa" || c == "tag" || c == "tga") continue;
-        s.append(codon, 3);
-    }
-    while (s.size() < n) s += 'a';
-    return s;
+    return qln::bench::CodonsWithoutStops(random, n);
 }
 
 std::string ProteinText(size_t n) {

@@ -11,6 +11,7 @@
 #include <random>
 #include <string>
 
+#include "bench/BenchSupport.h"
 #include "generator/GenerationRun.h"
 #include "model/Feature.h"
 #include "model/ProjectFile.h"
@@ -19,55 +20,11 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-template <class F>
-double Seconds(F&& work) {
-    auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// Random bases; a coding text uses no stop codon but the last.
-std::string Residues(std::mt19937& random, size_t n, bool coding) {
-    static const char* kBases = "acgt";
-    std::string s;
-    s.reserve(n);
-    while (s.size() + 3 <= n) {
-        char c[3] = {kBases[random() & 3], kBases[random() & 3], kBases[random() & 3]};
-        const std::string_view codon(c, 3);
-        if (coding && (codon == "taa" || codon == "tag" || codon == "tga")) continue;
-        s.append(c, 3);
-    }
-    while (s.size() < n) s += 'a';
-    if (coding) s.replace(n - n % 3 - 3, 3, "taa");
-    return s;
-}
+using qln::bench::Seconds;
 
 void MakeProject(const std::string& path, const std::string& fasta, int count, size_t length) {
-    std::mt19937 random(5);
-    qln::Ptr<qln::CProject> project(new qln::CProject);
-    qln::CProjectData& data = *project->GetProjectData();
-    data.SetTitle("Benchmark listing");
-    data.SetFileReference("BENCH-1");
-    project->GetOrgApplicants().Add(qln::Ptr<qln::COrgApplicant>(new qln::COrgApplicant(project.get(), "Bench Co")));
     std::ofstream out(fasta, std::ios::binary);
-    for (int i = 0; i < count; ++i) {
-        const bool coding = i % 3 == 0;
-        std::string residues = Residues(random, length, coding);
-        out << ">Seq" << i + 1 << "\n";
-        for (size_t p = 0; p < residues.size(); p += 60) out << residues.substr(p, 60) << "\n";
-        qln::Ptr<qln::CSequence> s(
-            new qln::CDNASequence(project.get(), "Seq" + std::to_string(i + 1), "Homo sapiens", std::move(residues)));
-        if (coding) {
-            const size_t end = length - length % 3;
-            qln::Ptr<qln::CFeature> cds(new qln::CDS(s.get(), "", "1", std::to_string(end)));
-            cds->SetRow(1);
-            s->GetFeatures().Add(cds);
-        }
-        s->UnloadResidues();
-        project->Add(s.get());
-    }
+    qln::Ptr<qln::CProject> project = qln::bench::CodingProject(count, length, &out);
     qln::SaveProjectFile(*project, path);
     qln::CResidueFiles::RemoveAll();
 }

@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "bench/BenchSupport.h"
 #include "generator/GenerationRun.h"
 #include "import/DefaultImportChoices.h"
 #include "import/ImportDriver.h"
@@ -16,48 +17,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-template <class F>
-double Seconds(F&& work) {
-    auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// Random bases; a third of the sequences code for a protein over their
-// whole length, without stop codons but the last.
-qln::Ptr<qln::CProject> MakeProject(int count, size_t length) {
-    static const char* kBases = "acgt";
-    std::mt19937 random(3);
-    qln::Ptr<qln::CProject> project(new qln::CProject);
-    project->GetProjectData()->SetTitle("Import benchmark");
-    project->GetProjectData()->SetFileReference("BENCH-2");
-    project->GetOrgApplicants().Add(qln::Ptr<qln::COrgApplicant>(new qln::COrgApplicant(project.get(), "Bench Co")));
-    for (int i = 0; i < count; ++i) {
-        const bool coding = i % 3 == 0;
-        std::string s;
-        s.reserve(length);
-        while (s.size() + 3 <= length) {
-            char c[3] = {kBases[random() & 3], kBases[random() & 3], kBases[random() & 3]};
-            const std::string_view codon(c, 3);
-            if (coding && (codon == "taa" || codon == "tag" || codon == "tga")) continue;
-            s.append(c, 3);
-        }
-        while (s.size() < length) s += 'a';
-        qln::Ptr<qln::CSequence> sequence(
-            new qln::CDNASequence(project.get(), "S" + std::to_string(i + 1), "Homo sapiens", std::move(s)));
-        if (coding) {
-            qln::Ptr<qln::CFeature> cds(
-                new qln::CDS(sequence.get(), "", "1", std::to_string(length - length % 3)));
-            cds->SetRow(1);
-            sequence->GetFeatures().Add(cds);
-        }
-        sequence->UnloadResidues();
-        project->Add(sequence.get());
-    }
-    return project;
-}
+using qln::bench::Seconds;
 
 struct ImportResult {
     double seconds = 0;
@@ -82,7 +42,7 @@ ImportResult Import(const std::string& listingPath) {
 void Run(const char* label, int count, size_t length, const fs::path& dir) {
     const std::string projectPath = (dir / "bench.prj").string();
     {
-        qln::Ptr<qln::CProject> project = MakeProject(count, length);
+        qln::Ptr<qln::CProject> project = qln::bench::CodingProject(count, length);
         qln::SaveProjectFile(*project, projectPath);
     }
     qln::CResidueFiles::RemoveAll();

@@ -7,27 +7,14 @@
 #include <random>
 #include <string>
 
+#include "bench/BenchSupport.h"
 #include "model/ProjectFile.h"
 #include "model/ResidueFile.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-template <class F>
-double Seconds(F&& work) {
-    auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-std::string RandomResidues(std::mt19937& random, size_t n) {
-    static constexpr char kBases[] = "acgt";
-    std::string s(n, 'a');
-    for (auto& c : s) c = kBases[random() & 3];
-    return s;
-}
+using qln::bench::Seconds;
 
 qln::Ptr<qln::CProject> MakeProject(int sequences, size_t residues) {
     std::mt19937 random(42);
@@ -35,7 +22,7 @@ qln::Ptr<qln::CProject> MakeProject(int sequences, size_t residues) {
     project->GetProjectData()->SetTitle("Benchmark");
     for (int i = 0; i < sequences; ++i) {
         qln::Ptr<qln::CSequence> s(
-            new qln::CDNASequence(project.get(), "Seq" + std::to_string(i + 1), "Homo sapiens", RandomResidues(random, residues)));
+            new qln::CDNASequence(project.get(), "Seq" + std::to_string(i + 1), "Homo sapiens", qln::bench::RandomBases(random, residues)));
         s->UnloadResidues();  // as after loading: parked in its residue file
         project->Add(s.get());
     }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "model/Archive.h"
 #include "model/ResidueFile.h"
 #include "model/Sequence.h"
@@ -18,13 +19,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point from, Clock::time_point to) { return std::chrono::duration<double>(to - from).count(); }
-
-std::string RandomResidues(std::mt19937& random, size_t n) {
-    static constexpr char kLetters[] = "acgt";
-    std::string s(n, 'a');
-    for (auto& c : s) c = kLetters[random() & 3];
-    return s;
-}
 
 // The bytes parking writes for one residue text: length prefix and letters.
 std::string ArchivedBytes(const std::string& residues) {
@@ -56,7 +50,7 @@ void RunCase(const char* label, size_t count, size_t length, std::mt19937& rando
     sequences.reserve(count);
     // The same text for every sequence keeps set-up short; each is still a
     // string of its own, copied into the sequence.
-    const std::string residues = RandomResidues(random, length);
+    const std::string residues = qln::bench::RandomBases(random, length);
     for (size_t i = 0; i < count; ++i)
         sequences.emplace_back(new qln::CDNASequence(nullptr, "S" + std::to_string(i), "", residues));
 

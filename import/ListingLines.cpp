@@ -1,6 +1,9 @@
 #include "import/ListingLines.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <climits>
 #include <iterator>
 
@@ -54,11 +57,26 @@ constexpr LabelEntry kLabels[] = {
     {400, "Sequence:", "Sequence ID"},
 };
 
-// Every identifier line asks; the table is in identifier order.
+constexpr int kFirstLabelled = 110;
+constexpr int kLastLabelled = 400;
+
+// Every identifier line asks, so the entries are found by index: the
+// position in kLabels of each identifier from 110 to 400, -1 for those
+// without a label.
+struct LabelIndex {
+    signed char position[kLastLabelled - kFirstLabelled + 1];
+    constexpr LabelIndex() : position() {
+        for (signed char& p : position) p = -1;
+        for (size_t i = 0; i < std::size(kLabels); ++i)
+            position[kLabels[i].identifier - kFirstLabelled] = static_cast<signed char>(i);
+    }
+};
+constexpr LabelIndex kLabelIndex;
+
 const LabelEntry* FindLabel(int identifier) {
-    const auto* entry = std::lower_bound(std::begin(kLabels), std::end(kLabels), identifier,
-                                         [](const LabelEntry& e, int id) { return e.identifier < id; });
-    return entry != std::end(kLabels) && entry->identifier == identifier ? entry : nullptr;
+    if (identifier < kFirstLabelled || identifier > kLastLabelled) return nullptr;
+    const int position = kLabelIndex.position[identifier - kFirstLabelled];
+    return position < 0 ? nullptr : &kLabels[position];
 }
 
 }  // namespace
@@ -186,14 +204,20 @@ int CListingLines::LeadingNumber(std::string_view text) {
     return static_cast<int>(value);
 }
 
+// The working line is trimmed already: only the blanks after the first five
+// characters are left to skip.
 std::string_view CListingLines::IdentifierValue(std::string_view working, int identifier) {
     if (working.size() < 6) return {};
-    return RemoveLabel(identifier, Trim(working.substr(5)));
+    const std::string_view value = working.substr(SkipBlanks(working, 5));
+    return RemoveLabel(identifier, value.substr(0, WithoutTrailingBlanks(value, 0)));
 }
 
 std::string_view CListingLines::RemoveLabel(int identifier, std::string_view value) {
     const LabelEntry* entry = FindLabel(identifier);
-    if (!entry || !StartsWithIgnoringCase(value, entry->label)) return value;
+    // The writer puts no labels: most values differ at once.
+    if (!entry || value.empty() || ToLowerAscii(value[0]) != ToLowerAscii(entry->label[0]) ||
+        !StartsWithIgnoringCase(value, entry->label))
+        return value;
     return Trim(value.substr(std::string_view(entry->label).size()));
 }
 
@@ -237,29 +261,34 @@ CListingLines::LineType CListingLines::ClassifyLine(std::string_view working, st
     return counted ? kTextWithCount : kTextOnly;
 }
 
-// Every character is written and the end moves past the kept ones only;
-// four at a time, each read before any is written, as the output could
-// overlap the input for all the compiler knows.
+// Eight bytes at a time: each blank of a word is taken out by moving the
+// bytes after it down by one, and the word is stored whole, the end moving
+// past the kept bytes only. The string has room for a whole word past the
+// end, which is cut off again at the end.
 void CListingLines::AppendWithoutBlanks(std::string_view text, std::string& out) {
     const size_t base = out.size();
-    out.resize(base + text.size());
+    out.resize(base + text.size() + sizeof(uint64_t));
     char* const first = out.data() + base;
     char* next = first;
     const char* in = text.data();
     size_t i = 0;
-    for (; i + 4 <= text.size(); i += 4) {
-        const char c0 = in[i];
-        const char c1 = in[i + 1];
-        const char c2 = in[i + 2];
-        const char c3 = in[i + 3];
-        *next = c0;
-        next += c0 != ' ';
-        *next = c1;
-        next += c1 != ' ';
-        *next = c2;
-        next += c2 != ' ';
-        *next = c3;
-        next += c3 != ' ';
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; i + 8 <= text.size(); i += 8) {
+            uint64_t word = LoadWord(in + i);
+            uint64_t blanks = EqualMask(word, ' ');
+            size_t kept = 8;
+            while (blanks) {
+                // The first blank's byte starts at this bit; the bytes below
+                // it stay, those above move down over it.
+                const unsigned shift = static_cast<unsigned>(std::countr_zero(blanks)) & ~7u;
+                const uint64_t below = (uint64_t{1} << shift) - 1;
+                word = (word & below) | ((word >> 8) & ~below);
+                blanks = (blanks >> 8) & ~below;
+                --kept;
+            }
+            std::memcpy(next, &word, sizeof word);
+            next += kept;
+        }
     }
     for (; i < text.size(); ++i) {
         const char c = in[i];

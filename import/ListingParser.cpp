@@ -41,6 +41,8 @@ bool ListingParser::Parse(CListingSource& source, size_t size, const std::string
 
 bool ListingParser::Run(const std::string& fileName) {
     fileName_ = fileName;
+    const size_t slash = fileName_.find_last_of("/\\");
+    fileNameOnly_ = slash == std::string::npos ? fileName_ : fileName_.substr(slash + 1);
     stopRequested_ = false;
     sequences_.RemoveAll();
     messages_.clear();
@@ -95,11 +97,6 @@ std::string ListingParser::InputLine() const {
     std::string line = "   Input line #" + std::to_string(lines_.GetLineNumber()) + ": ";
     line += lines_.GetRaw();
     return line;
-}
-
-std::string ListingParser::FileNameOnly() const {
-    const size_t slash = fileName_.find_last_of("/\\");
-    return slash == std::string::npos ? fileName_ : fileName_.substr(slash + 1);
 }
 
 // A line without identifier continues the value of the last identifier

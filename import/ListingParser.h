@@ -176,13 +176,13 @@ private:
     Validation ConvertDnaToDnaRna();
     void CompleteSequence(Validation validation);
 
-    std::string FileNameOnly() const;
 
     CProject& project_;
     CImportChoices& choices_;
     CImportProgress* progress_;
     CListingLines lines_;
     std::string fileName_;
+    std::string fileNameOnly_;  // the source reference of the sequences read
     bool stopRequested_ = false;
 
     CArray<Ptr<CSequence>> sequences_;

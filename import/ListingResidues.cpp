@@ -85,7 +85,7 @@ bool ListingParser::CreateSkippedSequence() {
         }
         if (!IsProtein(*sequence)) translations_.Reset();
         sequence->SetSkipped(true);
-        sequence->SetSourceReference(FileNameOnly());
+        sequence->SetSourceReference(fileNameOnly_);
         sequence->SetResiduesChanged(true);
         sequence->UnloadResidues();
         sequence_ = sequence;
@@ -291,7 +291,7 @@ void ListingParser::CompleteSequence(Validation validation) {
         sequence_ = nullptr;
         if (validation == Validation::kValid) {
             ++createdCount_;
-            sequence->SetSourceReference(FileNameOnly());
+            sequence->SetSourceReference(fileNameOnly_);
             sequence->SetResiduesChanged(true);
             sequence->UnloadResidues();
             sequences_.Add(sequence);

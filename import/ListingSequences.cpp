@@ -15,14 +15,17 @@ using namespace listing;
 
 namespace {
 
-std::string ToUpper(std::string text) {
-    for (char& c : text) c = ToUpperAscii(c);
-    return text;
-}
-
 std::string ToLower(std::string text) {
     for (char& c : text) c = ToLowerAscii(c);
     return text;
+}
+
+// The type a <212> value names, in any letter case; null for none.
+const char* ListedTypeName(std::string_view text) {
+    for (const char* name : {CDNASequence::kTypeName, CRNASequence::kTypeName, CDNARNASequence::kTypeName,
+                             CProteinSequence::kTypeName})
+        if (EqualsIgnoringCase(text, name)) return name;
+    return nullptr;
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -287,17 +290,18 @@ void ListingParser::SyncOrganism() {
 // when the parse must end.
 bool ListingParser::CreateSequence() {
     return Guarded(kCreateSequence, [&] {
-        const std::string type = ToUpper(typeText_);
-        if (type != "DNA" && type != "RNA" && type != "DNA/RNA" && type != "PRT") {
+        const char* type = ListedTypeName(typeText_);
+        if (!type) {
             if (!CorrectSequenceType()) return false;
+            type = ListedTypeName(typeText_);
+            if (!type) return false;
         }
-        const std::string chosen = ToUpper(typeText_);
         Ptr<CSequence> sequence;
         try {
-            if (chosen == "PRT")
+            if (std::string_view(type) == CProteinSequence::kTypeName)
                 sequence = MakePtr<CProtein3Sequence>(&project_, sequenceName_, organism_, std::string());
             else
-                sequence = CBaseSequence::CreateOfType(chosen, &project_, sequenceName_, organism_, std::string());
+                sequence = CBaseSequence::CreateOfType(type, &project_, sequenceName_, organism_, std::string());
         } catch (const std::bad_alloc&) {
             throw CParserError("* Import Cancelled - Insufficient memory while creating sequence '" + sequenceId_ +
                                "'.");

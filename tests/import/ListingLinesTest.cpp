@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
 #include <string>
 
 #include "import/ListingLines.h"
@@ -221,6 +222,31 @@ TEST(ListingLinesType, NucleotidesWithoutCountHaveNoDigits) {
     std::string text;
     EXPECT_EQ(CListingLines::ClassifyLine("acgt acgt", text), CListingLines::kNoDigits);
     EXPECT_EQ(text, "acgtacgt");
+}
+
+// Blanks in every position and number of a word, runs of them, and bytes
+// above 127 beside them; appended after text already there.
+TEST(ListingLinesType, AppendWithoutBlanksKeepsEveryOtherByteInOrder) {
+    std::mt19937 random(11);
+    const char kBytes[] = {' ', ' ', ' ', 'a', 'c', 'G', '\xA0', '\xFF', '1', '-'};
+    for (int round = 0; round < 2000; ++round) {
+        std::string text(random() % 40, ' ');
+        for (char& c : text) c = kBytes[random() % sizeof kBytes];
+        std::string expected = "kept ";
+        for (char c : text)
+            if (c != ' ') expected += c;
+        std::string out = "kept ";
+        CListingLines::AppendWithoutBlanks(text, out);
+        ASSERT_EQ(out, expected) << "text '" << text << "'";
+    }
+}
+
+TEST(ListingLinesIdentifier, LabelsAtBothEndsOfTheRange) {
+    EXPECT_EQ(CListingLines::IdentifierValue("<110>  Applicant: Acme", 110), "Acme");
+    EXPECT_EQ(CListingLines::IdentifierValue("<400>  Sequence: 3", 400), "3");
+    EXPECT_EQ(CListingLines::IdentifierValue("<109>  Applicant: Acme", 109), "Applicant: Acme");
+    EXPECT_EQ(CListingLines::IdentifierValue("<401>  Sequence: 3", 401), "Sequence: 3");
+    EXPECT_EQ(CListingLines::IdentifierValue("<214>  Sequence: 3", 214), "Sequence: 3");
 }
 
 TEST(ListingLinesType, LeadingNumber) {

@@ -277,6 +277,13 @@ void CListingLines::AppendWithoutBlanks(std::string_view text, std::string& out)
             uint64_t word = LoadWord(in + i);
             uint64_t blanks = EqualMask(word, ' ');
             size_t kept = 8;
+            // Two groups of three, as codons and amino acids are written.
+            constexpr uint64_t kAfterTriples = 0x8000000080000000ULL;
+            if (blanks == kAfterTriples) {
+                word = (word & 0xFFFFFFULL) | ((word >> 8) & 0xFFFFFF000000ULL);
+                blanks = 0;
+                kept = 6;
+            }
             while (blanks) {
                 // The first blank's byte starts at this bit; the bytes below
                 // it stay, those above move down over it.

@@ -88,9 +88,8 @@ int ListingParser::Identifier() {
     return Guarded(kIdentifier, [&] { return CListingLines::NumericIdentifier(lines_.GetWorking()); });
 }
 
-std::string ListingParser::Value(int identifier) {
-    return Guarded(kRemoveLabel,
-                   [&] { return std::string(CListingLines::IdentifierValue(lines_.GetWorking(), identifier)); });
+std::string_view ListingParser::Value(int identifier) {
+    return Guarded(kRemoveLabel, [&] { return CListingLines::IdentifierValue(lines_.GetWorking(), identifier); });
 }
 
 std::string ListingParser::InputLine() const {
@@ -210,7 +209,7 @@ bool ListingParser::ReadHeader() {
         }
         if (identifier > 170) break;
 
-        const std::string value = Value(identifier);
+        const std::string value(Value(identifier));
         switch (identifier) {
         case 110:
             seen110_ = true;

@@ -131,7 +131,9 @@ private:
     [[noreturn]] void Stop();
     bool ReadLine();
     int Identifier();
-    std::string Value(int identifier);
+    // The value of the current identifier line; valid until the next line
+    // is read.
+    std::string_view Value(int identifier);
     void AppendContinuation();
     std::string InputLine() const;  // "   Input line #n: raw"
     void Add(std::string message) { messages_.push_back(std::move(message)); }
@@ -221,6 +223,7 @@ private:
     bool hasExon_ = false;
     bool hasIntron_ = false;
     std::string residues_;
+    std::string value_;  // of the identifier being handled, its memory kept
     int organismComments_ = 0;
     int featureCount_ = 0;
     FeatureFields feature_;

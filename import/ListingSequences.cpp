@@ -61,8 +61,8 @@ void ListingParser::ReadSequenceSection() {
             continue;
         }
         SyncOrganism();
-        const std::string value = Value(identifier);
-        const Flow flow = HandleIdentifier(identifier, value);
+        value_.assign(Value(identifier));
+        const Flow flow = HandleIdentifier(identifier, value_);
         if (flow == Flow::kEnd) return;
         lastIdentifier_ = identifier;
         if (flow == Flow::kNext) {
@@ -352,7 +352,7 @@ bool ListingParser::CorrectSequenceType() {
             typeScanValid_ = true;
         }
         if (Identifier() == 210) {
-            Add("* Sequence ID '" + sequenceId_ + "': Encountered a start of new sequence '" + Value(210) +
+            Add("* Sequence ID '" + sequenceId_ + "': Encountered a start of new sequence '" + std::string(Value(210)) +
                 "' before its own <400> information appears. No sequence information was stored for this sequence.");
         } else {
             shown += lines_.GetRaw();

@@ -239,6 +239,10 @@ TEST(ListingLinesType, AppendWithoutBlanksKeepsEveryOtherByteInOrder) {
         CListingLines::AppendWithoutBlanks(text, out);
         ASSERT_EQ(out, expected) << "text '" << text << "'";
     }
+    std::string out;
+    CListingLines::AppendWithoutBlanks("Met Lys Gly Ala Xaa", out);
+    CListingLines::AppendWithoutBlanks("tgt cgg aca atg ata tcc", out);
+    EXPECT_EQ(out, "MetLysGlyAlaXaatgtcggacaatgatatcc");
 }
 
 TEST(ListingLinesIdentifier, LabelsAtBothEndsOfTheRange) {

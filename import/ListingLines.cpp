@@ -261,10 +261,12 @@ CListingLines::LineType CListingLines::ClassifyLine(std::string_view working, st
     return counted ? kTextWithCount : kTextOnly;
 }
 
-// Eight bytes at a time: each blank of a word is taken out by moving the
-// bytes after it down by one, and the word is stored whole, the end moving
-// past the kept bytes only. The string has room for a whole word past the
-// end, which is cut off again at the end.
+// Eight bytes at a time, for the shapes the writer gives its lines: groups
+// of ten and a blank (nucleotides), groups of three and a blank (codons and
+// amino acids) and the blanks that pad a line. Otherwise the bytes before
+// the first blank are kept and the next word starts after it, which brings
+// the groups of three back in step after a wider gap. Whole words are
+// stored; the string has room for one past the end, cut off at the end.
 void CListingLines::AppendWithoutBlanks(std::string_view text, std::string& out) {
     const size_t base = out.size();
     out.resize(base + text.size() + sizeof(uint64_t));
@@ -272,29 +274,36 @@ void CListingLines::AppendWithoutBlanks(std::string_view text, std::string& out)
     char* next = first;
     const char* in = text.data();
     size_t i = 0;
-    if constexpr (std::endian::native == std::endian::little) {
-        for (; i + 8 <= text.size(); i += 8) {
-            uint64_t word = LoadWord(in + i);
-            uint64_t blanks = EqualMask(word, ' ');
-            size_t kept = 8;
-            // Two groups of three, as codons and amino acids are written.
-            constexpr uint64_t kAfterTriples = 0x8000000080000000ULL;
-            if (blanks == kAfterTriples) {
-                word = (word & 0xFFFFFFULL) | ((word >> 8) & 0xFFFFFF000000ULL);
-                blanks = 0;
-                kept = 6;
-            }
-            while (blanks) {
-                // The first blank's byte starts at this bit; the bytes below
-                // it stay, those above move down over it.
-                const unsigned shift = static_cast<unsigned>(std::countr_zero(blanks)) & ~7u;
-                const uint64_t below = (uint64_t{1} << shift) - 1;
-                word = (word & below) | ((word >> 8) & ~below);
-                blanks = (blanks >> 8) & ~below;
-                --kept;
-            }
+    while (i + 11 <= text.size() && in[i + 10] == ' ') {
+        const uint64_t head = LoadWord(in + i);
+        const uint64_t tail = LoadWord(in + i + 2);
+        if (EqualMask(head, ' ') | EqualMask(tail, ' ')) break;
+        std::memcpy(next, &head, sizeof head);
+        std::memcpy(next + 2, &tail, sizeof tail);
+        next += 10;
+        i += 11;
+    }
+    constexpr uint64_t kAfterTriples = std::endian::native == std::endian::little ? 0x8000000080000000ULL
+                                                                                   : 0x0000008000000080ULL;
+    while (i + 8 <= text.size()) {
+        uint64_t word = LoadWord(in + i);
+        const uint64_t blanks = EqualMask(word, ' ');
+        if (blanks == 0) {
+            std::memcpy(next, &word, sizeof word);
+            next += 8;
+            i += 8;
+        } else if (blanks == kAfterTriples) {
+            std::memcpy(next, &word, 3);
+            std::memcpy(next + 3, in + i + 4, 3);
+            next += 6;
+            i += 8;
+        } else if (blanks == kTops) {
+            i += 8;
+        } else {
+            const unsigned kept = FirstFlagged(blanks);
             std::memcpy(next, &word, sizeof word);
             next += kept;
+            i += kept + 1;
         }
     }
     for (; i < text.size(); ++i) {

@@ -35,11 +35,13 @@ inline uint64_t DigitMask(uint64_t word) { return AtLeastMask(word, '0') & ~AtLe
 // True when a byte is a control character (the line end among them) or
 // above 126. Unlike the masks above, this one may flag bytes after a true
 // one falsely: only whether anything is flagged counts.
-inline bool HasUnprintable(uint64_t word) {
-    const uint64_t below32 = (word - kOnes * 32) & ~word & kTops;
-    const uint64_t above126 = ((word + kOnes) | word) & kTops;
-    return (below32 | above126) != 0;
+inline uint64_t UnprintableFlags(uint64_t word) {
+    const uint64_t below32 = (word - kOnes * 32) & ~word;
+    const uint64_t above126 = (word + kOnes) | word;
+    return (below32 | above126) & kTops;
 }
+
+inline bool HasUnprintable(uint64_t word) { return UnprintableFlags(word) != 0; }
 
 // The position in memory order (0 to 7) of the last flagged byte of a
 // non-zero mask.
@@ -70,6 +72,10 @@ inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // the size of the text.
 inline size_t FindUnprintable(std::string_view text, size_t from) {
     size_t i = from;
+    // Two words a turn: most lines are longer than sixteen bytes.
+    while (i + 16 <= text.size() &&
+           !(UnprintableFlags(LoadWord(text.data() + i)) | UnprintableFlags(LoadWord(text.data() + i + 8))))
+        i += 16;
     while (i + 8 <= text.size() && !HasUnprintable(LoadWord(text.data() + i))) i += 8;
     while (i < text.size() && IsPrintable(text[i])) ++i;
     return i;

@@ -232,6 +232,10 @@ TEST(ListingLinesType, AppendWithoutBlanksKeepsEveryOtherByteInOrder) {
     for (int round = 0; round < 2000; ++round) {
         std::string text(random() % 40, ' ');
         for (char& c : text) c = kBytes[random() % sizeof kBytes];
+        // Mostly groups of ten and a blank, now and then a blank inside.
+        if (round % 2)
+            for (size_t k = 0; k < text.size(); ++k)
+                if (text[k] == ' ' && k % 11 != 10 && random() % 8) text[k] = 'g';
         std::string expected = "kept ";
         for (char c : text)
             if (c != ' ') expected += c;
@@ -243,6 +247,10 @@ TEST(ListingLinesType, AppendWithoutBlanksKeepsEveryOtherByteInOrder) {
     CListingLines::AppendWithoutBlanks("Met Lys Gly Ala Xaa", out);
     CListingLines::AppendWithoutBlanks("tgt cgg aca atg ata tcc", out);
     EXPECT_EQ(out, "MetLysGlyAlaXaatgtcggacaatgatatcc");
+    // Groups of ten, one with a blank of its own.
+    out.clear();
+    CListingLines::AppendWithoutBlanks("acgtacgtac ggggg cccc tttttttttt aa", out);
+    EXPECT_EQ(out, "acgtacgtacgggggccccttttttttttaa");
 }
 
 TEST(ListingLinesIdentifier, LabelsAtBothEndsOfTheRange) {

@@ -14,6 +14,9 @@
 
 namespace qln::bench {
 
+// Runs of a timing that a benchmark takes the best of.
+inline constexpr int kBestOf = 3;
+
 template <class F>
 double Seconds(F&& work) {
     const auto start = std::chrono::steady_clock::now();

@@ -1,5 +1,6 @@
 // Imports generated listings back and compares the reading rate with the
 // rate at which the listing writer wrote them.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -47,14 +48,24 @@ void Run(const char* label, int count, size_t length, const fs::path& dir) {
     }
     qln::CResidueFiles::RemoveAll();
 
+    // Both sides are timed as the best of a few runs: one run of either
+    // swings by a third on a busy machine.
     qln::Ptr<qln::CProject> project = qln::LoadProjectFile(projectPath);
-    qln::CGenerationRun run(*project, projectPath);
-    const double write = Seconds([&] { run.Run(); });
-    const std::string listingPath = run.GetOutputNames().listing;
+    double write = 1e9;
+    std::string listingPath;
+    for (int i = 0; i < qln::bench::kBestOf; ++i) {
+        qln::CGenerationRun run(*project, projectPath);
+        write = std::min(write, Seconds([&] { run.Run(); }));
+        listingPath = run.GetOutputNames().listing;
+    }
     project = nullptr;
     qln::CResidueFiles::RemoveAll();
 
-    const ImportResult result = Import(listingPath);
+    ImportResult result = Import(listingPath);
+    for (int i = 1; i < qln::bench::kBestOf; ++i) {
+        const ImportResult again = Import(listingPath);
+        if (again.seconds < result.seconds) result = again;
+    }
     const double megabytes = static_cast<double>(fs::file_size(listingPath)) / 1e6;
     std::printf("%s\n  listing %.1f MB; write %.3f s (%.1f MB/s); import %.3f s (%.1f MB/s, %.2fx the writer's rate); "
                 "%d sequences, %zu messages\n",

@@ -149,7 +149,8 @@ private:
 
     // ---- SEQ ID blocks (ListingSequences.cpp) ----
     void ReadSequenceSection();
-    Flow HandleIdentifier(int identifier, const std::string& value);
+    // value is a view of the current line: read before any other line is.
+    Flow HandleIdentifier(int identifier, std::string_view value);
     void ResetSequenceData();
     void ResetFeature() { feature_ = FeatureFields(); }
     void ResetPublication();
@@ -159,8 +160,8 @@ private:
     bool CreateSequence();
     bool CorrectSequenceType();
     void SyncOrganism();
-    void ParseLocation(const std::string& value, bool forFeature);
-    Flow OrganismComment(const std::string& value);
+    void ParseLocation(std::string_view value, bool forFeature);
+    Flow OrganismComment(std::string_view value);
     Flow FinishFeature();
     Flow FinishPublication();
 
@@ -223,7 +224,6 @@ private:
     bool hasExon_ = false;
     bool hasIntron_ = false;
     std::string residues_;
-    std::string value_;  // of the identifier being handled, its memory kept
     int organismComments_ = 0;
     int featureCount_ = 0;
     FeatureFields feature_;

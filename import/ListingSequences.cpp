@@ -61,8 +61,7 @@ void ListingParser::ReadSequenceSection() {
             continue;
         }
         SyncOrganism();
-        value_.assign(Value(identifier));
-        const Flow flow = HandleIdentifier(identifier, value_);
+        const Flow flow = HandleIdentifier(identifier, Value(identifier));
         if (flow == Flow::kEnd) return;
         lastIdentifier_ = identifier;
         if (flow == Flow::kNext) {
@@ -74,7 +73,7 @@ void ListingParser::ReadSequenceSection() {
     if (sequences_.IsEmpty()) Add("No sequences are imported from the file '" + fileName_ + "'.");
 }
 
-ListingParser::Flow ListingParser::HandleIdentifier(int identifier, const std::string& value) {
+ListingParser::Flow ListingParser::HandleIdentifier(int identifier, std::string_view value) {
     // For the messages only; no line is read before they are given.
     const auto lineNumber = [&] { return std::to_string(lines_.GetLineNumber()); };
     const auto idText = [&] { return std::to_string(identifier); };
@@ -115,7 +114,8 @@ ListingParser::Flow ListingParser::HandleIdentifier(int identifier, const std::s
             return SkipToNextSequence();
         }
         sequenceId_ = value;
-        sequenceName_ = "Seq_" + value;
+        sequenceName_ = "Seq_";
+        sequenceName_ += value;
         return Flow::kNext;
     case 211:
         length_ = CListingLines::LeadingNumber(value);
@@ -382,7 +382,7 @@ bool ListingParser::CorrectSequenceType() {
 }
 
 // <222> and <313>: "(x)..(y)" or a single position.
-void ListingParser::ParseLocation(const std::string& value, bool forFeature) {
+void ListingParser::ParseLocation(std::string_view value, bool forFeature) {
     Guarded(forFeature ? kFeatures : kPublications, [&] {
         std::string from;
         std::string to;
@@ -398,23 +398,23 @@ void ListingParser::ParseLocation(const std::string& value, bool forFeature) {
         while (i < value.size() && !IsDigit(value[i])) ++i;
         const bool moreDigits = i < value.size();
 
-        const std::string prefix = "* Sequence ID '" + sequenceId_ + "': ";
+        const auto prefix = [&] { return "* Sequence ID '" + sequenceId_ + "': "; };
         auto inputLine = [&] {
             return "* Input line #" + std::to_string(lines_.GetLineNumber()) + ": " + std::string(lines_.GetRaw());
         };
         if (from.empty()) {
             Add(inputLine());
-            Add(forFeature ? prefix + "Feature " + feature_.key + " has no From/To locations."
-                           : prefix + "Publication has no From/To locations.");
+            Add(forFeature ? prefix() + "Feature " + feature_.key + " has no From/To locations."
+                           : prefix() + "Publication has no From/To locations.");
         } else if (to.empty()) {
             const bool matPeptide = forFeature && ToLower(feature_.key) == "mat_peptide";
             to = matPeptide ? std::string() : from;
         } else if (moreDigits) {
             Add(inputLine());
-            Add(forFeature ? prefix + "Feature " + feature_.key +
+            Add(forFeature ? prefix() + "Feature " + feature_.key +
                                  ": More than two locations encounted in the <212> field. Please use the correct "
                                  "format (x)..(y) where x is the From location and y is the To location."
-                           : prefix +
+                           : prefix() +
                                  "Publication: More than two locations encountered in the <313> field. Please use "
                                  "the correct format (x)..(y) where x is the From location and y is the location.");
         }
@@ -431,7 +431,7 @@ void ListingParser::ParseLocation(const std::string& value, bool forFeature) {
 
 // <223> right after <220> in a sequence of an artificial or unknown
 // organism: the comment that organism needs. Only the first one is kept.
-ListingParser::Flow ListingParser::OrganismComment(const std::string& value) {
+ListingParser::Flow ListingParser::OrganismComment(std::string_view value) {
     return Guarded(kFeatures, [&] {
         if (!sequence_) {
             AddNotProcessedMessage();
@@ -442,7 +442,7 @@ ListingParser::Flow ListingParser::OrganismComment(const std::string& value) {
         feature_.organismComment = true;
         if (sequence_->GetComment()->GetComment().empty()) {
             feature_.storeComment = true;
-            sequence_->GetComment()->SetComment(value);
+            sequence_->GetComment()->SetComment(std::string(value));
         } else if (organismComments_ == 2) {
             const bool artificial = ToLower(organism_).starts_with("artificial");
             Add("* Sequence ID '" + sequenceId_ +

@@ -73,12 +73,14 @@ public:
     int GetLineNumber() const { return pos_.lineNumber; }
     // The current line without control characters: shown in messages.
     // Valid until the next line is read.
+    // The stretches are in range by construction; asked several times for
+    // every line, they are cut without checks.
     std::string_view GetRaw() const {
         if (pos_.rawIsCopy) return pos_.copy;
-        return window_.Bytes().substr(pos_.rawStart - window_.Begin(), pos_.rawLength);
+        return {window_.Bytes().data() + (pos_.rawStart - window_.Begin()), pos_.rawLength};
     }
     // The same, trimmed: what the parser works on.
-    std::string_view GetWorking() const { return GetRaw().substr(pos_.workingStart, pos_.workingLength); }
+    std::string_view GetWorking() const { return {GetRaw().data() + pos_.workingStart, pos_.workingLength}; }
     // True until a line with anything but blanks was read.
     bool OnlyBlankLines() const { return pos_.onlyBlankLines; }
 

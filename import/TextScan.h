@@ -32,9 +32,9 @@ inline uint64_t AtLeastMask(uint64_t word, unsigned c) { return ((word | kTops) 
 
 inline uint64_t DigitMask(uint64_t word) { return AtLeastMask(word, '0') & ~AtLeastMask(word, '9' + 1); }
 
-// True when a byte is a control character (the line end among them) or
-// above 126. Unlike the masks above, this one may flag bytes after a true
-// one falsely: only whether anything is flagged counts.
+// The bytes that are control characters (the line end among them) or above
+// 126. Unlike the masks above, this one may flag bytes after a true one
+// falsely, in the order of significance.
 inline uint64_t UnprintableFlags(uint64_t word) {
     const uint64_t below32 = (word - kOnes * 32) & ~word;
     const uint64_t above126 = (word + kOnes) | word;
@@ -72,11 +72,16 @@ inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // the size of the text.
 inline size_t FindUnprintable(std::string_view text, size_t from) {
     size_t i = from;
-    // Two words a turn: most lines are longer than sixteen bytes.
-    while (i + 16 <= text.size() &&
-           !(UnprintableFlags(LoadWord(text.data() + i)) | UnprintableFlags(LoadWord(text.data() + i + 8))))
-        i += 16;
-    while (i + 8 <= text.size() && !HasUnprintable(LoadWord(text.data() + i))) i += 8;
+    if constexpr (std::endian::native == std::endian::little) {
+        // A borrow or carry runs only from a flagged byte to those after it
+        // in memory, so the first flagged byte is exact.
+        for (; i + 8 <= text.size(); i += 8) {
+            const uint64_t flags = UnprintableFlags(LoadWord(text.data() + i));
+            if (flags) return i + FirstFlagged(flags);
+        }
+    } else {
+        while (i + 8 <= text.size() && !HasUnprintable(LoadWord(text.data() + i))) i += 8;
+    }
     while (i < text.size() && IsPrintable(text[i])) ++i;
     return i;
 }

@@ -204,12 +204,13 @@ int CListingLines::LeadingNumber(std::string_view text) {
     return static_cast<int>(value);
 }
 
-// The working line is trimmed already: only the blanks after the first five
-// characters are left to skip.
+// A working line is trimmed already: mostly only the blanks after the first
+// five characters are left to skip.
 std::string_view CListingLines::IdentifierValue(std::string_view working, int identifier) {
     if (working.size() < 6) return {};
-    const std::string_view value = working.substr(SkipBlanks(working, 5));
-    return RemoveLabel(identifier, value.substr(0, WithoutTrailingBlanks(value, 0)));
+    std::string_view value = working.substr(SkipBlanks(working, 5));
+    if (!value.empty() && value.back() == ' ') value = value.substr(0, WithoutTrailingBlanks(value, 0));
+    return RemoveLabel(identifier, value);
 }
 
 std::string_view CListingLines::RemoveLabel(int identifier, std::string_view value) {

@@ -89,6 +89,8 @@ public:
     // Within it, Save and Restore go to any line read since it began.
     void BeginLookAhead();
     void EndLookAhead();
+    // Ends the look-ahead where it stands: the lines read in it stay read.
+    void KeepLookAhead() { keepFrom_ = kNothingHeld; }
     Position Save() const { return pos_; }
     void Restore(const Position& position) { pos_ = position; }
 

@@ -173,6 +173,8 @@ private:
     void ReadNucleotideLine(std::string_view working);
     std::string SequencePrefix() const;  // "* Sequence ID 'id':"
     bool IsTranslationOfCodingRegion();
+    bool SkipTranslationBlock();
+    bool ReadPlainProteinBlock();
     enum class Validation { kValid, kInvalid, kReported };
     Validation ValidateResidues();
     bool ConvertProtein(std::string& residues);

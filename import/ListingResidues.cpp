@@ -6,6 +6,7 @@
 #include "import/ListingParser.h"
 #include "import/ListingParserTasks.h"
 #include "model/AminoAcidCode.h"
+#include "model/AsciiText.h"
 #include "model/Feature.h"
 #include "model/Publication.h"
 
@@ -186,6 +187,54 @@ bool ListingParser::IsTranslationOfCodingRegion() {
         }
         return true;
     });
+}
+
+// The protein entries that follow a nucleotide with coding regions are
+// mostly the writer's translations of them, which are not imported. A block
+// that holds nothing but its organism and plain lines of amino acids and
+// their numbers, whose amino acids are such a translation, is passed over
+// without making a sequence: nothing in it could add a message. Any other
+// block is read again from its type as every block is.
+bool ListingParser::SkipTranslationBlock() {
+    const char* type = CProteinSequence::kTypeName;
+    if (!EqualsIgnoringCase(typeText_, type) || !translations_.IsPending()) return false;
+    lines_.BeginLookAhead();
+    if (ReadPlainProteinBlock() && IsTranslationOfCodingRegion()) {
+        lines_.KeepLookAhead();
+        return true;
+    }
+    lines_.EndLookAhead();
+    residues_.clear();
+    return false;
+}
+
+// From the <212> line to the next <210> (or the end): the amino acids go to
+// residues_. False for anything a plain translation entry does not hold, or
+// that would give a message when read the usual way.
+bool ListingParser::ReadPlainProteinBlock() {
+    bool inResidues = false;
+    bool lineAfter400 = false;
+    while (true) {
+        TestStop();
+        if (!ReadLine()) return lineAfter400;
+        lineAfter400 = inResidues;
+        const std::string_view working = lines_.GetWorking();
+        if (working.empty()) continue;
+        const int identifier = CListingLines::NumericIdentifier(working);
+        if (inResidues) {
+            if (identifier == 210) return true;
+            if (working == CSequence::kNoResidues) return false;
+            std::string_view text;
+            const CListingLines::LineType type = CListingLines::ClassifyLine(working, text);
+            if (type != CListingLines::kNoDigits && type != CListingLines::kNumbersOnly) return false;
+            CListingLines::AppendWithoutBlanks(text, residues_);
+        } else if (identifier == 213 || identifier == 400) {
+            if (CListingLines::IdentifierValue(working, identifier).empty()) return false;
+            inResidues = identifier == 400;
+        } else {
+            return false;
+        }
+    }
 }
 
 ListingParser::Validation ListingParser::ValidateResidues() {

@@ -124,6 +124,7 @@ ListingParser::Flow ListingParser::HandleIdentifier(int identifier, std::string_
         seen212_ = true;
         typeText_ = value;
         residues_.clear();
+        if (seen210_ && !seen213_ && SkipTranslationBlock()) return Flow::kCurrent;
         if (seen210_ && !seen213_ && !CreateSequence()) return Flow::kEnd;
         return Flow::kNext;
     case 213:

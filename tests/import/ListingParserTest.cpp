@@ -1045,6 +1045,50 @@ TEST(ListingTranslationTest, DerivedProteinEntryIsLeftOut) {
     EXPECT_FALSE(run.Sequence(0).GetFeatures()[0]->IsJoined());
 }
 
+// A translation entry holding more than its organism and plain lines of
+// amino acids is read the usual way, with the same outcome.
+TEST(ListingTranslationTest, DerivedEntriesOfEveryShapeAreLeftOut) {
+    const std::string start = "<210>  2\n<211>  4\n<212>  PRT\n<213>  Homo sapiens\n\n";
+    {
+        SCOPED_TRACE("with a feature");
+        ListingRun run(kHeader + kCodingDna + start +
+                       "<220>\n<221>  misc_feature\n<222>  (2)..(2)\n<223>  note\n\n<400>  2\n\n"
+                       "Met Lys Gly Pro \n1       \n\n");
+        EXPECT_TRUE(run.ok) << ::testing::PrintToString(run.Messages());
+        EXPECT_EQ(run.Sequences().GetSize(), 1);
+    }
+    {
+        SCOPED_TRACE("with a count after the amino acids");
+        ListingRun run(kHeader + kCodingDna + start + "<400>  2\n\nMet Lys Gly Pro     4\n\n");
+        ASSERT_EQ(run.Messages().size(), 1u) << ::testing::PrintToString(run.Messages());
+        EXPECT_TRUE(run.Messages()[0].starts_with(
+            "* Sequence ID '2': Encounted invalid sequence bases listed below:\n        Input line #"))
+            << run.Messages()[0];
+        EXPECT_EQ(run.Sequences().GetSize(), 1);
+    }
+    {
+        SCOPED_TRACE("at the end of the file, without blank lines");
+        ListingRun run(kHeader + kCodingDna + start + "<400>  2\n\nMet Lys Gly Pro\n1");
+        EXPECT_TRUE(run.ok) << ::testing::PrintToString(run.Messages());
+        EXPECT_EQ(run.Sequences().GetSize(), 1);
+    }
+    {
+        SCOPED_TRACE("ending right after <400>");
+        ListingRun run(kHeader + kCodingDna + start + "<400>  2\n");
+        EXPECT_EQ(run.Messages(), StringList{"* Unexpected end of the input file encountered."});
+        EXPECT_EQ(run.Sequences().GetSize(), 1);
+    }
+    {
+        SCOPED_TRACE("followed by a nucleotide");
+        ListingRun run(kHeader + kCodingDna + start + "<400>  2\n\nMet Lys Gly Pro \n1       \n\n" +
+                       Dna("3", "acgt 4\n"));
+        EXPECT_TRUE(run.ok) << ::testing::PrintToString(run.Messages());
+        ASSERT_EQ(run.Sequences().GetSize(), 2);
+        EXPECT_EQ(run.Sequence(1).GetName(), "Seq_3");
+        EXPECT_EQ(run.Sequence(1).GetResidues(), "acgt");
+    }
+}
+
 TEST(ListingTranslationTest, ProteinThatDiffersIsKept) {
     ListingRun run(kHeader + kCodingDna + Protein("2", "Met Lys Gly Ala \n1       "));
     ASSERT_EQ(run.Sequences().GetSize(), 2);

@@ -267,12 +267,10 @@ CListingLines::LineType CListingLines::ClassifyLine(std::string_view working, st
 // amino acids) and the blanks that pad a line. Otherwise the bytes before
 // the first blank are kept and the next word starts after it, which brings
 // the groups of three back in step after a wider gap. Whole words are
-// stored; the string has room for one past the end, cut off at the end.
-void CListingLines::AppendWithoutBlanks(std::string_view text, std::string& out) {
-    const size_t base = out.size();
-    out.resize(base + text.size() + sizeof(uint64_t));
-    char* const first = out.data() + base;
-    char* next = first;
+// stored: out must have room for eight bytes past the text's length.
+// Returns the number of bytes kept.
+size_t CListingLines::CompactWithoutBlanks(std::string_view text, char* out) {
+    char* next = out;
     const char* in = text.data();
     size_t i = 0;
     while (i + 11 <= text.size() && in[i + 10] == ' ') {
@@ -312,7 +310,21 @@ void CListingLines::AppendWithoutBlanks(std::string_view text, std::string& out)
         *next = c;
         next += c != ' ';
     }
-    out.resize(base + static_cast<size_t>(next - first));
+    return static_cast<size_t>(next - out);
+}
+
+// A line is laid out on the stack and appended in one piece: growing the
+// string to lay it out in place would first fill the room with zeros.
+void CListingLines::AppendWithoutBlanks(std::string_view text, std::string& out) {
+    constexpr size_t kRoom = 256;
+    if (text.size() + sizeof(uint64_t) <= kRoom) {
+        char line[kRoom];
+        out.append(line, CompactWithoutBlanks(text, line));
+        return;
+    }
+    const size_t base = out.size();
+    out.resize(base + text.size() + sizeof(uint64_t));
+    out.resize(base + CompactWithoutBlanks(text, out.data() + base));
 }
 
 }  // namespace qln

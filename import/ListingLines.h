@@ -146,6 +146,7 @@ public:
     static int LeadingNumber(std::string_view text);
 
 private:
+    static size_t CompactWithoutBlanks(std::string_view text, char* out);
     void Begin(size_t size, CImportProgress* progress);
     bool ReadAnyLine();
     bool More();

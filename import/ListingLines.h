@@ -147,6 +147,7 @@ public:
 
 private:
     static size_t CompactWithoutBlanks(std::string_view text, char* out);
+    static size_t SkipGapsBetweenTriples(std::string_view text, size_t i, char*& next);
     void Begin(size_t size, CImportProgress* progress);
     bool ReadAnyLine();
     bool More();

@@ -38,6 +38,8 @@ public:
     static constexpr int kMaxInvalidAminoAcids = 10000;
     // The longest "Other Information" (<223>) a feature keeps.
     static constexpr size_t kMaxOtherInformation = 260;
+    // The longest residue text made room for ahead from its <211> length.
+    static constexpr int kMaxReservedResidues = 1 << 26;
 
     ListingParser(CProject& project, CImportChoices& choices, CImportProgress* progress = nullptr);
     ~ListingParser();

@@ -107,6 +107,9 @@ bool ListingParser::ReadResidueLines(bool startAtCurrent) {
         }
         const bool protein = IsProtein(*sequence_);
         residues_.clear();
+        // A nucleotide takes the text's memory at the end: room for the
+        // length <211> gives saves growing it, and copying it, line by line.
+        if (!protein && length_ > 0 && length_ <= kMaxReservedResidues) residues_.reserve(static_cast<size_t>(length_));
         while (!lines_.AtEnd()) {
             const std::string_view working = lines_.GetWorking();
             if (!working.empty()) {
@@ -124,8 +127,16 @@ bool ListingParser::ReadResidueLines(bool startAtCurrent) {
             lines_.ReadLine();
         }
         if (hasCds_ && !protein) translations_.FinishSequence(residues_.size());
-        sequence_->SetResidues(residues_);
-        if (residues_.empty()) sequence_->SetSkipped(true);
+        const bool empty = residues_.empty();
+        // A protein's text is looked at again; so is memory a wrong length
+        // left mostly unused.
+        if (protein || residues_.capacity() > 2 * residues_.size() + 64) {
+            sequence_->SetResidues(residues_);
+        } else {
+            sequence_->SetResidues(std::move(residues_));
+            residues_.clear();
+        }
+        if (empty) sequence_->SetSkipped(true);
         return true;
     });
 }

@@ -670,6 +670,19 @@ TEST(ListingSourceTest, ListingReadAFewBytesAtATimeReadsLikeTheWholeText) {
 
 // ---- residue lines ----
 
+// The length only makes room ahead: a wrong one changes nothing read.
+TEST(ListingResidueTest, ResiduesDoNotDependOnTheStatedLength) {
+    for (const std::string length : {"0", "3", "40000000", "99999999999"}) {
+        SCOPED_TRACE(length);
+        ListingRun run(kHeader + "<210>  1\n<211>  " + length +
+                       "\n<212>  DNA\n<213>  Homo sapiens\n\n<400>  1\nacgtacgtac gt      12\n\n");
+        EXPECT_TRUE(run.ok) << ::testing::PrintToString(run.Messages());
+        ASSERT_EQ(run.Sequences().GetSize(), 1);
+        EXPECT_EQ(run.Sequence(0).GetResidues(), "acgtacgtacgt");
+        EXPECT_LE(run.Sequence(0).GetResidues().capacity(), 64u);
+    }
+}
+
 TEST(ListingResidueTest, AminoAcidLineInANucleotideWithoutCodingRegion) {
     ListingRun run(kHeader + Dna("1", "acgt    4\nMet Lys\n"));
     EXPECT_EQ(run.Messages(),

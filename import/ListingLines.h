@@ -91,6 +91,8 @@ public:
     void EndLookAhead();
     // Ends the look-ahead where it stands: the lines read in it stay read.
     void KeepLookAhead() { keepFrom_ = kNothingHeld; }
+    // The bytes read since the look-ahead began, all of them held.
+    size_t LookAheadLength() const { return pos_.offset - lookAheadStart_.offset; }
     Position Save() const { return pos_; }
     void Restore(const Position& position) { pos_ = position; }
 

@@ -40,6 +40,9 @@ public:
     static constexpr size_t kMaxOtherInformation = 260;
     // The longest residue text made room for ahead from its <211> length.
     static constexpr int kMaxReservedResidues = 1 << 26;
+    // The most text held to recognise a protein entry as a translation
+    // before reading it (a protein of some five million amino acids).
+    static constexpr size_t kMaxTranslationLookAhead = size_t{16} << 20;
 
     ListingParser(CProject& project, CImportChoices& choices, CImportProgress* progress = nullptr);
     ~ListingParser();

@@ -227,6 +227,8 @@ bool ListingParser::ReadPlainProteinBlock() {
     bool lineAfter400 = false;
     while (true) {
         TestStop();
+        // A longer entry is read the usual way rather than held whole.
+        if (lines_.LookAheadLength() > kMaxTranslationLookAhead) return false;
         if (!ReadLine()) return lineAfter400;
         lineAfter400 = inResidues;
         const std::string_view working = lines_.GetWorking();

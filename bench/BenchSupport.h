@@ -15,7 +15,7 @@
 namespace qln::bench {
 
 // Runs of a timing that a benchmark takes the best of.
-inline constexpr int kBestOf = 3;
+inline constexpr int kBestOf = 5;
 
 template <class F>
 double Seconds(F&& work) {

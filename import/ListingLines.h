@@ -169,11 +169,14 @@ private:
         SetWorking();
     }
     // Sets the working line from the raw one.
+    // Most lines neither start nor end with a blank: that is tested first.
     void SetWorking() {
         const std::string_view raw = GetRaw();
-        const size_t first = textscan::SkipBlanks(raw, 0);
+        const size_t first = raw.empty() || raw.front() != ' ' ? 0 : textscan::SkipBlanks(raw, 0);
+        const size_t end = first == raw.size() || raw.back() != ' ' ? raw.size()
+                                                                      : textscan::WithoutTrailingBlanks(raw, first);
         pos_.workingStart = first;
-        pos_.workingLength = textscan::WithoutTrailingBlanks(raw, first) - first;
+        pos_.workingLength = end - first;
         if (pos_.workingLength > 0) pos_.onlyBlankLines = false;
     }
 

@@ -88,9 +88,12 @@ inline size_t FindUnprintable(std::string_view text, size_t from) {
 
 // The text's length without its trailing run of digits and blanks.
 inline size_t WithoutTrailingDigits(std::string_view text) {
+    constexpr uint64_t kBlanks = kOnes * ' ';
     size_t end = text.size();
     for (; end >= 8; end -= 8) {
         const uint64_t word = LoadWord(text.data() + end - 8);
+        // Lines of position numbers are mostly blanks.
+        if (word == kBlanks) continue;
         const uint64_t others = kTops & ~(DigitMask(word) | EqualMask(word, ' '));
         if (others) return end - 8 + LastFlagged(others) + 1;
     }

@@ -207,8 +207,7 @@ bool ListingParser::IsTranslationOfCodingRegion() {
 // without making a sequence: nothing in it could add a message. Any other
 // block is read again from its type as every block is.
 bool ListingParser::SkipTranslationBlock() {
-    const char* type = CProteinSequence::kTypeName;
-    if (!EqualsIgnoringCase(typeText_, type) || !translations_.IsPending()) return false;
+    if (!EqualsIgnoringCase(typeText_, CProteinSequence::kTypeName) || !translations_.IsPending()) return false;
     lines_.BeginLookAhead();
     if (ReadPlainProteinBlock() && IsTranslationOfCodingRegion()) {
         lines_.KeepLookAhead();

@@ -186,7 +186,6 @@ private:
     Validation ConvertDnaToDnaRna();
     void CompleteSequence(Validation validation);
 
-
     CProject& project_;
     CImportChoices& choices_;
     CImportProgress* progress_;

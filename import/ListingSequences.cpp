@@ -124,8 +124,10 @@ ListingParser::Flow ListingParser::HandleIdentifier(int identifier, std::string_
         seen212_ = true;
         typeText_ = value;
         residues_.clear();
-        if (seen210_ && !seen213_ && SkipTranslationBlock()) return Flow::kCurrent;
-        if (seen210_ && !seen213_ && !CreateSequence()) return Flow::kEnd;
+        if (seen210_ && !seen213_) {
+            if (SkipTranslationBlock()) return Flow::kCurrent;
+            if (!CreateSequence()) return Flow::kEnd;
+        }
         return Flow::kNext;
     case 213:
         organism_ = value;

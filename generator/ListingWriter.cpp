@@ -20,8 +20,6 @@ namespace qln {
 
 namespace {
 
-constexpr size_t kMinDerivedGroups = 4;
-
 // Residues as the layout sees them: "000" marks a sequence listed without any.
 std::string_view ListedResidues(const std::string& residues) {
     if (residues == CSequence::kNoResidues) return {};

@@ -3,6 +3,7 @@
 // from coding regions), and the entry count patched in at the end.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -13,6 +14,10 @@ namespace qln {
 
 class CListingWriter {
 public:
+    // A stretch of coding region with fewer codons (amino acids) than this
+    // gets no derived entry of its own.
+    static constexpr size_t kMinDerivedGroups = 4;
+
     // The stream must allow seeking back to patch the entry count.
     CListingWriter(CProject& project, std::ostream& out);
     ~CListingWriter();

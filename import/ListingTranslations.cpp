@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "generator/ListingWriter.h"
 #include "import/ListingLines.h"
 #include "import/TextScan.h"
 #include "model/AsciiText.h"
@@ -20,11 +21,13 @@ void CTranslationTracker::Reset() {
     regions_.clear();
     count_ = 0;
     expected_.clear();
+    stretchEnds_.clear();
     matched_ = 0;
+    nextStretch_ = 0;
     mapIndex_ = 0;
-    checkIndex_ = 0;
     haveBases_ = false;
     basesRaw_.clear();
+    translated_ = false;
     bases_ = 0;
     basesBefore_ = 0;
     basesFit_ = false;
@@ -50,7 +53,9 @@ void CTranslationTracker::AddCodingRegion(const Ptr<CDS>& cds) {
 }
 
 void CTranslationTracker::OnBasesLine(std::string_view raw, size_t bases, size_t basesBefore) {
+    EndStretchUnderUntranslatedLine();
     haveBases_ = true;
+    translated_ = false;
     basesRaw_ = raw;
     bases_ = bases;
     basesBefore_ = basesBefore;
@@ -79,6 +84,7 @@ const std::vector<uint32_t>& CTranslationTracker::Columns() {
 void CTranslationTracker::OnTranslationLine(std::string_view raw, const std::string& sequenceId,
                                             StringList& messages) {
     if (!haveBases_ || bases_ == 0) return;
+    translated_ = true;
     const long long first = static_cast<long long>(basesBefore_) + 1;
     const long long last = static_cast<long long>(basesBefore_ + bases_);
     while (mapIndex_ < regions_.size()) {
@@ -92,7 +98,7 @@ void CTranslationTracker::OnTranslationLine(std::string_view raw, const std::str
         }
         if (region.to < first) {
             // Ended on an earlier line whose amino acids were all stops.
-            Complete(region);
+            EndStretch(expected_.size());
             ++mapIndex_;
             continue;
         }
@@ -104,59 +110,92 @@ void CTranslationTracker::OnTranslationLine(std::string_view raw, const std::str
         const size_t startCol = region.from <= first ? 0 : Columns()[static_cast<size_t>(region.from - first)];
         const size_t endCol = region.to >= last ? raw.size() : Columns()[static_cast<size_t>(region.to - first)] + 1;
         const size_t stopCol = std::min(endCol, raw.size());
-        if (startCol < stopCol) {
-            const size_t before = expected_.size();
-            CListingLines::AppendWithoutBlanks(raw.substr(startCol, stopCol - startCol), expected_);
-            region.counted += expected_.size() - before;
-        }
+        const size_t before = expected_.size();
+        if (startCol < stopCol) CListingLines::AppendWithoutBlanks(raw.substr(startCol, stopCol - startCol), expected_);
+        // Each codon shows three letters, so fewer letters than bases means
+        // codons without an amino acid: stop codons.
+        const long long partFirst = std::max<long long>(region.from, first);
+        const long long partLast = std::min<long long>(region.to, last);
+        if (static_cast<long long>(expected_.size() - before) != partLast - partFirst + 1)
+            MarkStopCodons(raw, region, partFirst, partLast, before);
         if (region.to > last) return;
-        Complete(region);
+        EndStretch(expected_.size());
         ++mapIndex_;
     }
 }
 
+void CTranslationTracker::MarkStopCodons(std::string_view raw, const Region& region, long long partFirst,
+                                         long long partLast, size_t offset) {
+    const long long first = static_cast<long long>(basesBefore_) + 1;
+    const std::vector<uint32_t>& columns = Columns();
+    const long long intoRegion = partFirst - region.from;
+    long long codon = partFirst + (3 - intoRegion % 3) % 3;
+    for (; codon <= partLast; codon += 3) {
+        const size_t index = static_cast<size_t>(codon - first);
+        if (index >= columns.size()) return;
+        const size_t column = columns[index];
+        if (column < raw.size() && raw[column] != ' ')
+            offset += 3;
+        else
+            EndStretch(std::min(offset, expected_.size()));
+    }
+}
+
+// A bases line whose codons are all stop codons gets no line of amino acids
+// under it; when it holds codons of a region, their stretch ends there.
+void CTranslationTracker::EndStretchUnderUntranslatedLine() {
+    if (!haveBases_ || translated_ || bases_ == 0) return;
+    const long long first = static_cast<long long>(basesBefore_) + 1;
+    const long long last = static_cast<long long>(basesBefore_ + bases_);
+    for (size_t i = mapIndex_; i < regions_.size() && regions_[i].from <= last; ++i) {
+        if (regions_[i].from <= regions_[i].to && regions_[i].to >= first) {
+            EndStretch(expected_.size());
+            return;
+        }
+    }
+}
+
+void CTranslationTracker::EndStretch(size_t offset) {
+    if (stretchEnds_.empty() ? offset > 0 : offset > stretchEnds_.back()) stretchEnds_.push_back(offset);
+}
+
 void CTranslationTracker::FinishSequence(size_t totalBases) {
+    EndStretchUnderUntranslatedLine();
     for (; mapIndex_ < regions_.size(); ++mapIndex_) {
         Region& region = regions_[mapIndex_];
         if (region.from > region.to || region.to < 1) continue;
         if (static_cast<size_t>(region.to) > totalBases) break;
-        Complete(region);
+        EndStretch(expected_.size());
     }
 }
 
-void CTranslationTracker::Complete(Region& region) {
-    // In three-letter code a region without stop codons has as many
-    // amino-acid characters as bases.
-    const long long span = static_cast<long long>(region.to) - region.from + 1;
-    region.remaining = span == static_cast<long long>(region.counted) ? static_cast<size_t>(span) : region.counted;
-    region.complete = true;
-}
-
-bool CTranslationTracker::IsPending() const {
-    return matched_ < expected_.size() && checkIndex_ < regions_.size();
-}
+bool CTranslationTracker::IsPending() const { return matched_ < expected_.size() && !regions_.empty(); }
 
 CTranslationTracker::Verdict CTranslationTracker::Check(std::string_view protein) {
     if (!IsPending() || protein.empty()) return Verdict::kKept;
-    const std::string_view rest = std::string_view(expected_).substr(matched_);
-
-    if (protein.size() == rest.size() && StartsWithIgnoringCase(rest, protein)) {
-        const bool joined = count_ > 1 && protein.size() == expected_.size();
+    // All regions as one entry: they were joined.
+    if (count_ > 1 && matched_ == 0 && protein.size() == expected_.size() &&
+        StartsWithIgnoringCase(expected_, protein)) {
         Reset();
-        return joined ? Verdict::kJoinedTranslation : Verdict::kTranslation;
+        return Verdict::kJoinedTranslation;
     }
 
-    Region& region = regions_[checkIndex_];
-    const size_t length = region.complete ? region.remaining : 0;
-    if (protein.size() > length || !StartsWithIgnoringCase(rest, protein)) {
+    // One stretch: the writer starts a new entry after each stop codon and
+    // region end, and lists no stretch shorter than kMinDerivedGroups.
+    constexpr size_t kMinLetters = CListingWriter::kMinDerivedGroups * 3;
+    while (nextStretch_ < stretchEnds_.size() && stretchEnds_[nextStretch_] - matched_ < kMinLetters)
+        matched_ = stretchEnds_[nextStretch_++];
+    if (nextStretch_ == stretchEnds_.size()) {
         Reset();
         return Verdict::kKept;
     }
-    // One stretch of the region (the writer starts a new entry after each
-    // stop codon); the region is done when all of it was matched.
-    matched_ += protein.size();
-    region.remaining -= protein.size();
-    if (region.remaining == 0) ++checkIndex_;
+    const size_t end = stretchEnds_[nextStretch_];
+    if (protein.size() != end - matched_ || !StartsWithIgnoringCase(std::string_view(expected_).substr(matched_), protein)) {
+        Reset();
+        return Verdict::kKept;
+    }
+    matched_ = end;
+    ++nextStretch_;
     return Verdict::kTranslation;
 }
 

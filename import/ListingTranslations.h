@@ -1,8 +1,10 @@
 // Recognises the protein entries that a listing prints after a nucleotide
 // sequence as translations of its coding regions. While the nucleotide's
 // residue lines are read, the amino acids printed under the codons of each
-// coding region are collected into the expected translation; every protein
-// entry that follows is then compared with what is still expected.
+// coding region are collected into the expected translation, cut into
+// stretches at stop codons and region ends; every protein entry that follows
+// is then compared with what is still expected: all of it (the regions
+// joined), or its next stretch long enough to have an entry of its own.
 #pragma once
 
 #include <cstdint>
@@ -56,7 +58,8 @@ public:
     // True when a translation is still expected.
     bool IsPending() const;
     // Compares a protein (three-letter codes without blanks) with the
-    // expected translation.
+    // expected translation. Stretches too short for an entry of their own
+    // are passed over, as the writer leaves them out.
     Verdict Check(std::string_view protein);
 
     // For tests: the whole expected translation collected so far.
@@ -67,23 +70,29 @@ private:
         Ptr<CDS> cds;
         int from = 0;
         int to = 0;
-        size_t counted = 0;    // amino-acid characters collected for it
-        size_t remaining = 0;  // of its translated length, not yet matched
-        bool complete = false;
     };
 
-    void Complete(Region& region);
     const std::vector<uint32_t>& Columns();
+    // The stop codons among the codons of region that begin on the last
+    // bases line between positions partFirst and partLast; offset is where
+    // the line's amino acids of the region begin in expected_.
+    void MarkStopCodons(std::string_view raw, const Region& region, long long partFirst, long long partLast,
+                        size_t offset);
+    void EndStretchUnderUntranslatedLine();
+    // A stretch of expected_ ends at offset (a stop codon or a region end).
+    void EndStretch(size_t offset);
 
     Ptr<CSequence> owner_;
     std::vector<Region> regions_;
     int count_ = 0;
     std::string expected_;
-    size_t matched_ = 0;  // characters of expected_ already matched
+    std::vector<size_t> stretchEnds_;  // ascending offsets into expected_
+    size_t matched_ = 0;               // characters of expected_ already matched
+    size_t nextStretch_ = 0;           // index into stretchEnds_ of the stretch at matched_
     size_t mapIndex_ = 0;
-    size_t checkIndex_ = 0;
 
     bool haveBases_ = false;
+    bool translated_ = false;  // a line of amino acids followed the last bases line
     std::string basesRaw_;
     size_t bases_ = 0;
     size_t basesBefore_ = 0;

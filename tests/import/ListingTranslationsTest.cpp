@@ -24,28 +24,28 @@ protected:
 
 TEST_F(TranslationTrackerTest, RegionStartingInsideALineTakesTheColumnsUnderIt) {
     tracker.Begin(dna);
-    AddCds("4", "15");
-    tracker.OnBasesLine("aaa atg aaa ggg taa ccccc                                             20", 20, 0);
-    tracker.OnTranslationLine("    Met Lys Gly                                                          ", "1",
+    AddCds("4", "18");
+    tracker.OnBasesLine("aaa atg aaa ggg gat taa cc                                            20", 20, 0);
+    tracker.OnTranslationLine("    Met Lys Gly Asp                                                      ", "1",
                               messages);
     tracker.FinishSequence(20);
-    EXPECT_EQ(tracker.GetExpected(), "MetLysGly");
+    EXPECT_EQ(tracker.GetExpected(), "MetLysGlyAsp");
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(tracker.IsPending());
-    EXPECT_EQ(tracker.Check("metlysgly"), Verdict::kTranslation);
+    EXPECT_EQ(tracker.Check("metlysglyasp"), Verdict::kTranslation);
     EXPECT_FALSE(tracker.IsPending());
 }
 
 TEST_F(TranslationTrackerTest, TwoRegionsOnOneLine) {
     tracker.Begin(dna);
-    AddCds("1", "6");
-    AddCds("10", "15");
-    tracker.OnBasesLine("atg aaa ccc ggg taa       15", 15, 0);
-    tracker.OnTranslationLine("Met Lys     Gly", "1", messages);
-    EXPECT_EQ(tracker.GetExpected(), "MetLysGly");
+    AddCds("1", "12");
+    AddCds("16", "27");
+    tracker.OnBasesLine("atg aaa ccc ggg ttt gat cac ttc agc       27", 27, 0);
+    tracker.OnTranslationLine("Met Lys Pro Gly     Asp His Phe Ser", "1", messages);
+    EXPECT_EQ(tracker.GetExpected(), "MetLysProGlyAspHisPheSer");
     // Each region's own entry, in order.
-    EXPECT_EQ(tracker.Check("MetLys"), Verdict::kTranslation);
-    EXPECT_EQ(tracker.Check("Gly"), Verdict::kTranslation);
+    EXPECT_EQ(tracker.Check("MetLysProGly"), Verdict::kTranslation);
+    EXPECT_EQ(tracker.Check("AspHisPheSer"), Verdict::kTranslation);
     EXPECT_FALSE(tracker.IsPending());
 }
 
@@ -70,22 +70,51 @@ TEST_F(TranslationTrackerTest, AllRegionsAsOneEntryAreJoined) {
 
 TEST_F(TranslationTrackerTest, OneRegionMatchedWholeIsNotJoined) {
     tracker.Begin(dna);
-    AddCds("1", "6");
-    tracker.OnBasesLine("atg aaa      6", 6, 0);
-    tracker.OnTranslationLine("Met Lys", "1", messages);
-    EXPECT_EQ(tracker.Check("MetLys"), Verdict::kTranslation);
+    AddCds("1", "12");
+    tracker.OnBasesLine("atg aaa ccc ggg      12", 12, 0);
+    tracker.OnTranslationLine("Met Lys Pro Gly", "1", messages);
+    EXPECT_EQ(tracker.Check("MetLysProGly"), Verdict::kTranslation);
 }
 
-TEST_F(TranslationTrackerTest, StretchesSplitByStopCodonsMatchOneAfterAnother) {
+TEST_F(TranslationTrackerTest, StretchesBetweenStopCodonsMatchOneAfterAnother) {
     tracker.Begin(dna);
-    AddCds("1", "21");
-    AddCds("25", "30");
-    tracker.OnBasesLine("atg aaa taa ggg ccc ttt aaa aag ccc gat        30", 30, 0);
-    tracker.OnTranslationLine("Met Lys     Gly Pro Phe Lys     Pro Asp", "1", messages);
-    EXPECT_EQ(tracker.GetExpected(), "MetLysGlyProPheLysProAsp");
-    EXPECT_EQ(tracker.Check("MetLys"), Verdict::kTranslation);
-    EXPECT_EQ(tracker.Check("GlyProPheLys"), Verdict::kTranslation);
-    EXPECT_EQ(tracker.Check("ProAsp"), Verdict::kTranslation);
+    AddCds("1", "30");
+    AddCds("34", "42");
+    tracker.OnBasesLine("atg aaa ccc ggg tga gat cac ttc agc ctg aaa ggg ccc ttt       42", 42, 0);
+    tracker.OnTranslationLine("Met Lys Pro Gly     Asp His Phe Ser Leu     Gly Pro Phe", "1", messages);
+    EXPECT_EQ(tracker.Check("MetLysProGly"), Verdict::kTranslation);
+    EXPECT_EQ(tracker.Check("AspHisPheSerLeu"), Verdict::kTranslation);
+    EXPECT_EQ(tracker.Check("GlyProPhe"), Verdict::kKept);  // too short for an entry of its own
+}
+
+// The writer lists no stretch of fewer than four amino acids; the entries
+// it did list still match, and a protein like a short stretch is the user's.
+TEST_F(TranslationTrackerTest, StretchesTooShortForAnEntryArePassedOver) {
+    tracker.Begin(dna);
+    AddCds("1", "15");
+    AddCds("21", "35");
+    AddCds("37", "42");
+    tracker.OnBasesLine("ata tga ggc cct tgg cccgg gat cac ttc agc ctg a atg aaa      42", 42, 0);
+    tracker.OnTranslationLine("Ile     Gly Pro Trp       Asp His Phe Ser Leu   Met Lys     ", "1", messages);
+    EXPECT_EQ(tracker.GetExpected(), "IleGlyProTrpAspHisPheSerLeuMetLys");
+    EXPECT_EQ(tracker.Check("AspHisPheSerLeu"), Verdict::kTranslation);
+    EXPECT_EQ(tracker.Check("MetLys"), Verdict::kKept);
+}
+
+// A line of bases whose codons are all stop codons has no line of amino
+// acids under it; the stretches before and after it are entries of their own.
+TEST_F(TranslationTrackerTest, LineOfStopCodonsWithoutAminoAcidsEndsAStretch) {
+    tracker.Begin(dna);
+    AddCds("1", "33");
+    tracker.OnBasesLine("atg aaa ccc ggg      12", 12, 0);
+    tracker.OnTranslationLine("Met Lys Pro Gly", "1", messages);
+    tracker.OnBasesLine("taa tag tga      21", 9, 12);
+    tracker.OnBasesLine("gat cac ttc agc      33", 12, 21);
+    tracker.OnTranslationLine("Asp His Phe Ser", "1", messages);
+    tracker.FinishSequence(33);
+    EXPECT_EQ(tracker.Check("MetLysProGly"), Verdict::kTranslation);
+    EXPECT_EQ(tracker.Check("AspHisPheSer"), Verdict::kTranslation);
+    EXPECT_FALSE(tracker.IsPending());
 }
 
 TEST_F(TranslationTrackerTest, ProteinThatDoesNotMatchIsKeptAndEndsTheRecognition) {
@@ -100,12 +129,12 @@ TEST_F(TranslationTrackerTest, ProteinThatDoesNotMatchIsKeptAndEndsTheRecognitio
 
 TEST_F(TranslationTrackerTest, ProteinLongerThanTheRegionIsKept) {
     tracker.Begin(dna);
-    AddCds("1", "6");
-    AddCds("10", "15");
-    tracker.OnBasesLine("atg aaa ccc ggg taa       15", 15, 0);
-    tracker.OnTranslationLine("Met Lys     Gly", "1", messages);
+    AddCds("1", "12");
+    AddCds("16", "27");
+    tracker.OnBasesLine("atg aaa ccc ggg ttt gat cac ttc agc       27", 27, 0);
+    tracker.OnTranslationLine("Met Lys Pro Gly     Asp His Phe Ser", "1", messages);
     // A prefix of the expected text, but longer than the first region.
-    EXPECT_EQ(tracker.Check("MetLysG"), Verdict::kKept);
+    EXPECT_EQ(tracker.Check("MetLysProGlyA"), Verdict::kKept);
 }
 
 TEST_F(TranslationTrackerTest, EmptyProteinIsNeverATranslation) {
@@ -119,12 +148,12 @@ TEST_F(TranslationTrackerTest, EmptyProteinIsNeverATranslation) {
 
 TEST_F(TranslationTrackerTest, RegionWhoseLastLineHasOnlyAStopCodonEndsWithTheSequence) {
     tracker.Begin(dna);
-    AddCds("1", "9");
-    tracker.OnBasesLine("atg aaa      6", 6, 0);
-    tracker.OnTranslationLine("Met Lys", "1", messages);
-    tracker.OnBasesLine("taa          9", 3, 6);  // no translation line under a stop
-    tracker.FinishSequence(9);
-    EXPECT_EQ(tracker.Check("MetLys"), Verdict::kTranslation);
+    AddCds("1", "15");
+    tracker.OnBasesLine("atg aaa ccc ggg      12", 12, 0);
+    tracker.OnTranslationLine("Met Lys Pro Gly", "1", messages);
+    tracker.OnBasesLine("taa          15", 3, 12);  // no translation line under a stop
+    tracker.FinishSequence(15);
+    EXPECT_EQ(tracker.Check("MetLysProGly"), Verdict::kTranslation);
     EXPECT_FALSE(tracker.IsPending());
 }
 

@@ -157,6 +157,31 @@ TEST_F(RoundTripTest, HeaderNucleotidesCodingRegionsAndPublications) {
     ExpectRoundTrip(*project);
 }
 
+// Stretches between stop codons shorter than four amino acids get no
+// derived entry; a line made only of stop codons gets no amino acids. The
+// entries that were written are still recognised, and nothing is added.
+TEST_F(RoundTripTest, ShortStretchesAndLinesOfStopCodons) {
+    Ptr<CProject> project = NewProject("Stops", "STOP-1");
+    project->GetOrgApplicants().Add(new COrgApplicant(project.get(), "Stop Codon Company"));
+
+    auto* shortFirst = Add(*project, new CDNASequence(project.get(), "short", "Homo sapiens",
+                                                      "atatgaggcccttggcccgggatcacttcagcctgacgtacgtac"));
+    AddFeature(*shortFirst, MakePtr<CDS>(shortFirst, "", "1", "15"));
+    AddFeature(*shortFirst, MakePtr<CDS>(shortFirst, "", "21", "35"));
+
+    std::string stopLine = Codons(8);
+    stopLine.resize(stopLine.size() - 3);
+    for (int i = 0; i < 30; ++i) stopLine += "tga";
+    stopLine += Codons(6);
+    auto* stops = Add(*project, new CDNASequence(project.get(), "stop line", "Homo sapiens", stopLine));
+    AddFeature(*stops, MakePtr<CDS>(stops, "", "1", std::to_string(stopLine.size())));
+
+    ExpectRoundTrip(*project);
+    StringList messages;
+    Ptr<CProject> imported = Import(Generate(*project, "count"), messages);
+    EXPECT_EQ(imported->GetSequences().GetSize(), 2);
+}
+
 TEST_F(RoundTripTest, ProteinsSkippedSequencesAndOtherPublications) {
     Ptr<CProject> project = NewProject("Peptides", "PEP-7");
     project->GetIndivApplicants().Add(new CIndivApplicant(project.get(), "Ann", "Lee", "B"));

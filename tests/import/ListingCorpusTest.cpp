@@ -6,8 +6,10 @@
 
 #include <filesystem>
 #include <map>
+#include <random>
 #include <string>
 
+#include "ListingRoundTrip.h"
 #include "ListingTestSupport.h"
 #include "import/DefaultImportChoices.h"
 #include "import/ListingParser.h"
@@ -212,6 +214,20 @@ TEST(ListingSeedTest, SeedsAndRegressionInputsParse) {
         for (const auto& sequence : parser.GetSequences()) EXPECT_EQ(sequence->CheckResidues(sequence->GetName()), 1);
     }
     EXPECT_GE(files, 4);
+}
+
+// Each seed and regression input that imports and generates gives a listing
+// that imports back to the same sequences.
+TEST(ListingSeedTest, SeedsComeBackTheSameFromTheirGeneratedListing) {
+    const fs::path folder = fs::path(QLN_TEST_DATA_DIR) / "listings";
+    const fs::path work = fs::temp_directory_path() / ("qln-seed-round-trip-" + std::to_string(std::random_device{}()));
+    fs::create_directories(work);
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        SCOPED_TRACE(entry.path().filename().string());
+        EXPECT_EQ(test::ListingRoundTripFault(test::ReadFileBytes(entry.path().string()), work), "");
+    }
+    std::error_code ec;
+    fs::remove_all(work, ec);
 }
 
 }  // namespace

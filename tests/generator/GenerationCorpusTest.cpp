@@ -1,0 +1,49 @@
+// Every project of the project file corpus (the loader's seeds and what its
+// fuzzers found) that loads gets both reports without fault.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+#include "ProjectReports.h"
+#include "model/Archive.h"
+#include "model/ProjectFile.h"
+#include "model/ResidueFile.h"
+
+namespace qln {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(GenerationCorpusTest, EveryLoadedProjectGetsItsReports) {
+    const fs::path corpus = fs::path(QLN_TEST_DATA_DIR) / "project-files";
+    const fs::path work = fs::temp_directory_path() / ("qln-corpus-reports-" + std::to_string(std::random_device{}()));
+    fs::create_directories(work);
+    int loaded = 0;
+    for (const auto& entry : fs::directory_iterator(corpus)) {
+        SCOPED_TRACE(entry.path().filename().string());
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        Ptr<CProject> project;
+        try {
+            CMemorySource source(bytes);
+            project = LoadProject(source, "corpus.prj");
+        } catch (const CArchiveException&) {
+            continue;
+        } catch (const CResidueFileError&) {
+            continue;
+        }
+        ++loaded;
+        EXPECT_EQ(test::ProjectReportsFault(*project, work), "");
+    }
+    EXPECT_GE(loaded, 5);
+    CResidueFiles::RemoveAll();
+    std::error_code ec;
+    fs::remove_all(work, ec);
+}
+
+}  // namespace
+}  // namespace qln

@@ -15,6 +15,7 @@
 #include "generator/GenerationRun.h"
 #include "import/DefaultImportChoices.h"
 #include "import/ImportDriver.h"
+#include "import/ListingLines.h"
 #include "import/ListingParser.h"
 #include "model/Project.h"
 #include "model/Sequence.h"
@@ -71,11 +72,7 @@ inline bool HasIdentifierAfterIndent(const std::string& listing) {
         size_t end = listing.find('\n', at);
         if (end == std::string::npos) end = listing.size();
         const std::string_view line(listing.data() + at, end - at);
-        const size_t text = line.find_first_not_of(' ');
-        if (text != 0 && text != std::string_view::npos && line.size() - text >= 5 && line[text] == '<' &&
-            std::isdigit(static_cast<unsigned char>(line[text + 1])) &&
-            std::isdigit(static_cast<unsigned char>(line[text + 2])) &&
-            std::isdigit(static_cast<unsigned char>(line[text + 3])) && line[text + 4] == '>')
+        if (!line.empty() && line[0] == ' ' && CListingLines::NumericIdentifier(CListingLines::Trim(line)) >= 0)
             return true;
         at = end + 1;
     }

@@ -10,10 +10,6 @@
 
 namespace qln {
 
-namespace {
-
-}  // namespace
-
 // Every member back to its first state; the buffers keep their memory for
 // the next nucleotide.
 void CTranslationTracker::Reset() {

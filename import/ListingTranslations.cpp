@@ -186,7 +186,8 @@ CTranslationTracker::Verdict CTranslationTracker::Check(std::string_view protein
         return Verdict::kKept;
     }
     const size_t end = stretchEnds_[nextStretch_];
-    if (protein.size() != end - matched_ || !StartsWithIgnoringCase(std::string_view(expected_).substr(matched_), protein)) {
+    const std::string_view stretch = std::string_view(expected_).substr(matched_, end - matched_);
+    if (protein.size() != stretch.size() || !StartsWithIgnoringCase(stretch, protein)) {
         Reset();
         return Verdict::kKept;
     }

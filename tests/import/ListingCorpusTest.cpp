@@ -220,7 +220,8 @@ TEST(ListingSeedTest, SeedsAndRegressionInputsParse) {
 // that imports back to the same sequences.
 TEST(ListingSeedTest, SeedsComeBackTheSameFromTheirGeneratedListing) {
     const fs::path folder = fs::path(QLN_TEST_DATA_DIR) / "listings";
-    const fs::path work = fs::temp_directory_path() / ("qln-seed-round-trip-" + std::to_string(std::random_device{}()));
+    const fs::path work =
+        fs::temp_directory_path() / ("qln-seed-round-trip-" + std::to_string(std::random_device{}()));
     fs::create_directories(work);
     for (const auto& entry : fs::directory_iterator(folder)) {
         SCOPED_TRACE(entry.path().filename().string());

@@ -1,14 +1,19 @@
 // Set-up shared by the fuzz targets: residue files go to a private TMP
-// folder of the run, swept every so many inputs and removed at exit.
+// folder of the run, swept every so many inputs and removed at exit; and
+// the loading of a project from the input bytes.
 #pragma once
 
 #include <stdlib.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
+#include "model/Archive.h"
+#include "model/ProjectFile.h"
 #include "model/ResidueFile.h"
 
 namespace qln::fuzz {
@@ -44,6 +49,19 @@ inline void SweepResidueFilesNowAndThen() {
     if (++runsSinceSweep >= kRunsBetweenSweeps) {
         CResidueFiles::RemoveAll();
         runsSinceSweep = 0;
+    }
+}
+
+// The project in the bytes, or null when the loader refused them with its
+// own errors, as it must for any fault in them.
+inline Ptr<CProject> LoadFuzzProject(const uint8_t* data, size_t size) {
+    try {
+        CMemorySource source(std::string_view(reinterpret_cast<const char*>(data), size));
+        return LoadProject(source, "fuzz.prj");
+    } catch (const CArchiveException&) {
+        return nullptr;
+    } catch (const CResidueFileError&) {
+        return nullptr;
     }
 }
 

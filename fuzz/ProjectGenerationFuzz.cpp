@@ -7,12 +7,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <string_view>
 
 #include "fuzz/FuzzSupport.h"
-#include "model/Archive.h"
-#include "model/ProjectFile.h"
-#include "model/ResidueFile.h"
 #include "tests/generator/ProjectReports.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -23,15 +19,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     qln::fuzz::SweepResidueFilesNowAndThen();
 
-    qln::Ptr<qln::CProject> project;
-    try {
-        qln::CMemorySource source(std::string_view(reinterpret_cast<const char*>(data), size));
-        project = qln::LoadProject(source, "fuzz.prj");
-    } catch (const qln::CArchiveException&) {
-        return 0;
-    } catch (const qln::CResidueFileError&) {
-        return 0;
-    }
+    const qln::Ptr<qln::CProject> project = qln::fuzz::LoadFuzzProject(data, size);
+    if (!project) return 0;
 
     // From here on nothing may fail: an exception escaping ends the run.
     const std::string fault = qln::test::ProjectReportsFault(*project, qln::fuzz::PrivateTmp());

@@ -169,16 +169,18 @@ bool CTranslationTracker::IsPending() const { return matched_ < expected_.size()
 
 CTranslationTracker::Verdict CTranslationTracker::Check(std::string_view protein) {
     if (!IsPending() || protein.empty()) return Verdict::kKept;
+    // The writer lists no entry of fewer than kMinDerivedGroups amino acids.
+    constexpr size_t kMinLetters = CListingWriter::kMinDerivedGroups * 3;
+
     // All regions as one entry: they were joined.
-    if (count_ > 1 && matched_ == 0 && protein.size() == expected_.size() &&
+    if (count_ > 1 && matched_ == 0 && protein.size() == expected_.size() && protein.size() >= kMinLetters &&
         StartsWithIgnoringCase(expected_, protein)) {
         Reset();
         return Verdict::kJoinedTranslation;
     }
 
     // One stretch: the writer starts a new entry after each stop codon and
-    // region end, and lists no stretch shorter than kMinDerivedGroups.
-    constexpr size_t kMinLetters = CListingWriter::kMinDerivedGroups * 3;
+    // region end.
     while (nextStretch_ < stretchEnds_.size() && stretchEnds_[nextStretch_] - matched_ < kMinLetters)
         matched_ = stretchEnds_[nextStretch_++];
     if (nextStretch_ == stretchEnds_.size()) {

@@ -62,10 +62,21 @@ TEST_F(TranslationTrackerTest, AllRegionsAsOneEntryAreJoined) {
     tracker.Begin(dna);
     AddCds("1", "6");
     AddCds("10", "15");
-    tracker.OnBasesLine("atg aaa ccc ggg taa       15", 15, 0);
-    tracker.OnTranslationLine("Met Lys     Gly", "1", messages);
-    EXPECT_EQ(tracker.Check("MetLysGly"), Verdict::kJoinedTranslation);
+    tracker.OnBasesLine("atg aaa ccc ggg gat       15", 15, 0);
+    tracker.OnTranslationLine("Met Lys     Gly Asp", "1", messages);
+    EXPECT_EQ(tracker.Check("MetLysGlyAsp"), Verdict::kJoinedTranslation);
     EXPECT_FALSE(tracker.IsPending());
+}
+
+// Joined regions of three amino acids get no derived entry: a protein just
+// like them is the user's own.
+TEST_F(TranslationTrackerTest, JoinedRegionsTooShortForAnEntryMatchNothing) {
+    tracker.Begin(dna);
+    AddCds("1", "6");
+    AddCds("10", "12");
+    tracker.OnBasesLine("atg aaa ccc ggg      12", 12, 0);
+    tracker.OnTranslationLine("Met Lys     Gly", "1", messages);
+    EXPECT_EQ(tracker.Check("MetLysGly"), Verdict::kKept);
 }
 
 TEST_F(TranslationTrackerTest, OneRegionMatchedWholeIsNotJoined) {

@@ -47,7 +47,8 @@ inline std::string LowerLetters(const std::string& residues) {
 
 // What differs between the sequences of two projects, in order: empty when
 // they agree. A skipped entry is listed by its number alone, so only its
-// being skipped counts.
+// being skipped counts; so is a sequence without a residue letter, whose
+// "000" reads back as skipped.
 inline std::string SequenceDifference(CProject& first, CProject& second) {
     CArray<Ptr<CSequence>>& as = first.GetSequences();
     CArray<Ptr<CSequence>>& bs = second.GetSequences();
@@ -57,15 +58,17 @@ inline std::string SequenceDifference(CProject& first, CProject& second) {
     for (int i = 0; i < as.GetSize(); ++i) {
         CSequence& a = *as[i];
         CSequence& b = *bs[i];
-        const std::string which = " of " + a.GetName();
-        if (a.IsSkipped() != b.IsSkipped()) return "skipped flag changed" + which;
-        if (a.IsSkipped()) continue;
-        if (a.GetTypeName() != b.GetTypeName()) return "type changed" + which;
-        if (a.GetOrganism() != b.GetOrganism()) return "organism changed" + which;
-        const bool same = LowerLetters(a.GetResidues()) == LowerLetters(b.GetResidues());
+        const std::string aLetters = LowerLetters(a.GetResidues());
+        const std::string bLetters = LowerLetters(b.GetResidues());
         a.UnloadResidues();
         b.UnloadResidues();
-        if (!same) return "residues changed" + which;
+        const std::string which = " of " + a.GetName();
+        const bool listedAsSkipped = a.IsSkipped() || aLetters.empty();
+        if (listedAsSkipped != b.IsSkipped()) return "skipped flag changed" + which;
+        if (listedAsSkipped) continue;
+        if (a.GetTypeName() != b.GetTypeName()) return "type changed" + which;
+        if (a.GetOrganism() != b.GetOrganism()) return "organism changed" + which;
+        if (aLetters != bLetters) return "residues changed" + which;
     }
     return {};
 }

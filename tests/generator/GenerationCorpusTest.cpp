@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 
@@ -25,12 +23,9 @@ TEST(GenerationCorpusTest, EveryLoadedProjectGetsItsReports) {
     int loaded = 0;
     for (const auto& entry : fs::directory_iterator(corpus)) {
         SCOPED_TRACE(entry.path().filename().string());
-        std::ifstream in(entry.path(), std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
         Ptr<CProject> project;
         try {
-            CMemorySource source(bytes);
-            project = LoadProject(source, "corpus.prj");
+            project = LoadProjectFile(entry.path().string());
         } catch (const CArchiveException&) {
             continue;
         } catch (const CResidueFileError&) {

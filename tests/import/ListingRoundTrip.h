@@ -6,11 +6,10 @@
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 
+#include "ListingTestSupport.h"
 #include "generator/GenerationRun.h"
 #include "import/DefaultImportChoices.h"
 #include "import/ImportDriver.h"
@@ -100,8 +99,7 @@ inline std::string ListingRoundTripFault(const std::string& listing, const std::
     if (result.outcome == GenerationOutcome::ValidationFailed) return {};
     if (result.outcome != GenerationOutcome::Succeeded) return "the generation failed by itself";
 
-    std::ifstream in(run.GetOutputNames().listing, std::ios::binary);
-    const std::string generated{std::istreambuf_iterator<char>(in), {}};
+    const std::string generated = ReadFileBytes(run.GetOutputNames().listing);
     if (HasIdentifierAfterIndent(generated)) return {};
     // The listing may still draw notes (a DNA/RNA sequence is listed as DNA
     // and noted again); what counts is that every sequence comes back.

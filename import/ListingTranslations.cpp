@@ -165,7 +165,8 @@ void CTranslationTracker::FinishSequence(size_t totalBases) {
     }
 }
 
-bool CTranslationTracker::IsPending() const { return matched_ < expected_.size() && !regions_.empty(); }
+// Only coding regions add to expected_.
+bool CTranslationTracker::IsPending() const { return matched_ < expected_.size(); }
 
 CTranslationTracker::Verdict CTranslationTracker::Check(std::string_view protein) {
     if (!IsPending() || protein.empty()) return Verdict::kKept;

@@ -102,9 +102,10 @@ void CTranslationTracker::OnTranslationLine(std::string_view raw, const std::str
 
         if (!basesFit_) return;
         // The columns are needed only where a region starts or ends inside
-        // the line.
+        // the line. A region's part ends where the next base begins: the
+        // amino acid under a piece of a split codon is wider than the piece.
         const size_t startCol = region.from <= first ? 0 : Columns()[static_cast<size_t>(region.from - first)];
-        const size_t endCol = region.to >= last ? raw.size() : Columns()[static_cast<size_t>(region.to - first)] + 1;
+        const size_t endCol = region.to >= last ? raw.size() : Columns()[static_cast<size_t>(region.to - first + 1)];
         const size_t stopCol = std::min(endCol, raw.size());
         const size_t before = expected_.size();
         if (startCol < stopCol) CListingLines::AppendWithoutBlanks(raw.substr(startCol, stopCol - startCol), expected_);

@@ -68,6 +68,19 @@ TEST_F(TranslationTrackerTest, AllRegionsAsOneEntryAreJoined) {
     EXPECT_FALSE(tracker.IsPending());
 }
 
+// The amino acid of a split codon stands under its two-base piece and is
+// wider than it; the bases after the piece must not cut it off.
+TEST_F(TranslationTrackerTest, AminoAcidUnderTheTwoBasePieceEndingARegionIsWhole) {
+    tracker.Begin(dna);
+    AddCds("1", "11");
+    AddCds("12", "15");
+    tracker.OnBasesLine("atg aaa ccc gg  g ttt      15", 15, 0);
+    tracker.OnTranslationLine("Met Lys Pro Gly   Phe", "1", messages);
+    tracker.FinishSequence(15);
+    EXPECT_EQ(tracker.GetExpected(), "MetLysProGlyPhe");
+    EXPECT_EQ(tracker.Check("MetLysProGlyPhe"), Verdict::kJoinedTranslation);
+}
+
 // Joined regions of three amino acids get no derived entry: a protein just
 // like them is the user's own.
 TEST_F(TranslationTrackerTest, JoinedRegionsTooShortForAnEntryMatchNothing) {

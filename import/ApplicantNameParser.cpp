@@ -13,14 +13,15 @@ std::string Trim(const std::string& text) {
     return text.substr(first, last - first);
 }
 
-// Cuts the first word off text (trimmed) and returns it; text keeps the rest,
-// trimmed.
-std::string TakeWord(std::string& text) {
-    text = Trim(text);
+// Cuts text at its first space and returns the part before it, trimmed; text
+// keeps what follows that one space. Two spaces in a row thus leave an empty
+// part, as the writer's "Last, First  Suffix" does for a missing middle
+// initial.
+std::string TakePart(std::string& text) {
     const size_t space = text.find(' ');
-    std::string word = text.substr(0, space);
-    text = space == std::string::npos ? std::string() : Trim(text.substr(space + 1));
-    return word;
+    std::string part = Trim(text.substr(0, space));
+    text = space == std::string::npos ? std::string() : text.substr(space + 1);
+    return part;
 }
 
 const std::string kNoName;
@@ -75,8 +76,9 @@ CApplicantNameParser::SplitName CApplicantNameParser::SplitIndividual(const std:
         split.lastName = whole;
     }
     split.lastName = Trim(split.lastName);
-    split.firstName = TakeWord(rest);
-    split.middleInitial = TakeWord(rest);
+    rest = Trim(rest);
+    split.firstName = TakePart(rest);
+    split.middleInitial = TakePart(rest);
     split.suffix = Trim(rest);
     return split;
 }

@@ -75,8 +75,10 @@ public:
     // selected.
     bool Update();
 
-    // The individual split of one name line:
-    // "Smith, John A Jr" -> Smith / John / A / Jr; "John Smith" -> Smith / John.
+    // The individual split of one name line: the last name, then the rest
+    // cut at single spaces into first name, middle initial and suffix:
+    // "Smith, John A Jr" -> Smith / John / A / Jr; "Smith, John  Jr" ->
+    // Smith / John / (none) / Jr; "John Smith" -> Smith / John.
     static SplitName SplitIndividual(const std::string& name);
     // The list text of an individual as Add makes it: the last name alone when
     // first name, middle initial and suffix are empty, otherwise

@@ -22,9 +22,17 @@ void ExpectSplit(const std::string& name, const Split& expected) {
 TEST(ApplicantNameSplitTest, CommaSeparatesTheLastNameFromTheRest) {
     ExpectSplit("Smith, John A Jr", {"Smith", "John", "A", "Jr"});
     ExpectSplit("Smith, John A Jr III", {"Smith", "John", "A", "Jr III"});
-    ExpectSplit("  van Dyke ,  Mary   Lou  ", {"van Dyke", "Mary", "Lou", ""});
+    ExpectSplit("  van Dyke ,  Mary   Lou  ", {"van Dyke", "Mary", "", "Lou"});
     ExpectSplit("Smith, Jones, Ann", {"Smith", "Jones,", "Ann", ""});
     ExpectSplit("Smith,", {"Smith", "", "", ""});
+}
+
+// The rest is cut at single spaces, so the two spaces the writer leaves for
+// a missing middle initial keep the suffix in its place.
+TEST(ApplicantNameSplitTest, TwoSpacesStandForAMissingMiddleInitial) {
+    ExpectSplit("Smith, John  Jr.", {"Smith", "John", "", "Jr."});
+    ExpectSplit("Smith, John  Jr. III", {"Smith", "John", "", "Jr. III"});
+    ExpectSplit("Ann  Jr Lee", {"Lee", "Ann", "", "Jr"});
 }
 
 TEST(ApplicantNameSplitTest, WithoutCommaTheLastWordIsTheLastName) {

@@ -65,7 +65,14 @@ private:
     std::ostream& err_;
 };
 
+// "1 entry", "3 entries".
+std::string Count(int n, const char* one, const char* many) {
+    return std::to_string(n) + ' ' + (n == 1 ? one : many);
+}
+
 }  // namespace
+
+std::string VersionText() { return "quillion-cli " QLN_VERSION; }
 
 int RunBuild(const std::string& jsonPath, const std::string& projectPath, std::ostream& err) {
     return Guarded(err, [&] {
@@ -97,11 +104,23 @@ int RunGenerate(const std::string& projectPath, bool checkMissingFeatures, std::
         project->SetCheckMissingFeatures(checkMissingFeatures);
         StreamObserver observer(err);
         CGenerationRun run(*project, projectPath, &observer);
+        const COutputNames& names = run.GetOutputNames();
         switch (run.Run().outcome) {
-            case GenerationOutcome::Succeeded: return kExitOk;
-            case GenerationOutcome::ValidationFailed: return kExitFindings;
+            case GenerationOutcome::Succeeded: {
+                err << "wrote " << names.listing << ": " << Count(run.GetEntryCount(), "entry", "entries");
+                if (const int warnings = run.GetWarningCount())
+                    err << "; " << Count(warnings, "warning", "warnings") << " in " << names.errorReport;
+                err << '\n';
+                return kExitOk;
+            }
+            case GenerationOutcome::ValidationFailed: {
+                const int messages = static_cast<int>(run.GetMessages().size());
+                err << "errors found, no listing written: " << Count(messages, "message", "messages") << " in "
+                    << names.errorReport << '\n';
+                return kExitFindings;
+            }
             default:
-                throw CommandFailure(run.GetOutputNames().listing + ": the listing could not be written");
+                throw CommandFailure(names.listing + ": the listing could not be written");
         }
     });
 }
@@ -166,7 +185,13 @@ int RunValidate(const std::string& projectPath, bool checkMissingFeatures, std::
         project->SetCheckMissingFeatures(checkMissingFeatures);
         const StringList& messages = project->Validate(0);
         for (const auto& message : messages) out << Latin1ToUtf8(message) << '\n';
-        return messages.empty() ? kExitOk : kExitFindings;
+        const std::string sequences = Count(project->GetSequences().GetSize(), "sequence", "sequences");
+        if (messages.empty()) {
+            err << "no errors in " << sequences << '\n';
+            return kExitOk;
+        }
+        err << Count(static_cast<int>(messages.size()), "message", "messages") << " in " << sequences << '\n';
+        return kExitFindings;
     });
 }
 

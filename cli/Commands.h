@@ -1,6 +1,8 @@
 // The commands of quillion-cli, callable without the argument parser so that
 // tests can run them. Each returns the process exit status and writes its
-// complaints, one line naming the file, to the error stream.
+// complaints, one line naming the file, to the error stream. Generate and
+// validate end with one line on the error stream that says what was written
+// or found.
 #pragma once
 
 #include <ostream>
@@ -10,6 +12,9 @@
 namespace qln::cli {
 
 enum ExitStatus { kExitOk = 0, kExitFindings = 1, kExitFailure = 2 };
+
+// "quillion-cli" and the program's version, as --version prints it.
+std::string VersionText();
 
 // Makes a project file from JSON.
 int RunBuild(const std::string& jsonPath, const std::string& projectPath, std::ostream& err);

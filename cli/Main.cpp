@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
     using namespace qln::cli;
     CLI::App app{"Quillion: sequence listings for patent applications, from the command line"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", VersionText(), "print the program's version and exit");
 
     std::string input, output;
     auto* build = app.add_subcommand("build", "make a project file from JSON");

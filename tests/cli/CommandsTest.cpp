@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 
 #include "model/Feature.h"
@@ -215,9 +216,43 @@ TEST_F(CommandsTest, GenerateWithErrorsWritesOnlyTheErrorReport) {
     std::ostringstream err, out;
     EXPECT_EQ(RunValidate(Path("out.prj"), false, out, err), kExitFindings);
     EXPECT_NE(out.str().find("There must be an individual or organizational applicant name."), std::string::npos);
-    EXPECT_EQ(RunGenerate(Path("out.prj"), false, err), kExitFindings);
+    const std::string printed = out.str(), count = std::to_string(std::count(printed.begin(), printed.end(), '\n'));
+    EXPECT_EQ(err.str(), count + " messages in 1 sequence\n");
+
+    std::ostringstream generateErr;
+    EXPECT_EQ(RunGenerate(Path("out.prj"), false, generateErr), kExitFindings);
     EXPECT_FALSE(fs::exists(Path("out_ST25.txt")));
-    EXPECT_EQ(Read(Path("out_ErrorLog.txt")), out.str());
+    EXPECT_EQ(Read(Path("out_ErrorLog.txt")), printed);
+    // Every message as it was made, then the closing line naming the report.
+    EXPECT_EQ(generateErr.str(),
+              printed + "errors found, no listing written: " + count + " messages in " + Path("out_ErrorLog.txt") + "\n");
+}
+
+TEST_F(CommandsTest, SuccessfulRunsSayWhatTheyWroteOrFound) {
+    std::ostringstream err, out, generateErr, shortErr;
+    ASSERT_EQ(RunBuild(kDemo, Path("demo.prj"), err), kExitOk) << err.str();
+    ASSERT_EQ(RunValidate(Path("demo.prj"), false, out, err), kExitOk);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "no errors in 3 sequences\n");
+    // Three sequences and the protein derived from the coding region.
+    ASSERT_EQ(RunGenerate(Path("demo.prj"), false, generateErr), kExitOk);
+    EXPECT_EQ(generateErr.str(), "wrote " + Path("demo_ST25.txt") + ": 4 entries\n");
+
+    // Short sequences only warn: the listing is written and the report of warnings named.
+    ASSERT_EQ(Build(R"({"title":"T","fileReference":"R","organizationApplicants":[{"name":"Acme"}],
+        "sequences":[{"name":"n","type":"DNA","organism":"Mus musculus","residues":"acgt"}]})").first, kExitOk);
+    ASSERT_EQ(RunGenerate(Path("out.prj"), false, shortErr), kExitOk);
+    EXPECT_TRUE(shortErr.str().ends_with("\nwrote " + Path("out_ST25.txt") + ": 1 entry; 1 warning in " +
+                                         Path("out_ErrorLog.txt") + "\n")) << shortErr.str();
+}
+
+TEST_F(CommandsTest, VersionNamesTheProgramAndANumber) {
+    EXPECT_TRUE(std::regex_match(VersionText(), std::regex(R"(quillion-cli \d+\.\d+\.\d+)"))) << VersionText();
+    // The program itself, when it is built beside this test program's folder.
+    const fs::path cli = fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "quillion-cli";
+    if (!fs::exists(cli)) GTEST_SKIP() << cli << " is not built";
+    EXPECT_EQ(std::system((cli.string() + " --version > " + Path("version.txt") + " 2>&1").c_str()), 0);
+    EXPECT_EQ(Read(Path("version.txt")), VersionText() + "\n");
 }
 
 TEST_F(CommandsTest, ImportSequencesMakesOrExtendsAProject) {

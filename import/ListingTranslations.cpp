@@ -16,6 +16,7 @@ void CTranslationTracker::Reset() {
     owner_ = nullptr;
     regions_.clear();
     count_ = 0;
+    codingLength_ = 0;
     expected_.clear();
     stretchEnds_.clear();
     matched_ = 0;
@@ -43,6 +44,7 @@ void CTranslationTracker::AddCodingRegion(const Ptr<CDS>& cds) {
     region.cds = cds;
     region.from = cds->GetFrom();
     region.to = cds->GetTo();
+    if (region.from <= region.to) codingLength_ += static_cast<long long>(region.to) - region.from + 1;
     size_t at = 0;
     while (at < regions_.size() && regions_[at].to <= region.from) ++at;
     regions_.insert(regions_.begin() + static_cast<std::ptrdiff_t>(at), std::move(region));
@@ -174,9 +176,12 @@ CTranslationTracker::Verdict CTranslationTracker::Check(std::string_view protein
     // The writer lists no entry of fewer than kMinDerivedGroups amino acids.
     constexpr size_t kMinLetters = CListingWriter::kMinDerivedGroups * 3;
 
-    // All regions as one entry: they were joined.
-    if (count_ > 1 && matched_ == 0 && protein.size() == expected_.size() && protein.size() >= kMinLetters &&
-        StartsWithIgnoringCase(expected_, protein)) {
+    // All regions as one entry: they were joined. Joined regions hold no
+    // stop codon, so every codon shows its amino acid; a region of stop
+    // codons alone adds no letters, yet keeps the others apart.
+    const bool everyCodonShown = static_cast<long long>(expected_.size()) == codingLength_;
+    if (count_ > 1 && matched_ == 0 && everyCodonShown && protein.size() == expected_.size() &&
+        protein.size() >= kMinLetters && StartsWithIgnoringCase(expected_, protein)) {
         Reset();
         return Verdict::kJoinedTranslation;
     }

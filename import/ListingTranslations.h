@@ -85,6 +85,7 @@ private:
     Ptr<CSequence> owner_;
     std::vector<Region> regions_;
     int count_ = 0;
+    long long codingLength_ = 0;  // bases of the regions in regions_
     std::string expected_;
     std::vector<size_t> stretchEnds_;  // ascending offsets into expected_
     size_t matched_ = 0;               // characters of expected_ already matched

@@ -81,6 +81,18 @@ TEST_F(TranslationTrackerTest, AminoAcidUnderTheTwoBasePieceEndingARegionIsWhole
     EXPECT_EQ(tracker.Check("MetLysProGlyPhe"), Verdict::kJoinedTranslation);
 }
 
+// A region of a stop codon alone adds no letters: the other region's entry
+// then holds all that is expected, but the regions were not joined.
+TEST_F(TranslationTrackerTest, EntryOfAllLettersIsNotJoinedWhenARegionShowsAStop) {
+    tracker.Begin(dna);
+    AddCds("1", "12");
+    AddCds("13", "15");
+    tracker.OnBasesLine("atg aaa ccc ggg tga      15", 15, 0);
+    tracker.OnTranslationLine("Met Lys Pro Gly", "1", messages);
+    tracker.FinishSequence(15);
+    EXPECT_EQ(tracker.Check("MetLysProGly"), Verdict::kTranslation);
+}
+
 // Joined regions of three amino acids get no derived entry: a protein just
 // like them is the user's own.
 TEST_F(TranslationTrackerTest, JoinedRegionsTooShortForAnEntryMatchNothing) {

@@ -1,0 +1,19 @@
+#include "app/AboutDlg.h"
+
+#include "app/AppIcon.h"
+#include "ui_AboutDlg.h"
+
+namespace qln {
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::AboutDlg>())
+{
+    ui_->setupUi(this);
+    ui_->iconLabel->setPixmap(DrawQuillionIcon(48));
+    setFixedSize(sizeHint());
+}
+
+CAboutDlg::~CAboutDlg() = default;
+
+}  // namespace qln
+
+#include "moc_AboutDlg.cpp"

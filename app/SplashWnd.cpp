@@ -16,7 +16,7 @@ namespace {
 
 QPixmap DrawSplash()
 {
-    const int width = 440, height = 260;
+    const int width = 520, height = 260;
     QPixmap pixmap(width, height);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -53,6 +53,9 @@ QPixmap DrawSplash()
 
 CSplashWnd::CSplashWnd() : QSplashScreen(DrawSplash())
 {
+    // Its timer may run out while a message is up before the main window
+    // shows; that must not end the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
     qApp->installEventFilter(this);
 }
 

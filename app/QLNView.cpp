@@ -1,0 +1,1026 @@
+#include "app/QLNView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/AddSequenceDialog.h"
+#include "app/ChangeSequenceTypeDialog.h"
+#include "app/CustomOrganismListDialog.h"
+#include "app/DisplayLayout.h"
+#include "app/ErrorMsgDialog.h"
+#include "app/Help.h"
+#include "app/Latin1Text.h"
+#include "app/OrgComment.h"
+#include "app/OrganismListDialog.h"
+#include "app/QLNDoc.h"
+#include "app/RedStatic.h"
+#include "app/RenameDialog.h"
+#include "app/ReorderSeqDialog.h"
+#include "app/RestoreSeqDialog.h"
+#include "app/SearchEdit.h"
+#include "app/SeqEdit.h"
+#include "app/ViewRules.h"
+#include "model/Feature.h"
+#include "model/Project.h"
+#include "model/ResidueFile.h"
+#include "model/Sequence.h"
+
+namespace qln {
+
+namespace {
+
+const char* const kFormatting = "Formatting sequence for display... Please wait...";
+const char* const kTooLongToShow =
+    "The sequence has more than 100,000,000 residues, more than the sequence editor can hold.";
+const char* const kEditorFull = "The sequence editor holds at most 100,000,000 residues.";
+const char* const kPasteTooLong =
+    "The pasted text would make the sequence longer than 100,000,000 residues. Nothing was pasted.";
+
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+int64_t LettersIn(const QString& text)
+{
+    int64_t count = 0;
+    for (const QChar c : text)
+        if (c.unicode() < 128 && IsLetter(static_cast<char>(c.unicode()))) ++count;
+    return count;
+}
+
+QLineEdit* ReadOnlyField(QWidget* parent, const char* objectName)
+{
+    auto* field = new QLineEdit(parent);
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setObjectName(objectName);
+    return field;
+}
+
+QPushButton* Button(const QString& caption, QWidget* parent, const char* objectName)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+CQLNView::CQLNView(CCQLNDoc& document, QWidget* parent) : QWidget(parent), document_(document), documentAlive_(&document)
+{
+    BuildForm();
+    ConnectControls();
+    document_.SetEditorCommit([this] { CommitEditor(); });
+
+    bool found = false;
+    const QStringList& names = COrganismListDialog::StandardNames(&found);
+    if (found) {
+        organismDialog_ = new COrganismListDialog(names, this);
+    } else {
+        // Said once per run, after the window is up.
+        static bool told = false;
+        if (!told) {
+            told = true;
+            QTimer::singleShot(0, this, [this] {
+                ShowStop(tr("The organism name file 'strain.txt' could not be found."));
+            });
+        }
+    }
+    Rebuild();
+}
+
+CQLNView::~CQLNView()
+{
+    if (documentAlive_) documentAlive_->SetEditorCommit({});
+}
+
+CProject& CQLNView::Project() const { return document_.Project(); }
+
+CSequence* CQLNView::CurrentSequence() const { return current_.get(); }
+
+// ---- the form ---------------------------------------------------------------------
+
+void CQLNView::BuildForm()
+{
+    // Created in the order of the form, which is also the tab order.
+    auto* nameLabel = new QLabel(tr("Sequence Name:"), this);
+    name_ = ReadOnlyField(this, "sequenceName");
+    auto* typeLabel = new QLabel(tr("Sequence Type:"), this);
+    type_ = ReadOnlyField(this, "sequenceType");
+    list_ = new QListWidget(this);
+    list_->setObjectName("sequenceList");
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setUniformItemSizes(true);
+    clear_ = Button(tr("Cl&ear"), this, "clear");
+    auto* organismLabel = new CRedStatic(tr("* Organism:"), this);
+    organism_ = new QLineEdit(this);
+    organism_->setObjectName("organism");
+    organismLabel->setBuddy(organism_);
+    standard_ = Button(tr("Sta&ndard..."), this, "standard");
+    custom_ = Button(tr("C&ustom..."), this, "custom");
+    auto* searchLabel = new QLabel(tr("Search  bases/proteins:"), this);
+    searchField_ = new CSearchEdit(this);
+    searchField_->setObjectName("search");
+    searchLabel->setBuddy(searchField_);
+    go_ = Button(tr("&Go"), this, "go");
+    skip_ = new QCheckBox(tr("S&kip this sequence"), this);
+    skip_->setObjectName("skip");
+    missingFeatures_ = new QCheckBox(tr("Check for &missing features"), this);
+    missingFeatures_->setObjectName("missingFeatures");
+    add_ = Button(tr("&Add"), this, "add");
+    import_ = Button(tr("&Import"), this, "import");
+    delete_ = Button(tr("&Delete"), this, "delete");
+    restore_ = Button(tr("&Restore"), this, "restore");
+    reorder_ = Button(tr("Re&order"), this, "reorder");
+    alterType_ = Button(tr("AlterSeq&Type"), this, "alterSeqType");
+    editor_ = new CSeqEdit(this);
+    editor_->setObjectName("editor");
+    auto* cursorLabel = new QLabel(tr("Cursor Position:"), this);
+    cursorPosition_ = ReadOnlyField(this, "cursorPosition");
+    auto* lengthLabel = new QLabel(tr("String Length:"), this);
+    stringLength_ = ReadOnlyField(this, "stringLength");
+    auto* lineLabel = new QLabel(tr("Line Number:"), this);
+    lineNumber_ = ReadOnlyField(this, "lineNumber");
+    validate_ = Button(tr("&Validate"), this, "validate");
+    save_ = Button(tr("&Save Project"), this, "saveProject");
+    help_ = Button(tr("&Help"), this, "help");
+    reload_ = Button(tr("Re&load Saved Project"), this, "reloadSavedProject");
+    auto* note = new QLabel(tr("Note: Items marked with * are required fields."), this);
+
+    // A full layout line is 75 characters; the editor shows it whole.
+    const QFontMetrics pitch(editor_->font());
+    editor_->setMinimumWidth(pitch.horizontalAdvance(QString(78, QLatin1Char('0'))) +
+                             editor_->verticalScrollBar()->sizeHint().width() + 8);
+    editor_->setMinimumHeight(pitch.lineSpacing() * 16);
+    for (QLineEdit* number : {cursorPosition_, stringLength_, lineNumber_})
+        number->setMaximumWidth(QFontMetrics(number->font()).horizontalAdvance(QString(12, QLatin1Char('0'))));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(nameLabel);
+    top->addWidget(name_, 3);
+    top->addSpacing(16);
+    top->addWidget(typeLabel);
+    top->addWidget(type_, 1);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(list_, 1);
+    left->addWidget(clear_);
+    left->addSpacing(8);
+    for (QPushButton* button : {add_, import_, delete_, restore_, reorder_, alterType_}) left->addWidget(button);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(organismLabel, 0, 0);
+    fields->addWidget(organism_, 0, 1);
+    fields->addWidget(standard_, 0, 2);
+    fields->addWidget(custom_, 0, 3);
+    fields->addWidget(searchLabel, 1, 0);
+    fields->addWidget(searchField_, 1, 1);
+    fields->addWidget(go_, 1, 2);
+    auto* checks = new QHBoxLayout;
+    checks->addWidget(skip_);
+    checks->addSpacing(16);
+    checks->addWidget(missingFeatures_);
+    checks->addStretch(1);
+    fields->addLayout(checks, 2, 0, 1, 4);
+    fields->setColumnStretch(1, 1);
+
+    auto* positions = new QHBoxLayout;
+    positions->addWidget(cursorLabel);
+    positions->addWidget(cursorPosition_);
+    positions->addSpacing(16);
+    positions->addWidget(lengthLabel);
+    positions->addWidget(stringLength_);
+    positions->addSpacing(16);
+    positions->addWidget(lineLabel);
+    positions->addWidget(lineNumber_);
+    positions->addStretch(1);
+
+    auto* right = new QVBoxLayout;
+    right->addLayout(fields);
+    right->addWidget(editor_, 1);
+    right->addLayout(positions);
+
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(left, 0);
+    middle->addLayout(right, 1);
+
+    auto* bottom = new QHBoxLayout;
+    for (QPushButton* button : {validate_, save_, help_, reload_}) bottom->addWidget(button);
+    bottom->addStretch(1);
+
+    auto* form = new QVBoxLayout(this);
+    form->addLayout(top);
+    form->addLayout(middle, 1);
+    form->addLayout(bottom);
+    form->addWidget(note);
+
+    list_->setMinimumWidth(QFontMetrics(list_->font()).horizontalAdvance(QString(22, QLatin1Char('M'))));
+    organism_->installEventFilter(this);
+    cursorPosition_->setText("1");
+}
+
+void CQLNView::ConnectControls()
+{
+    connect(&document_, &CCQLNDoc::ProjectReplaced, this, &CQLNView::Rebuild);
+    connect(list_, &QListWidget::currentRowChanged, this, [this] { LoadSelection(); });
+    connect(clear_, &QPushButton::clicked, this, &CQLNView::ClearFields);
+    connect(standard_, &QPushButton::clicked, this, &CQLNView::OnStandardOrganism);
+    connect(custom_, &QPushButton::clicked, this, &CQLNView::OnCustomOrganism);
+    connect(go_, &QPushButton::clicked, this, &CQLNView::OnGo);
+    connect(searchField_, &QLineEdit::returnPressed, this, &CQLNView::OnGo);
+    connect(skip_, &QCheckBox::clicked, this, &CQLNView::OnSkipClicked);
+    connect(missingFeatures_, &QCheckBox::clicked, this,
+            [this](bool checked) { Project().SetCheckMissingFeatures(checked); });
+    connect(add_, &QPushButton::clicked, this, &CQLNView::OnAdd);
+    connect(import_, &QPushButton::clicked, this, [this] {
+        CommitEditor();
+        emit ImportRequested();
+        RefillList(false);
+        editor_->setFocus();
+    });
+    connect(delete_, &QPushButton::clicked, this, &CQLNView::OnDelete);
+    connect(restore_, &QPushButton::clicked, this, &CQLNView::OnRestore);
+    connect(reorder_, &QPushButton::clicked, this, &CQLNView::OnReorder);
+    connect(alterType_, &QPushButton::clicked, this, &CQLNView::OnAlterSeqType);
+    connect(validate_, &QPushButton::clicked, this, &CQLNView::OnValidate);
+    connect(save_, &QPushButton::clicked, this, &CQLNView::OnSaveProject);
+    connect(help_, &QPushButton::clicked, this, [this] { CHelp::ShowPage(this, "SequenceHelp.md"); });
+    connect(reload_, &QPushButton::clicked, this, &CQLNView::OnReloadSavedProject);
+
+    connect(organism_, &QLineEdit::textChanged, this, [this] {
+        if (!loading_) MarkModified();
+    });
+    connect(searchField_, &CSearchEdit::FocusReceived, this, [this] {
+        active_ = ActiveEdit::Search;
+        emit CommandStateChanged();
+    });
+    connect(editor_, &CSeqEdit::FocusReceived, this, [this] {
+        active_ = ActiveEdit::Editor;
+        emit CommandStateChanged();
+    });
+    editor_->SetCharacterFilter([this](QChar typed) { return FilterTypedCharacter(typed); });
+    connect(editor_, &CSeqEdit::DeletePressed, this, &CQLNView::OnDeletePressed);
+    connect(editor_, &CSeqEdit::PasteRequested, this, &CQLNView::PasteIntoEditor);
+    connect(editor_->document(), &QTextDocument::contentsChanged, this, &CQLNView::OnEditorChanged);
+    connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, &CQLNView::RefreshPositionLine);
+    connect(editor_, &QPlainTextEdit::copyAvailable, this, &CQLNView::CommandStateChanged);
+    connect(editor_, &QPlainTextEdit::undoAvailable, this, &CQLNView::CommandStateChanged);
+    connect(searchField_, &QLineEdit::selectionChanged, this, &CQLNView::CommandStateChanged);
+    connect(organism_, &QLineEdit::selectionChanged, this, &CQLNView::CommandStateChanged);
+}
+
+bool CQLNView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == organism_ && event->type() == QEvent::FocusIn) {
+        active_ = ActiveEdit::Organism;
+        emit CommandStateChanged();
+    } else if (watched == organism_ && event->type() == QEvent::FocusOut) {
+        // Focus that goes to another window, a menu or a popup comes back
+        // unchanged: only a move inside this window is the end of the entry.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            reason != Qt::MenuBarFocusReason && QApplication::activeWindow() == window() && isVisible())
+            OnOrganismLostFocus();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- the list and the current sequence -----------------------------------------------
+
+void CQLNView::Rebuild()
+{
+    // The sequence of the replaced project goes without being stored: the
+    // document has already asked about unsaved changes.
+    current_ = nullptr;
+    search_.Forget();
+    const QSignalBlocker blocker(list_);
+    list_->clear();
+    QStringList names;
+    names.reserve(Project().GetSequences().GetSize());
+    for (const auto& sequence : Project().GetSequences()) names.append(ToQt(sequence->GetName()));
+    list_->addItems(names);
+    missingFeatures_->setChecked(Project().GetCheckMissingFeatures());
+    SelectRow(names.isEmpty() ? -1 : 0);
+}
+
+void CQLNView::RefillList(bool selectLast)
+{
+    const CArray<Ptr<CSequence>>& sequences = Project().GetSequences();
+    int currentRow = -1;
+    QStringList names;
+    names.reserve(sequences.GetSize());
+    for (int i = 0; i < sequences.GetSize(); ++i) {
+        names.append(ToQt(sequences[i]->GetName()));
+        if (sequences[i] == current_) currentRow = i;
+    }
+    {
+        const QSignalBlocker blocker(list_);
+        list_->clear();
+        list_->addItems(names);
+    }
+    SelectRow(currentRow >= 0 && !selectLast ? currentRow : static_cast<int>(names.size()) - 1);
+}
+
+void CQLNView::SelectRow(int row)
+{
+    {
+        const QSignalBlocker blocker(list_);
+        list_->setCurrentRow(row);
+        if (row < 0) list_->clearSelection();
+    }
+    LoadSelection();
+}
+
+void CQLNView::LoadSelection()
+{
+    commentDeclined_ = false;
+    // Whatever is selected, typed residues go into the sequence they were
+    // typed into before anything else is shown.
+    CommitEditor();
+    const int row = list_->currentRow();
+    CArray<Ptr<CSequence>>& sequences = Project().GetSequences();
+    if (row < 0 || row >= sequences.GetSize()) {
+        if (current_) {
+            try {
+                current_->UnloadResidues();
+            } catch (const CResidueFileError& error) {
+                ShowStop(QString::fromLatin1(error.what()));
+            }
+        }
+        current_ = nullptr;
+        ClearFields();
+        SetSequenceControlsEnabled(false);
+        emit CommandStateChanged();
+        return;
+    }
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const Ptr<CSequence> selected = sequences[row];
+    bool loaded = true;
+    try {
+        if (selected != current_) {
+            if (current_) current_->UnloadResidues();
+            current_ = selected;
+            search_.Forget();
+        }
+        current_->LoadResidues();
+    } catch (const CResidueFileError& error) {
+        loaded = false;
+        current_ = selected;
+        QApplication::restoreOverrideCursor();
+        ShowStop(QString::fromLatin1(error.what()));
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    if (loaded) {
+        ShowFormatted();
+    } else {
+        // Residues that could not be read back are not shown, nor stored over.
+        editorHoldsResidues_ = false;
+        SetEditorText({});
+        residueCount_.Set(0);
+    }
+
+    loading_ = true;
+    organism_->setText(ToQt(current_->GetOrganism()));
+    skip_->setChecked(current_->IsSkipped());
+    type_->setText(ToQt(current_->GetTypeName()));
+    name_->setText(ToQt(current_->GetName()));
+    searchField_->clear();
+    loading_ = false;
+    SetSequenceControlsEnabled(true);  // after the type: AlterSeqType follows it
+    RefreshPositionLine();
+    editor_->setFocus();
+    QApplication::restoreOverrideCursor();
+    emit CommandStateChanged();
+}
+
+void CQLNView::SetSequenceControlsEnabled(bool enabled)
+{
+    const CViewRules::Controls controls =
+        CViewRules::ControlsFor(enabled, FromQt(type_->text()), Project().HasDeletedSequences());
+    for (QWidget* control : std::initializer_list<QWidget*>{list_, organism_, searchField_, clear_, standard_, go_,
+                                                            reorder_, validate_, custom_, delete_, skip_})
+        control->setEnabled(controls.sequenceControls);
+    alterType_->setEnabled(controls.alterSeqType);
+    restore_->setEnabled(controls.restore);
+    // The editor stays readable while disabled: read-only on grey.
+    editor_->setReadOnly(!controls.sequenceControls || !editorHoldsResidues_);
+    QPalette colours = editor_->palette();
+    colours.setColor(QPalette::Base, palette().color(controls.sequenceControls ? QPalette::Base : QPalette::Window));
+    editor_->setPalette(colours);
+}
+
+void CQLNView::ClearFields()
+{
+    loading_ = true;
+    organism_->clear();
+    searchField_->clear();
+    type_->clear();
+    name_->clear();
+    skip_->setChecked(false);
+    editor_->setPlainText(QString());
+    loading_ = false;
+    // The emptied editor is what a later commit stores.
+    editor_->document()->setModified(true);
+    editorHoldsResidues_ = true;
+    if (current_ && list_->isEnabled()) editor_->setReadOnly(false);
+    residueCount_.Set(0);
+    search_.Forget();
+    RefreshPositionLine();
+    cursorPosition_->setText("1");
+    lineNumber_->clear();
+    editor_->setFocus();
+    displayFormatted_ = false;
+}
+
+void CQLNView::MarkModified()
+{
+    if (!document_.IsModified()) document_.SetModified(true);
+}
+
+void CQLNView::CommitEditor()
+{
+    if (!current_) return;
+    current_->SetOrganism(FromQt(organism_->text()));
+    // An editor that was not touched since it was filled still shows the
+    // sequence's own text: nothing to copy back.
+    if (!editorHoldsResidues_ || !editor_->document()->isModified()) return;
+    current_->SetResidues(FromQt(editor_->toPlainText()));
+    current_->SetDisplayLayout(displayFormatted_);
+    current_->SetResiduesChanged(true);
+    editor_->document()->setModified(false);
+}
+
+void CQLNView::ReloadCurrentResidues()
+{
+    if (!current_) return;
+    try {
+        current_->LoadResidues();
+    } catch (const CResidueFileError& error) {
+        ShowStop(QString::fromLatin1(error.what()));
+    }
+}
+
+// ---- the editor ----------------------------------------------------------------------
+
+void CQLNView::SetEditorText(const std::string& text)
+{
+    loading_ = true;
+    // Filling a long text is much quicker with nothing to repaint meanwhile.
+    editor_->setUpdatesEnabled(false);
+    editor_->setPlainText(ToQt(text));
+    editor_->setUpdatesEnabled(true);
+    editor_->document()->setModified(false);
+    loading_ = false;
+}
+
+int64_t CQLNView::ResidueAtEditorCaret()
+{
+    if (!current_) return 0;
+    const int64_t caret = editor_->textCursor().selectionStart();
+    try {
+        const std::string& text = current_->GetResidues();
+        if (current_->IsDisplayLayout()) return CDisplayLayout::ResidueAtCaret(caret, current_->GetLetterCount());
+        const auto end = text.begin() + std::min<int64_t>(caret, static_cast<int64_t>(text.size()));
+        return std::count_if(text.begin(), end, IsLetter);
+    } catch (const CResidueFileError&) {
+        return 0;
+    }
+}
+
+bool CQLNView::ShowFormatted(int64_t caretResidue)
+{
+    if (!current_) return false;
+    try {
+        if (current_->GetLetterCount() > CTypingFilter::kMaxResidues) {
+            editorHoldsResidues_ = false;
+            SetEditorText({});
+            editor_->setReadOnly(true);
+            residueCount_.Set(current_->GetResidueCount());
+            displayFormatted_ = false;
+            ShowStop(tr(kTooLongToShow));
+            return false;
+        }
+        editorHoldsResidues_ = true;
+        emit StatusText(tr(kFormatting));
+        bool outOfMemory = false;
+        const std::string& text = current_->FormatForDisplay(&outOfMemory);
+        SetEditorText(text);
+        emit StatusText(QString());
+        displayFormatted_ = !outOfMemory;
+        residueCount_.Set(current_->GetResidueCount());
+        if (outOfMemory) ShowStop(tr("Insufficient memory to display sequence string."));
+        if (caretResidue >= 0 && displayFormatted_)
+            PlaceCaret(CDisplayLayout::CaretOfResidue(caretResidue));
+        RefreshPositionLine();
+        return displayFormatted_;
+    } catch (const CResidueFileError& error) {
+        ShowStop(QString::fromLatin1(error.what()));
+        return false;
+    }
+}
+
+void CQLNView::PlaceCaret(int64_t position)
+{
+    QTextCursor cursor = editor_->textCursor();
+    const int64_t end = editor_->document()->characterCount() - 1;
+    cursor.setPosition(static_cast<int>(std::clamp<int64_t>(position, 0, end)));
+    editor_->setTextCursor(cursor);
+}
+
+QChar CQLNView::FilterTypedCharacter(QChar typed)
+{
+    const char c = typed.unicode() < 256 ? static_cast<char>(typed.unicode()) : '\0';
+    const CTypingFilter::Decision decision = CTypingFilter::Filter(current_.get(), c, residueCount_.Count());
+    switch (decision.action) {
+    case CTypingFilter::Action::Discard:
+        return {};
+    case CTypingFilter::Action::Beep:
+        QApplication::beep();
+        emit StatusText(tr("Invalid sequence character."));
+        return {};
+    case CTypingFilter::Action::TooLong:
+        QApplication::beep();
+        ShowStop(tr(kEditorFull));
+        return {};
+    case CTypingFilter::Action::Insert:
+        break;
+    }
+    displayFormatted_ = false;
+    residueCount_.Change(decision.countChange);
+    MarkModified();
+    stringLength_->setText(QString::number(residueCount_.Count()));
+    return QChar(static_cast<uchar>(decision.character));
+}
+
+void CQLNView::OnDeletePressed()
+{
+    if (!current_ || editor_->isReadOnly()) return;
+    residueCount_.Change(-1);
+    MarkModified();
+    displayFormatted_ = false;
+    RefreshPositionLine();
+}
+
+void CQLNView::OnEditorChanged()
+{
+    if (loading_) return;
+    displayFormatted_ = false;
+    MarkModified();
+}
+
+void CQLNView::PasteIntoEditor(const QString& text)
+{
+    if (!current_ || editor_->isReadOnly() || text.isEmpty()) return;
+    const std::string type = current_->GetTypeName();
+    const QString converted = CTypingFilter::IsProteinType(type) ? text.toUpper() : text.toLower();
+    QTextCursor cursor = editor_->textCursor();
+    const int64_t after = residueCount_.Count() - LettersIn(cursor.selectedText()) + LettersIn(converted);
+    if (after > CTypingFilter::kMaxResidues) {
+        ShowStop(tr(kPasteTooLong));
+        return;
+    }
+    cursor.insertText(converted);
+    editor_->setTextCursor(cursor);
+    MarkModified();
+    CommitEditor();
+    displayFormatted_ = false;
+    try {
+        residueCount_.Set(current_->GetResidueCount());
+    } catch (const CResidueFileError& error) {
+        ShowStop(QString::fromLatin1(error.what()));
+    }
+    RefreshPositionLine();
+}
+
+void CQLNView::RefreshPositionLine()
+{
+    emit StatusText(QString());
+    const QTextCursor cursor = editor_->textCursor();
+    const int start = cursor.selectionStart();
+    cursorPosition_->setText(QString::number(start + 1));
+    if (editor_->document()->isEmpty())
+        lineNumber_->clear();
+    else
+        lineNumber_->setText(QString::number(editor_->document()->findBlock(start).blockNumber() + 1));
+    stringLength_->setText(QString::number(residueCount_.Count()));
+}
+
+void CQLNView::ShowStop(const QString& text) { QMessageBox::critical(this, tr("Quillion"), text); }
+
+// ---- edit commands --------------------------------------------------------------------
+
+void CQLNView::Undo()
+{
+    if (active_ == ActiveEdit::Editor) {
+        editor_->undo();
+    } else if (active_ == ActiveEdit::Organism) {
+        organism_->undo();
+    }
+}
+
+void CQLNView::Cut()
+{
+    switch (active_) {
+    case ActiveEdit::Editor: editor_->cut(); break;
+    case ActiveEdit::Search: searchField_->cut(); break;
+    case ActiveEdit::Organism: organism_->cut(); break;
+    }
+}
+
+void CQLNView::Copy()
+{
+    switch (active_) {
+    case ActiveEdit::Editor: editor_->copy(); break;
+    case ActiveEdit::Search: searchField_->copy(); break;
+    case ActiveEdit::Organism: organism_->copy(); break;
+    }
+}
+
+void CQLNView::Paste()
+{
+    switch (active_) {
+    case ActiveEdit::Editor: {
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        if (current_ && data && data->hasText()) PasteIntoEditor(data->text());
+        break;
+    }
+    case ActiveEdit::Search: searchField_->paste(); break;
+    case ActiveEdit::Organism: organism_->paste(); break;
+    }
+}
+
+bool CQLNView::CanUndo() const
+{
+    switch (active_) {
+    case ActiveEdit::Editor: return !editor_->isReadOnly() && editor_->document()->isUndoAvailable();
+    case ActiveEdit::Organism: return organism_->isEnabled() && organism_->isUndoAvailable();
+    case ActiveEdit::Search: return false;
+    }
+    return false;
+}
+
+bool CQLNView::CanCopy() const
+{
+    switch (active_) {
+    case ActiveEdit::Editor: return editor_->textCursor().hasSelection();
+    case ActiveEdit::Search: return searchField_->hasSelectedText();
+    case ActiveEdit::Organism: return organism_->hasSelectedText();
+    }
+    return false;
+}
+
+bool CQLNView::CanCut() const
+{
+    if (active_ == ActiveEdit::Editor && editor_->isReadOnly()) return false;
+    return CanCopy();
+}
+
+bool CQLNView::CanPaste() const
+{
+    switch (active_) {
+    case ActiveEdit::Editor: return current_ && !editor_->isReadOnly() && editor_->canPaste();
+    case ActiveEdit::Search: return searchField_->isEnabled() && QApplication::clipboard()->mimeData() &&
+                                    QApplication::clipboard()->mimeData()->hasText();
+    case ActiveEdit::Organism: return organism_->isEnabled();
+    }
+    return false;
+}
+
+// ---- the buttons ----------------------------------------------------------------------
+
+void CQLNView::OnAdd()
+{
+    CommitEditor();
+    CAddSequenceDialog dialog(Project().GetSequences(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    ClearFields();
+    try {
+        if (current_) current_->UnloadResidues();
+    } catch (const CResidueFileError& error) {
+        ShowStop(QString::fromLatin1(error.what()));
+    }
+    Ptr<CSequence> sequence;
+    CProject* project = &Project();
+    switch (dialog.TypeIndex()) {
+    case 1: sequence = new CRNASequence(project, dialog.Name(), {}, {}); break;
+    case 2: sequence = new CDNARNASequence(project, dialog.Name(), {}, {}); break;
+    case 3: sequence = new CProtein1Sequence(project, dialog.Name(), {}, {}); break;
+    default: sequence = new CDNASequence(project, dialog.Name(), {}, {}); break;
+    }
+    Project().Add(sequence.get());
+    {
+        const QSignalBlocker blocker(list_);
+        list_->addItem(ToQt(sequence->GetName()));
+    }
+    // The new sequence is current before it is selected, so that the cleared
+    // fields go into the new one, not the old one.
+    current_ = sequence;
+    SelectRow(list_->count() - 1);
+    MarkModified();
+    residueCount_.Set(0);
+    RefreshPositionLine();
+}
+
+void CQLNView::OnDelete()
+{
+    const int row = list_->currentRow();
+    if (row < 0 || row >= Project().GetSequences().GetSize()) return;
+    CommitEditor();
+    const Ptr<CSequence> doomed = Project().GetSequences()[row];
+    if (doomed == current_) {
+        try {
+            current_->UnloadResidues();
+        } catch (const CResidueFileError& error) {
+            ShowStop(QString::fromLatin1(error.what()));
+        }
+        current_ = nullptr;
+    }
+    Project().Delete(doomed.get());
+    {
+        const QSignalBlocker blocker(list_);
+        delete list_->takeItem(row);
+    }
+    SelectRow(CViewRules::RowAfterDelete(row, list_->count()));
+    MarkModified();
+}
+
+void CQLNView::OnRestore()
+{
+    CommitEditor();
+    CRestoreSeqDialog dialog(Project(), [this](const std::string& name) { RestoreSequence(name); }, this);
+    dialog.exec();
+    SetSequenceControlsEnabled(list_->count() > 0);
+    emit CommandStateChanged();
+}
+
+void CQLNView::RestoreSequence(const std::string& deletedName)
+{
+    CommitEditor();
+    Project().Restore(deletedName);
+    {
+        const QSignalBlocker blocker(list_);
+        list_->addItem(ToQt(deletedName));
+    }
+    SelectRow(list_->count() - 1);
+    MarkModified();
+}
+
+void CQLNView::OnReorder()
+{
+    // The order changes under the list: what was typed goes in first.
+    CommitEditor();
+    CReorderSeqDialog dialog(Project().GetSequences(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    MarkModified();
+    Project().GetSequences() = dialog.NewOrder();
+    RefillList(true);
+}
+
+void CQLNView::OnAlterSeqType()
+{
+    CommitEditor();
+    CChangeSequenceTypeDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted || !current_) return;
+    static const char* const kTypes[] = {CDNASequence::kTypeName, CRNASequence::kTypeName,
+                                         CDNARNASequence::kTypeName};
+    const int index = dialog.TypeIndex();
+    if (index < 0 || index > 2) return;
+    const QString chosen = QString::fromLatin1(kTypes[index]);
+    try {
+        current_->LoadResidues();
+    } catch (const CResidueFileError& error) {
+        ShowStop(QString::fromLatin1(error.what()));
+        return;
+    }
+    auto* old = dynamic_cast<CBaseSequence*>(current_.get());
+    if (old && ToQt(old->GetTypeName()).compare(chosen, Qt::CaseInsensitive) != 0) {
+        Ptr<CBaseSequence> converted =
+            CBaseSequence::CreateOfType(kTypes[index], &Project(), old->GetName(), old->GetOrganism(), {});
+        converted->TakeOver(*old);
+        Project().Replace(converted.get());
+        current_ = converted;
+    }
+    LoadSelection();
+    MarkModified();
+}
+
+void CQLNView::OnStandardOrganism()
+{
+    CommitEditor();
+    if (!organismDialog_) return;
+    // The answer belongs to the sequence current now, whatever happens
+    // while the dialog is open.
+    const Ptr<CSequence> target = current_;
+    organismDialog_->Clear();
+    if (organismDialog_->exec() != QDialog::Accepted) return;
+    const QString organism = organismDialog_->Organism();
+    if (organism.isEmpty() || !target) return;
+    if (target == current_) {
+        organism_->setText(organism);
+        MarkModified();
+    }
+    StoreOrganism(target.get(), organism, organismDialog_->ApplyToAll());
+    PromptForComment(target, FromQt(organism));
+}
+
+void CQLNView::OnCustomOrganism()
+{
+    CommitEditor();
+    QStringList names;
+    for (const std::string& name : Project().GetCustomOrganisms()) names.append(ToQt(name));
+    CCustomOrganismListDialog dialog(names, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    StringList list;
+    for (const QString& name : dialog.Names()) list.push_back(FromQt(name));
+    if (list != Project().GetCustomOrganisms()) {
+        Project().GetCustomOrganisms() = list;
+        MarkModified();
+    }
+    // An empty name only hands back the list: no organism is blanked.
+    const QString organism = dialog.Organism();
+    if (organism.isEmpty() || !current_) return;
+    organism_->setText(organism);
+    StoreOrganism(current_.get(), organism, dialog.ApplyToAll());
+}
+
+void CQLNView::StoreOrganism(CSequence* target, const QString& organism, bool applyToAll)
+{
+    const std::string name = FromQt(organism);
+    if (applyToAll) {
+        for (const auto& sequence : Project().GetSequences()) sequence->SetOrganism(name);
+    } else if (target) {
+        target->SetOrganism(name);
+    }
+    MarkModified();
+}
+
+void CQLNView::OnOrganismLostFocus()
+{
+    if (!current_) return;
+    // Asked once the focus has settled; the sequence is the one whose
+    // organism was being typed.
+    const Ptr<CSequence> sequence = current_;
+    const std::string organism = FromQt(organism_->text());
+    QTimer::singleShot(0, this, [this, sequence, organism] { PromptForComment(sequence, organism); });
+}
+
+void CQLNView::PromptForComment(const Ptr<CSequence>& sequence, const std::string& organism)
+{
+    if (!sequence) return;
+    CCommentFeature* comment = sequence->GetComment();
+    const std::string text = comment ? comment->GetComment() : std::string();
+    switch (CViewRules::CommentPromptFor(organism, text, commentDeclined_)) {
+    case CViewRules::CommentPrompt::Nothing:
+        break;
+    case CViewRules::CommentPrompt::ClearComment:
+        if (comment && !text.empty()) {
+            comment->SetComment({});
+            MarkModified();
+        }
+        break;
+    case CViewRules::CommentPrompt::Ask:
+        AskForComment(sequence);
+        break;
+    }
+}
+
+bool CQLNView::CanShowOrganismComment() const
+{
+    return current_ && CSequence::IsArtificialOrUnknownOrganism(FromQt(organism_->text()));
+}
+
+void CQLNView::ShowOrganismComment()
+{
+    if (current_) AskForComment(current_);
+}
+
+void CQLNView::AskForComment(const Ptr<CSequence>& sequence)
+{
+    if (!sequence->GetComment()) sequence->SetComment(Ptr<CCommentFeature>(new CCommentFeature(sequence.get())));
+    COrgComment dialog(sequence->GetComment()->GetComment(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        const std::string text = dialog.Comment();
+        sequence->GetComment()->SetComment(text);
+        if (dialog.ApplyToAll()) {
+            for (const auto& other : Project().GetSequences()) {
+                CCommentFeature* comment = other->GetComment();
+                const std::string organism = other == current_ ? FromQt(organism_->text()) : other->GetOrganism();
+                if (comment && comment->GetComment().empty() && !organism.empty() &&
+                    CSequence::IsArtificialOrUnknownOrganism(organism))
+                    comment->SetComment(text);
+            }
+        }
+        MarkModified();
+    } else {
+        commentDeclined_ = true;
+    }
+    CommitEditor();
+}
+
+void CQLNView::RenameSequence()
+{
+    if (!current_) return;
+    RenameDialog dialog(Project().GetSequences(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const int row = list_->currentRow();
+    Project().Rename(dialog.NewName(), current_.get());
+    if (QListWidgetItem* item = list_->item(row)) item->setText(ToQt(current_->GetName()));
+    name_->setText(ToQt(current_->GetName()));
+    MarkModified();
+    emit CommandStateChanged();
+}
+
+void CQLNView::OnGo()
+{
+    if (!current_) return;
+    CommitEditor();
+    if (!displayFormatted_) {
+        ShowFormatted(ResidueAtEditorCaret());
+        if (!editorHoldsResidues_) return;
+    }
+    const int64_t caret = editor_->textCursor().selectionStart();
+    const std::string pattern = CTypingFilter::ToSequenceCase(current_->GetTypeName(), FromQt(searchField_->text()));
+    CSequenceSearch::Hit hit;
+    try {
+        hit = search_.Find(current_->GetResidues(), current_->IsDisplayLayout(), pattern, caret);
+    } catch (const CResidueFileError& error) {
+        ShowStop(QString::fromLatin1(error.what()));
+        return;
+    }
+    if (!hit.found) {
+        ShowStop(tr("Text not found."));
+        editor_->setFocus();
+        return;
+    }
+    QTextCursor cursor = editor_->textCursor();
+    cursor.setPosition(static_cast<int>(hit.editorPosition));
+    editor_->setTextCursor(cursor);
+    // The hit's line becomes the fourth one shown; a line is a block here.
+    const int hitLine = cursor.blockNumber();
+    editor_->verticalScrollBar()->setValue(std::max(0, hitLine - 3));
+    editor_->setFocus();
+}
+
+void CQLNView::OnValidate()
+{
+    if (!current_) return;
+    CommitEditor();
+    const int caret = editor_->textCursor().selectionStart();
+    const int64_t caretResidue = ResidueAtEditorCaret();
+    const bool wasFormatted = displayFormatted_;
+    StringList messages;
+    try {
+        messages = current_->Validate(0);
+    } catch (const CResidueFileError& error) {
+        ShowStop(QString::fromLatin1(error.what()));
+        return;
+    }
+    if (!messages.empty()) {
+        if (!errors_) errors_ = new CErrorMsgDialog(this);
+        errors_->ShowMessages(messages);
+    }
+    // The check left plain letters in the sequence: show them laid out again,
+    // with the caret where it was.
+    ShowFormatted(wasFormatted ? -1 : caretResidue);
+    if (wasFormatted) PlaceCaret(caret);
+    // Shown after the position line, which clears the status bar.
+    emit StatusText(messages.empty() ? tr("Validation is successful.") : tr("Validation is unsuccessful."));
+}
+
+void CQLNView::OnSaveProject()
+{
+    CommitEditor();
+    if (current_ && !displayFormatted_) ShowFormatted(ResidueAtEditorCaret());
+    document_.Save();
+}
+
+void CQLNView::OnReloadSavedProject()
+{
+    const bool wasModified = document_.IsModified();
+    document_.SetModified(false);
+    // A reload that fails keeps the open project, and its changes count.
+    if (!document_.Reload()) document_.SetModified(wasModified);
+}
+
+void CQLNView::OnSkipClicked(bool checked)
+{
+    CommitEditor();
+    MarkModified();
+    if (current_) current_->SetSkipped(checked);
+}
+
+}  // namespace qln

@@ -107,4 +107,44 @@ inline std::string ListingRoundTripFault(const std::string& listing, const std::
     return SequenceDifference(*first, *second);
 }
 
+// Generates the project's listing as NAME_ST25.txt in folder; fault gets the
+// run's messages when it does not succeed.
+inline std::string GenerateListing(CProject& project, const std::filesystem::path& folder, const std::string& name,
+                                   std::string& fault) {
+    CGenerationRun run(project, (folder / (name + ".prj")).string());
+    if (run.Run().outcome == GenerationOutcome::Succeeded) return ReadFileBytes(run.GetOutputNames().listing);
+    for (const std::string& message : run.GetMessages()) fault += message + "\n";
+    if (fault.empty()) fault = "the generation failed";
+    return {};
+}
+
+// The first line where two texts differ, with its number.
+inline std::string FirstDifferentLine(const std::string& first, const std::string& second) {
+    size_t at = 0, line = 1;
+    while (at < first.size() && at < second.size() && first[at] == second[at]) {
+        if (first[at] == '\n') ++line;
+        ++at;
+    }
+    const auto lineAround = [&](const std::string& text) {
+        const size_t begin = text.rfind('\n', at == 0 ? 0 : at - 1);
+        const size_t from = begin == std::string::npos || at == 0 ? 0 : begin + 1;
+        return text.substr(from, text.find('\n', from) - from);
+    };
+    return "line " + std::to_string(line) + ": \"" + lineAround(first) + "\" became \"" + lineAround(second) + "\"";
+}
+
+// The round trip that starts from a valid project: its listing, imported,
+// must give a project that passes the checks and lists the same text.
+// Empty when all is well.
+inline std::string ProjectRoundTripFault(CProject& project, const std::filesystem::path& folder) {
+    std::string fault;
+    const std::string first = GenerateListing(project, folder, "first", fault);
+    if (!fault.empty()) return "the project does not generate:\n" + fault;
+    Ptr<CProject> imported = ImportListingText(first);
+    const std::string second = GenerateListing(*imported, folder, "second", fault);
+    if (!fault.empty()) return "the imported project does not generate:\n" + fault;
+    if (second != first) return "the listing changed at " + FirstDifferentLine(first, second);
+    return {};
+}
+
 }  // namespace qln::test

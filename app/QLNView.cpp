@@ -235,6 +235,9 @@ void CQLNView::BuildForm()
 void CQLNView::ConnectControls()
 {
     connect(&document_, &CCQLNDoc::ProjectReplaced, this, &CQLNView::Rebuild);
+    // Reloading needs a file: none before the first save.
+    connect(&document_, &CCQLNDoc::PathChanged, this, [this] { reload_->setEnabled(document_.HasFileOnDisk()); });
+    connect(&document_, &CCQLNDoc::ModifiedChanged, this, [this] { reload_->setEnabled(document_.HasFileOnDisk()); });
     connect(list_, &QListWidget::currentRowChanged, this, [this] { LoadSelection(); });
     connect(clear_, &QPushButton::clicked, this, &CQLNView::ClearFields);
     connect(standard_, &QPushButton::clicked, this, &CQLNView::OnStandardOrganism);
@@ -262,6 +265,7 @@ void CQLNView::ConnectControls()
 
     connect(organism_, &QLineEdit::textChanged, this, [this] {
         if (!loading_) MarkModified();
+        emit CommandStateChanged();  // the comment command follows the organism
     });
     connect(searchField_, &CSearchEdit::FocusReceived, this, [this] {
         active_ = ActiveEdit::Search;
@@ -416,6 +420,7 @@ void CQLNView::SetSequenceControlsEnabled(bool enabled)
         control->setEnabled(controls.sequenceControls);
     alterType_->setEnabled(controls.alterSeqType);
     restore_->setEnabled(controls.restore);
+    reload_->setEnabled(document_.HasFileOnDisk());
     // The editor stays readable while disabled: read-only on grey.
     editor_->setReadOnly(!controls.sequenceControls || !editorHoldsResidues_);
     QPalette colours = editor_->palette();

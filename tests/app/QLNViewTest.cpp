@@ -1,6 +1,7 @@
 // The main view driven as a user drives it: keys into the editor, clicks on
 // the list and the buttons, answers to the dialogs it opens.
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -9,6 +10,7 @@
 #include <QtTest>
 
 #include "app/ChangeSequenceTypeDialog.h"
+#include "app/ErrorMsgDialog.h"
 #include "app/OrgComment.h"
 #include "app/OrganismListDialog.h"
 #include "app/QLNDoc.h"
@@ -82,6 +84,7 @@ private slots:
     void layoutAndPositionLine();
     void goTwiceThenTextNotFound();
     void selectingAndReorderingKeepTypedResidues();
+    void pasteThenValidate();
     void deletingSelectsTheNextLine();
     void alterSeqTypeConvertsNucleotidesOnly();
     void organismFromTheListAndTheCommentPrompt();
@@ -184,6 +187,33 @@ void QLNViewTest::selectingAndReorderingKeepTypedResidues()
     form.Click("reorder");
     QCOMPARE(form.Field("sequenceName"), QString("second"));  // the last one is selected
     QCOMPARE(Letters(form.Sequence("first")), std::string("ttacgt"));
+}
+
+void QLNViewTest::pasteThenValidate()
+{
+    Form form({{"good", "acgt"}, {"pasted", "acgt"}});
+    form.Sequence("good")->SetOrganism("Homo sapiens");
+    QVERIFY(form.Show());
+    QSignalSpy status(form.view.get(), &CQLNView::StatusText);
+    form.Click("validate");
+    QCOMPARE(status.last().first().toString(), QString("Validation is successful."));
+
+    form.SelectRow(1);
+    QApplication::clipboard()->setText("GGXX");
+    QTest::keyClick(form.Editor(), Qt::Key_V, Qt::ControlModifier);
+    QVERIFY(form.Editor()->toPlainText().startsWith("ggxxacgt "));
+    QCOMPARE(form.Field("stringLength"), QString("8"));
+    QCOMPARE(Letters(form.Sequence("pasted")), std::string("ggxxacgt"));  // stored at once
+    QVERIFY(!form.view->IsDisplayFormatted());
+
+    form.Click("validate");
+    QCOMPARE(status.last().first().toString(), QString("Validation is unsuccessful."));
+    auto* errors = form.view->findChild<CErrorMsgDialog*>();
+    QVERIFY(errors && errors->isVisible() && !errors->isModal());
+    QVERIFY(errors->Text().contains("Organism"));
+    // Laid out again, the count taken from the sequence.
+    QVERIFY(form.view->IsDisplayFormatted());
+    QVERIFY(form.Editor()->toPlainText().endsWith(" 8"));
 }
 
 void QLNViewTest::deletingSelectsTheNextLine()

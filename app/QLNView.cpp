@@ -373,20 +373,27 @@ void CQLNView::LoadSelection()
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const Ptr<CSequence> selected = sequences[row];
-    bool loaded = true;
-    try {
-        if (selected != current_) {
-            if (current_) current_->UnloadResidues();
-            current_ = selected;
-            search_.Forget();
-        }
-        current_->LoadResidues();
-    } catch (const CResidueFileError& error) {
-        loaded = false;
-        current_ = selected;
+    auto report = [this](const CResidueFileError& error) {
         QApplication::restoreOverrideCursor();
         ShowStop(QString::fromLatin1(error.what()));
         QApplication::setOverrideCursor(Qt::WaitCursor);
+    };
+    if (selected != current_) {
+        try {
+            // An old sequence that can't be parked just stays in memory.
+            if (current_) current_->UnloadResidues();
+        } catch (const CResidueFileError& error) {
+            report(error);
+        }
+        current_ = selected;
+        search_.Forget();
+    }
+    bool loaded = true;
+    try {
+        current_->LoadResidues();
+    } catch (const CResidueFileError& error) {
+        loaded = false;
+        report(error);
     }
     if (loaded) {
         ShowFormatted();
@@ -484,7 +491,7 @@ void CQLNView::ReloadCurrentResidues()
 void CQLNView::SetEditorText(const std::string& text)
 {
     loading_ = true;
-    // Filling a long text is much quicker with nothing to repaint meanwhile.
+    // Nothing is repainted while a long text goes in.
     editor_->setUpdatesEnabled(false);
     editor_->setPlainText(ToQt(text));
     editor_->setUpdatesEnabled(true);

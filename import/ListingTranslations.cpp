@@ -16,7 +16,6 @@ void CTranslationTracker::Reset() {
     owner_ = nullptr;
     regions_.clear();
     count_ = 0;
-    codingLength_ = 0;
     expected_.clear();
     stretchEnds_.clear();
     matched_ = 0;
@@ -44,7 +43,6 @@ void CTranslationTracker::AddCodingRegion(const Ptr<CDS>& cds) {
     region.cds = cds;
     region.from = cds->GetFrom();
     region.to = cds->GetTo();
-    if (region.from <= region.to) codingLength_ += static_cast<long long>(region.to) - region.from + 1;
     size_t at = 0;
     while (at < regions_.size() && regions_[at].to <= region.from) ++at;
     regions_.insert(regions_.begin() + static_cast<std::ptrdiff_t>(at), std::move(region));
@@ -111,6 +109,7 @@ void CTranslationTracker::OnTranslationLine(std::string_view raw, const std::str
         const size_t stopCol = std::min(endCol, raw.size());
         const size_t before = expected_.size();
         if (startCol < stopCol) CListingLines::AppendWithoutBlanks(raw.substr(startCol, stopCol - startCol), expected_);
+        region.shown = region.shown || expected_.size() > before;
         // Each codon shows three letters, so fewer letters than bases means
         // codons without an amino acid: stop codons.
         const long long partFirst = std::max<long long>(region.from, first);
@@ -168,6 +167,15 @@ void CTranslationTracker::FinishSequence(size_t totalBases) {
     }
 }
 
+// Joined regions hold no stop codon, so one of three bases or more shows an
+// amino acid: a whole codon, or the two-base piece of a split one. Shorter
+// regions may hold only pieces whose amino acid shows under another.
+bool CTranslationTracker::EveryRegionShown() const {
+    return std::all_of(regions_.begin(), regions_.end(), [](const Region& region) {
+        return region.shown || static_cast<long long>(region.to) - region.from < 2;
+    });
+}
+
 // Only coding regions add to expected_.
 bool CTranslationTracker::IsPending() const { return matched_ < expected_.size(); }
 
@@ -176,12 +184,11 @@ CTranslationTracker::Verdict CTranslationTracker::Check(std::string_view protein
     // The writer lists no entry of fewer than kMinDerivedGroups amino acids.
     constexpr size_t kMinLetters = CListingWriter::kMinDerivedGroups * 3;
 
-    // All regions as one entry: they were joined. Joined regions hold no
-    // stop codon, so every codon shows its amino acid; a region of stop
-    // codons alone adds no letters, yet keeps the others apart.
-    const bool everyCodonShown = static_cast<long long>(expected_.size()) == codingLength_;
-    if (count_ > 1 && matched_ == 0 && everyCodonShown && protein.size() == expected_.size() &&
-        protein.size() >= kMinLetters && StartsWithIgnoringCase(expected_, protein)) {
+    // All regions as one entry: they were joined. A region of stop codons
+    // alone adds nothing to the expected text, so the entry of the other
+    // region alone would look the same; such regions were not joined.
+    if (count_ > 1 && matched_ == 0 && protein.size() == expected_.size() && protein.size() >= kMinLetters &&
+        EveryRegionShown() && StartsWithIgnoringCase(expected_, protein)) {
         Reset();
         return Verdict::kJoinedTranslation;
     }

@@ -70,7 +70,11 @@ private:
         Ptr<CDS> cds;
         int from = 0;
         int to = 0;
+        bool shown = false;  // an amino acid was taken for it
     };
+
+    // Every region of a codon or more showed an amino acid.
+    bool EveryRegionShown() const;
 
     const std::vector<uint32_t>& Columns();
     // The stop codons among the codons of region that begin on the last
@@ -85,7 +89,6 @@ private:
     Ptr<CSequence> owner_;
     std::vector<Region> regions_;
     int count_ = 0;
-    long long codingLength_ = 0;  // bases of the regions in regions_
     std::string expected_;
     std::vector<size_t> stretchEnds_;  // ascending offsets into expected_
     size_t matched_ = 0;               // characters of expected_ already matched

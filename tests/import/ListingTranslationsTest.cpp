@@ -93,6 +93,19 @@ TEST_F(TranslationTrackerTest, EntryOfAllLettersIsNotJoinedWhenARegionShowsAStop
     EXPECT_EQ(tracker.Check("MetLysProGly"), Verdict::kTranslation);
 }
 
+// A region of one base, a piece whose amino acid shows under another, does
+// not keep the regions from being joined.
+TEST_F(TranslationTrackerTest, RegionOfOnePieceShowingNothingMayBeJoined) {
+    tracker.Begin(dna);
+    AddCds("1", "11");
+    AddCds("12", "12");
+    AddCds("13", "15");
+    tracker.OnBasesLine("atg aaa ccc gg  g ttt      15", 15, 0);
+    tracker.OnTranslationLine("Met Lys Pro Gly   Phe", "1", messages);
+    tracker.FinishSequence(15);
+    EXPECT_EQ(tracker.Check("MetLysProGlyPhe"), Verdict::kJoinedTranslation);
+}
+
 // Joined regions of three amino acids get no derived entry: a protein just
 // like them is the user's own.
 TEST_F(TranslationTrackerTest, JoinedRegionsTooShortForAnEntryMatchNothing) {

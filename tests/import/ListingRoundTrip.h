@@ -113,7 +113,9 @@ inline std::string GenerateListing(CProject& project, const std::filesystem::pat
                                    std::string& fault) {
     CGenerationRun run(project, (folder / (name + ".prj")).string());
     if (run.Run().outcome == GenerationOutcome::Succeeded) return ReadFileBytes(run.GetOutputNames().listing);
-    for (const std::string& message : run.GetMessages()) fault += message + "\n";
+    // The first few messages tell what is wrong.
+    const StringList messages = run.GetMessages();
+    for (size_t i = 0; i < messages.size() && i < 5; ++i) fault += messages[i] + "\n";
     if (fault.empty()) fault = "the generation failed";
     return {};
 }

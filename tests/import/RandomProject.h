@@ -193,7 +193,10 @@ private:
     std::vector<Range> Regions(int& next, int count, bool wholeCodons) {
         std::vector<Range> regions;
         for (int i = 0; i < count; ++i) {
-            const int length = wholeCodons ? 3 * c_.Between(1, 15) : c_.Between(1, 25);
+            // Now and then long enough for amino acid numbers of four digits.
+            const bool longOne = c_.OneIn(12);
+            const int length = wholeCodons ? 3 * (longOne ? c_.Between(100, 1200) : c_.Between(1, 15))
+                                           : (longOne ? c_.Between(300, 3600) : c_.Between(1, 25));
             regions.push_back({next, next + length - 1});
             next += length + (c_.OneIn(3) ? 0 : c_.Between(1, 15));
         }
@@ -233,6 +236,9 @@ private:
         if (plan == kApart && c_.OneIn(2)) AddStop(residues, regions[c_.Below(static_cast<int>(regions.size()))], alphabet);
         if (plan == kJoined || plan == kJoinedWithPeptide || plan == kOneWithPeptide)
             RemoveStops(residues, regions);
+        // The stored text may keep blanks; the listing holds the letters.
+        if (c_.OneIn(10))
+            for (size_t at = residues.size() / 10 * 10; at > 0; at -= 10) residues.insert(at, " ");
         sequence->SetResidues(residues);
 
         const bool joined = plan == kJoined || plan == kJoinedWithPeptide;

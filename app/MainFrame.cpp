@@ -25,6 +25,8 @@
 #include <QVBoxLayout>
 
 #include "app/AboutDlg.h"
+#include "app/ErrorMsgDialog.h"
+#include "app/SequenceFileImport.h"
 #include "app/CommandEnabling.h"
 #include "app/CopyToDisk.h"
 #include "app/DeleteTempFilesDialog.h"
@@ -169,6 +171,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), disk_(std::make_u
     connect(document_.get(), &CCQLNDoc::RecentFileUsed, &CRecentFiles::Instance(), &CRecentFiles::Add);
     connect(view_, &CQLNView::StatusText, this, &CMainFrame::ShowStatus);
     connect(view_, &CQLNView::CommandStateChanged, this, &CMainFrame::UpdateCommands);
+    connect(view_, &CQLNView::ImportRequested, this, &CMainFrame::OnImport);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommands);
 
     InstallHelpKey(this, QStringLiteral("ApplHelp.md"));
@@ -582,6 +585,15 @@ void CMainFrame::OnGenerate()
 }
 
 // ---- Copy to Disk ----
+
+void CMainFrame::OnImport()
+{
+    if (!importMessages_) importMessages_ = new CErrorMsgDialog(this);
+    CSequenceFileImport import(*document_, *importMessages_, this);
+    const QString result = import.Run();
+    if (!result.isEmpty()) ShowStatus(result);
+    UpdateCommands();
+}
 
 void CMainFrame::OnCopyToDisk()
 {

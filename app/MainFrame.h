@@ -14,6 +14,7 @@ namespace qln {
 class CCQLNDoc;
 class CQLNView;
 class CDiskInfo;
+class CErrorMsgDialog;
 struct CFrameFacts;
 
 class CMainFrame : public QMainWindow {
@@ -59,12 +60,14 @@ private:
     void OnViewErrorReport();
     void OnGenerate();
     void OnCopyToDisk();
+    void OnImport();
     // This run's residue files, deleted on a worker thread behind the
     // "Deleting temporary files" dialog.
     void DeleteResidueFiles();
 
     std::unique_ptr<CCQLNDoc> document_;
     CQLNView* view_ = nullptr;
+    CErrorMsgDialog* importMessages_ = nullptr;
     std::unique_ptr<CDiskInfo> disk_;
     QToolBar* toolBar_ = nullptr;
     QMenu* projectMenu_ = nullptr;

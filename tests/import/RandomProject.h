@@ -87,7 +87,8 @@ private:
         return text;
     }
     // A feature's comment is listed in at most four lines; 25 words fit.
-    std::string Comment() { return Text(1, 25); }
+    // A line break typed into it is not carried back: MakeCarryable takes it out.
+    std::string Comment() { return c_.OneIn(10) ? Text(1, 10) + "\r\n" + Text(1, 10) : Text(1, 25); }
     std::string Number(int low, int high) { return std::to_string(c_.Between(low, high)); }
     std::string Date(int firstYear, int lastYear) {
         char text[16];
@@ -120,7 +121,9 @@ private:
         static const char* const kLast[] = {"Smith", "van Dyke", "Lee", "De la Cruz", "Doe"};
         static const char* const kMiddle[] = {"A", "B.", "J"};
         static const char* const kSuffix[] = {"Jr.", "Sr", "III", "Jr. III"};
-        for (int i = c_.Below(3); i > 0; --i) project.GetOrgApplicants().Add(new COrgApplicant(&project, Text(1, 10)));
+        // A comma would make a person's name of it: MakeCarryable drops it.
+        for (int i = c_.Below(3); i > 0; --i)
+            project.GetOrgApplicants().Add(new COrgApplicant(&project, Text(1, 10) + (c_.OneIn(5) ? ", Inc." : "")));
         for (int i = c_.Below(4); i > 0; --i)
             project.GetIndivApplicants().Add(new CIndivApplicant(&project, c_.Pick(kFirst), c_.Pick(kLast),
                                                                  c_.OneIn(2) ? c_.Pick(kMiddle) : "",
@@ -260,6 +263,10 @@ private:
                 AddFeature(*sequence, MakePtr<CIntron>(sequence, "", std::to_string(exons[i].to + 1),
                                                        std::to_string(exons[i + 1].from - 1)));
         }
+        // An exon right after the last region continues its reading frame.
+        if (!regions.empty() && regions.back().to + 3 <= length && c_.OneIn(6))
+            AddFeature(*sequence, MakePtr<CExon>(sequence, "", std::to_string(regions.back().to + 1),
+                                                 std::to_string(c_.Between(regions.back().to + 3, length))));
         AddOtherFeatures(*sequence, length, false);
         // Custom codons are not listed: MakeCarryable drops them.
         if (c_.OneIn(10)) sequence->GetCustomCodons()["aaa"] = "Lys";
@@ -332,20 +339,31 @@ private:
     CChoices& c_;
 };
 
-// What a listing can't carry back, changed into what it can: names that
-// would wrap are cut, a natural organism's comment and custom codons go, a
+// A comment's line breaks as blanks: "\r\n" and "\n" each give one.
+inline std::string WithoutLineBreaks(std::string text) {
+    std::erase(text, '\r');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+// What a listing can't carry back, changed into what it can: organization
+// names lose their commas and are cut where they would wrap, comments lose
+// their line breaks, a natural organism's comment and custom codons go, a
 // DNA/RNA sequence gets its "u" (or is skipped without any "t" to turn).
 inline void MakeCarryable(CProject& project) {
     constexpr size_t kNameRoom = 65 - 6;
     for (const auto& applicant : project.GetOrgApplicants()) {
         std::string name = applicant->GetOrganizationName();
-        if (name.size() <= kNameRoom) continue;
-        name.resize(kNameRoom);
+        std::erase(name, ',');
+        if (name.size() > kNameRoom) name.resize(kNameRoom);
         while (!name.empty() && name.back() == ' ') name.pop_back();
         applicant->SetOrganizationName(name);
     }
     for (const Ptr<CSequence>& sequence : project.GetSequences()) {
-        if (!sequence->IsArtificialOrUnknown() && sequence->GetComment()) sequence->GetComment()->SetComment("");
+        for (const Ptr<CFeature>& feature : sequence->GetFeatures())
+            feature->SetComment(WithoutLineBreaks(feature->GetComment()));
+        CCommentFeature& comment = *sequence->GetComment();
+        comment.SetComment(sequence->IsArtificialOrUnknown() ? WithoutLineBreaks(comment.GetComment()) : "");
         auto* nucleotide = dynamic_cast<CBaseSequence*>(sequence.get());
         if (!nucleotide) continue;
         nucleotide->GetCustomCodons().clear();

@@ -12,10 +12,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <tuple>
+#include <utility>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "generator/CodonTranslator.h"
 #include "generator/StopCodonFinder.h"
 #include "model/AminoAcidCode.h"
 #include "model/Feature.h"
@@ -135,6 +137,7 @@ private:
     void Sequence(CProject& project, const std::string& name) {
         static const char* const kNatural[] = {"Homo sapiens", "Mus musculus", "Escherichia coli", "Zea mays"};
         static const char* const kOther[] = {"Artificial Sequence", "Unknown"};
+        translationBefore_ = std::exchange(lastTranslation_, std::string());
         const bool natural = !c_.OneIn(3);
         const std::string organism = natural ? c_.Pick(kNatural) : c_.Pick(kOther);
         CSequence* sequence = nullptr;
@@ -176,10 +179,16 @@ private:
 
     CSequence* Protein(CProteinSequence* sequence, bool threeLetter) {
         static const char kAminoAcids[] = "ACDEFGHIKLMNPQRSTVWYXBZ";
-        const int length = c_.Between(4, 90);
+        // Now and then the user's own protein is what the nucleotide before
+        // it translates to, and follows its derived entries.
+        std::string codes = c_.OneIn(3) ? translationBefore_ : "";
+        if (codes.size() < 4) {
+            codes.clear();
+            for (int i = c_.Between(4, 90); i > 0; --i) codes += kAminoAcids[c_.OneIn(12) ? c_.Below(23) : c_.Below(20)];
+        }
+        const int length = static_cast<int>(codes.size());
         std::string residues;
-        for (int i = 0; i < length; ++i) {
-            const char code = kAminoAcids[c_.OneIn(12) ? c_.Below(23) : c_.Below(20)];
+        for (const char code : codes) {
             if (threeLetter)
                 residues += CAminoAcidCode::ThreeLetterFor(code);
             else
@@ -239,6 +248,7 @@ private:
         if (plan == kApart && c_.OneIn(2)) AddStop(residues, regions[c_.Below(static_cast<int>(regions.size()))], alphabet);
         if (plan == kJoined || plan == kJoinedWithPeptide || plan == kOneWithPeptide)
             RemoveStops(residues, regions);
+        if (!regions.empty()) lastTranslation_ = Translation(*sequence, residues, regions.front());
         // The stored text may keep blanks; the listing holds the letters.
         if (c_.OneIn(10))
             for (size_t at = residues.size() / 10 * 10; at > 0; at -= 10) residues.insert(at, " ");
@@ -271,6 +281,19 @@ private:
         // Custom codons are not listed: MakeCarryable drops them.
         if (c_.OneIn(10)) sequence->GetCustomCodons()["aaa"] = "Lys";
         return sequence;
+    }
+
+    // The amino acids of a region's whole codons up to the first stop.
+    static std::string Translation(const CBaseSequence& sequence, const std::string& residues, const Range& region) {
+        CCodonTranslator translator;
+        translator.UseSequence(sequence);
+        std::string codes;
+        for (int at = region.from; at + 2 <= region.to; at += 3) {
+            const CCodonTranslation& codon = translator.Translate(residues.data() + at - 1);
+            if (codon.stop) break;
+            codes += CAminoAcidCode::OneLetterFor(codon.aminoAcid);
+        }
+        return codes;
     }
 
     // The positions of the regions' residues, one after another.
@@ -337,6 +360,10 @@ private:
     }
 
     CChoices& c_;
+    // The amino acids of the first coding region of the sequence just made,
+    // and of the one before.
+    std::string lastTranslation_;
+    std::string translationBefore_;
 };
 
 // A comment's line breaks as blanks: "\r\n" and "\n" each give one.

@@ -11,10 +11,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <tuple>
-#include <utility>
 #include <random>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "generator/CodonTranslator.h"
@@ -195,7 +195,7 @@ private:
                 residues += code;
         }
         sequence->SetResidues(residues);
-        if (c_.OneIn(3)) AddFeature(*sequence, MakePtr<CMatPeptide>(sequence, Text(0, 5), Number(1, length), ""));
+        if (c_.OneIn(3)) AddFeature(*sequence, MakePtr<CMatPeptide>(sequence, Text(1, 5), Number(1, length), ""));
         AddOtherFeatures(*sequence, length, true);
         return sequence;
     }
@@ -226,11 +226,10 @@ private:
         if (plan == kJoined || plan == kJoinedWithPeptide) {
             // Whole codons and at least four of them, so that the derived
             // entry is listed and shows the regions joined.
-            Range& last = regions.back();
             int total = 0;
             for (const Range& region : regions) total += region.to - region.from + 1;
-            last.to += (3 - total % 3) % 3 + std::max(0, 12 - total - (3 - total % 3) % 3);
-            next = std::max(next, last.to + 1);
+            regions.back().to += std::max(12, (total + 2) / 3 * 3) - total;
+            next = std::max(next, regions.back().to + 1);
         }
         if (plan == kExons) {
             for (int i = c_.Between(1, 3); i > 0; --i) {
@@ -265,7 +264,7 @@ private:
                 AddFeature(*sequence, MakePtr<CExon>(sequence, "", std::to_string(region.from), std::to_string(region.to)));
         }
         if (plan == kJoinedWithPeptide || plan == kOneWithPeptide)
-            AddFeature(*sequence, MakePtr<CMatPeptide>(sequence, Text(0, 4), std::to_string(CodonStart(regions)),
+            AddFeature(*sequence, MakePtr<CMatPeptide>(sequence, Text(1, 4), std::to_string(CodonStart(regions)),
                                                        c_.OneIn(2) ? std::to_string(regions.back().to) : ""));
         for (size_t i = 0; i < exons.size(); ++i) {
             AddFeature(*sequence, MakePtr<CExon>(sequence, "", std::to_string(exons[i].from), std::to_string(exons[i].to)));
@@ -315,7 +314,8 @@ private:
             char codon[3];
             for (int k = 0; k < 3; ++k) codon[k] = residues[static_cast<size_t>(positions[i + k] - 1)];
             if (!CStopCodonFinder::IsStop(codon)) continue;
-            residues[static_cast<size_t>(positions[i + 1] - 1)] = 'c';  // t?a / t?g with c in the middle: no stop
+            // taa, tag and tga with a c in the middle stop nothing.
+            residues[static_cast<size_t>(positions[i + 1] - 1)] = 'c';
         }
     }
     void AddStop(std::string& residues, const Range& region, const char* alphabet) {
@@ -341,7 +341,7 @@ private:
             case 1: {
                 const std::string filed = c_.OneIn(2) ? Date(1990, 2004) : "";
                 sequence.GetPatents().Add(new CPatent(&sequence, c_.OneIn(3) ? "" : Text(1, 20),
-                                                      "US " + Number(1000000, 9999999), filed, Date(2005, 2020),
+                                                      "US " + Number(1, 9) + "," + Number(100, 999) + "," + Number(100, 999), filed, Date(2005, 2020),
                                                       accession, entry, from, to));
                 break;
             }

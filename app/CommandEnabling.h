@@ -17,7 +17,7 @@ struct CFrameFacts {
 
 class CCommandEnabling {
 public:
-    // The data-entry screens (project data, applicants, features,
+    // The data-entry screens of the current sequence (features,
     // publications, custom codons) are not in the program yet; their
     // commands stay in the menus, disabled, until they are.
     static constexpr bool kDataScreensAvailable = false;
@@ -32,8 +32,9 @@ public:
     bool Generate() const { return facts_.hasCurrentSequence && facts_.hasProjectPath; }
     bool OrganismComment() const { return facts_.hasCurrentSequence && facts_.organismCommentAllowed; }
 
-    // The screens' own rules, held back while the screens are missing.
-    static bool ProjectScreens() { return kDataScreensAvailable; }
+    // Project data, prior applications and applicants: always available.
+    static bool ProjectScreens() { return true; }
+    // The sequence screens' own rules, held back while the screens are missing.
     bool CustomCodons() const
     {
         return kDataScreensAvailable && facts_.hasCurrentSequence && facts_.currentTypeName.rfind("PRT", 0) != 0;

@@ -5,8 +5,12 @@
 #include <QThread>
 
 #include "app/Latin1Text.h"
+#include "app/ParsingApplicantNamesDialog.h"
+#include "app/Qil21SequenceTypeDialog.h"
 #include "app/RenameSeqDialog.h"
-#include "import/DefaultImportChoices.h"
+#include "app/SelectImportSeq.h"
+#include "app/SequenceTypeSelectionDialog.h"
+#include "app/SkippedSeqTypeSelection.h"
 
 namespace qln {
 
@@ -39,28 +43,48 @@ QWidget* CAppImportChoices::DialogParent() const
 
 std::optional<std::string> CAppImportChoices::ChooseSequenceFileType(const std::string& fileName)
 {
-    return OnUiThread([&] { return CDefaultImportChoices().ChooseSequenceFileType(fileName); });
+    return OnUiThread([&]() -> std::optional<std::string> {
+        CQil21SequenceTypeDialog dialog(fileName, DialogParent());
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return dialog.TypeText();
+    });
 }
 
 std::optional<std::vector<CNameAttribute>> CAppImportChoices::SplitApplicantNames(const StringList& names)
 {
-    return OnUiThread([&] { return CDefaultImportChoices().SplitApplicantNames(names); });
+    return OnUiThread([&]() -> std::optional<std::vector<CNameAttribute>> {
+        CParsingApplicantNamesDialog dialog(names, DialogParent());
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return dialog.Records();
+    });
 }
 
 std::optional<int> CAppImportChoices::ChooseInvalidSequenceType(const std::string& message,
                                                                 const std::string& sequenceLines)
 {
-    return OnUiThread([&] { return CDefaultImportChoices().ChooseInvalidSequenceType(message, sequenceLines); });
+    return OnUiThread([&]() -> std::optional<int> {
+        CSequenceTypeSelectionDialog dialog(message, sequenceLines, DialogParent());
+        dialog.exec();
+        return dialog.TypeIndex();
+    });
 }
 
 std::optional<int> CAppImportChoices::ChooseSkippedSequenceType(const std::string& prompt)
 {
-    return OnUiThread([&] { return CDefaultImportChoices().ChooseSkippedSequenceType(prompt); });
+    return OnUiThread([&]() -> std::optional<int> {
+        CSkippedSeqTypeSelection dialog(prompt, DialogParent());
+        dialog.exec();
+        return dialog.TypeIndex();
+    });
 }
 
 std::optional<std::vector<int>> CAppImportChoices::SelectSequences(const StringList& entries)
 {
-    return OnUiThread([&] { return CDefaultImportChoices().SelectSequences(entries); });
+    return OnUiThread([&]() -> std::optional<std::vector<int>> {
+        CSelectImportSeq dialog(entries, DialogParent());
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return dialog.Selected();
+    });
 }
 
 std::optional<std::string> CAppImportChoices::RenameDuplicate(const std::string& name)

@@ -104,7 +104,11 @@ void CParsingApplicantNamesDialog::AddName()
     const CApplicantNameParser::AddResult result = parser_.Add();
     if (result.added) ShowState();
     if (!result.message.empty()) ShowMessage(result.message);
-    ui_->organizationName->isEnabled() ? ui_->organizationName->setFocus() : ui_->lastName->setFocus();
+    // Ready for the next name, or for the shown record's fields.
+    if (ui_->organizationName->isEnabled())
+        ui_->organizationName->setFocus();
+    else
+        ui_->lastName->setFocus();
 }
 
 void CParsingApplicantNamesDialog::UpdateName()

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QMetaMethod>
 #include <QThread>
 
 #include "app/Latin1Text.h"
@@ -13,21 +14,72 @@ CGenerationForwarder::CGenerationForwarder(QWidget* boxParent, QObject* parent)
 {
 }
 
-// The signals cross threads through queued connections made by Qt for
-// receivers on the UI thread.
 void CGenerationForwarder::Notify(int code, int value)
 {
-    emit Notified(code, value);
+    if (hook_) hook_(code, value);
+    Queue({Kind::Notification, code, value, {}});
 }
 
 void CGenerationForwarder::MessageAdded(const std::string& text)
 {
-    emit Message(ToQt(text));
+    Queue({Kind::Message, 0, 0, ToQt(text)});
 }
 
 void CGenerationForwarder::SetStatusText(const std::string& text)
 {
-    emit StatusText(ToQt(text));
+    Queue({Kind::Status, 0, 0, ToQt(text)});
+}
+
+// One posted event carries everything queued until the UI thread gets to it,
+// so a run that reports faster than the dialog can draw costs the UI one
+// event per batch, not one per report.
+void CGenerationForwarder::Queue(Item item)
+{
+    bool post;
+    {
+        std::lock_guard lock(mutex_);
+        post = queued_.empty();
+        const bool progress = item.kind == Kind::Notification && item.code == kSequenceDone;
+        if (progress && !queued_.empty() && queued_.back().kind == Kind::Notification &&
+            queued_.back().code == kSequenceDone)
+            queued_.back().value = item.value;
+        else
+            queued_.push_back(std::move(item));
+    }
+    if (!post) return;
+    if (QThread::currentThread() == thread())
+        Deliver();
+    else
+        QMetaObject::invokeMethod(this, &CGenerationForwarder::Deliver, Qt::QueuedConnection);
+}
+
+void CGenerationForwarder::Deliver()
+{
+    std::vector<Item> items;
+    {
+        std::lock_guard lock(mutex_);
+        items.swap(queued_);
+    }
+    QStringList batch;
+    auto flushMessages = [&] {
+        if (batch.isEmpty()) return;
+        emit Messages(batch);
+        if (isSignalConnected(QMetaMethod::fromSignal(&CGenerationForwarder::Message)))
+            for (const QString& text : std::as_const(batch)) emit Message(text);
+        batch.clear();
+    };
+    for (Item& item : items) {
+        if (item.kind == Kind::Message) {
+            batch.append(std::move(item.text));
+            continue;
+        }
+        flushMessages();
+        if (item.kind == Kind::Notification)
+            emit Notified(item.code, item.value);
+        else
+            emit StatusText(item.text);
+    }
+    flushMessages();
 }
 
 void CGenerationForwarder::ShowMessageBox(const std::string& text, Icon icon)
@@ -44,6 +96,8 @@ void CGenerationForwarder::ShowMessageBox(const std::string& text, Icon icon)
 
 void CGenerationForwarder::ShowBoxHere(const QString& text, Icon icon)
 {
+    // What the run reported before the box is shown before it.
+    Deliver();
     QWidget* parent = QApplication::activeModalWidget();
     if (!parent) parent = boxParent_.data();
     QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Warning, QStringLiteral("Quillion"),

@@ -60,26 +60,34 @@ void CGenerationForwarder::Deliver()
         std::lock_guard lock(mutex_);
         items.swap(queued_);
     }
+    // Messages go out together; a progress count between them goes out
+    // after them with its last value, as the count of the moment.
     QStringList batch;
-    auto flushMessages = [&] {
-        if (batch.isEmpty()) return;
-        emit Messages(batch);
-        if (isSignalConnected(QMetaMethod::fromSignal(&CGenerationForwarder::Message)))
-            for (const QString& text : std::as_const(batch)) emit Message(text);
-        batch.clear();
+    int progress = -1;
+    auto flush = [&] {
+        if (!batch.isEmpty()) {
+            emit Messages(batch);
+            if (isSignalConnected(QMetaMethod::fromSignal(&CGenerationForwarder::Message)))
+                for (const QString& text : std::as_const(batch)) emit Message(text);
+            batch.clear();
+        }
+        if (progress >= 0) emit Notified(kSequenceDone, progress);
+        progress = -1;
     };
     for (Item& item : items) {
         if (item.kind == Kind::Message) {
             batch.append(std::move(item.text));
-            continue;
+        } else if (item.kind == Kind::Notification && item.code == kSequenceDone) {
+            progress = item.value;
+        } else {
+            flush();
+            if (item.kind == Kind::Notification)
+                emit Notified(item.code, item.value);
+            else
+                emit StatusText(item.text);
         }
-        flushMessages();
-        if (item.kind == Kind::Notification)
-            emit Notified(item.code, item.value);
-        else
-            emit StatusText(item.text);
     }
-    flushMessages();
+    flush();
 }
 
 void CGenerationForwarder::ShowMessageBox(const std::string& text, Icon icon)

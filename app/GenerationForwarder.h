@@ -37,9 +37,10 @@ public:
     void Deliver();
 
 signals:
-    // Emitted on the UI thread, in the order the run made them. A run faster
-    // than the UI has its progress counts merged: of several 1027 in a row
-    // only the last arrives.
+    // Emitted on the UI thread, in the order the run made them, except that
+    // the reports that reach the UI together are merged: their messages come
+    // in one list and, of their progress counts (1027), only the last,
+    // after the messages.
     void Notified(int code, int value);
     // Each message alone, and the messages that arrived together in one list.
     void Message(const QString& text);

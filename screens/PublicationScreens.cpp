@@ -1,0 +1,36 @@
+#include "screens/PublicationScreens.h"
+
+#include <QApplication>
+
+#include "screens/DatabaseDialog.h"
+#include "screens/JournalDialog.h"
+#include "screens/PatentDialog.h"
+#include "screens/ThesisDialog.h"
+
+namespace qln {
+
+std::unique_ptr<CScreenDialog> MakePublicationScreen(CPublicationKind kind, CCQLNDoc& document,
+                                                     CSequence& sequence, QWidget* parent)
+{
+    switch (kind) {
+        case CPublicationKind::Journal: return std::make_unique<CJournalDialog>(document, sequence, parent);
+        case CPublicationKind::Patent: return std::make_unique<CPatentDialog>(document, sequence, parent);
+        case CPublicationKind::Thesis: return std::make_unique<CThesisDialog>(document, sequence, parent);
+        case CPublicationKind::Database: return std::make_unique<CDatabaseDialog>(document, sequence, parent);
+    }
+    return nullptr;
+}
+
+void OpenPublicationScreens(CPublicationKind first, CCQLNDoc& document, CSequence& sequence, QWidget* parent)
+{
+    RunPublicationScreens(first, [&](CPublicationKind kind) {
+        // Copying the list and filling the grid may take a moment.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const std::unique_ptr<CScreenDialog> screen = MakePublicationScreen(kind, document, sequence, parent);
+        QApplication::restoreOverrideCursor();
+        screen->Run();
+        return screen->result();
+    });
+}
+
+}  // namespace qln

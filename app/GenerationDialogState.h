@@ -59,6 +59,10 @@ public:
     // was made and the user asked to see it.
     bool Finished(bool succeeded, bool viewWhenDone);
 
+    // The error report can't be written: the dialog closes without showing
+    // anything (the run ends by itself).
+    void ErrorReportFailed() { stage_ = Stage::Closed; }
+
     CancelSteps Cancel(bool viewWhenDone);
     // Close after the end of the run: the listing after success, else the
     // error report, when the user asked to see it.

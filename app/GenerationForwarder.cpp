@@ -111,6 +111,7 @@ void CGenerationForwarder::ShowBoxHere(const QString& text, Icon icon)
     QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Warning, QStringLiteral("Quillion"),
                     text, QMessageBox::Ok, parent);
     box.exec();
+    emit MessageBoxClosed(text);
 }
 
 }  // namespace qln

@@ -46,6 +46,8 @@ signals:
     void Message(const QString& text);
     void Messages(const QStringList& texts);
     void StatusText(const QString& text);
+    // A message box of the run has been answered (UI thread).
+    void MessageBoxClosed(const QString& text);
 
 private:
     enum class Kind { Notification, Message, Status };

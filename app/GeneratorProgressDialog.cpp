@@ -14,6 +14,8 @@ namespace qln {
 
 namespace {
 
+using Stage = CGenerationDialogState::Stage;
+
 const char* const kHelpPage = "GenHelp.md";
 const char* const kValidatingData = "Validating data...";
 const char* const kValidatingProject = "Sequence Generation - Validating Project Data";
@@ -79,6 +81,11 @@ CGeneratorProgressDialog::CGeneratorProgressDialog(CProject& project, const QStr
     connect(forwarder_, &CGenerationForwarder::Notified, this, &CGeneratorProgressDialog::OnNotified);
     connect(forwarder_, &CGenerationForwarder::Messages, this, &CGeneratorProgressDialog::OnMessages);
     connect(forwarder_, &CGenerationForwarder::StatusText, this, &CGeneratorProgressDialog::StatusText);
+    connect(forwarder_, &CGenerationForwarder::MessageBoxClosed, this, [this](const QString& text) {
+        if (text != QLatin1String(kErrorReportOpenFailed) || state_.GetStage() == Stage::Closed) return;
+        state_.ErrorReportFailed();
+        done(QDialog::Rejected);
+    });
 
     connect(ui_->startButton, &QPushButton::clicked, this, &CGeneratorProgressDialog::OnStartOrContinue);
     connect(ui_->closeButton, &QPushButton::clicked, this, &CGeneratorProgressDialog::OnClose);
@@ -186,7 +193,7 @@ void CGeneratorProgressDialog::OnClose()
 
 void CGeneratorProgressDialog::OnCancel()
 {
-    if (state_.GetStage() == CGenerationDialogState::Stage::Closed) return;
+    if (state_.GetStage() == Stage::Closed) return;
     const CGenerationDialogState::CancelSteps steps = state_.Cancel(ui_->viewCheck->isChecked());
     if (steps.cancelRun) run_->SetCancel(true);
     // A report left by an earlier run goes; one that can't be removed stays.
@@ -220,7 +227,7 @@ void CGeneratorProgressDialog::OnNotified(int code, int value)
 {
     // Reports that arrive after the dialog has closed (the end of a
     // cancelled run) change nothing.
-    const bool closed = state_.GetStage() == CGenerationDialogState::Stage::Closed;
+    const bool closed = state_.GetStage() == Stage::Closed;
     switch (code) {
         case CGenerationObserver::kReset:
             Reset();
@@ -265,7 +272,7 @@ void CGeneratorProgressDialog::OnMessages(const QStringList& texts)
 {
     messages_->Append(texts);
     ui_->messageList->scrollToBottom();
-    if (state_.GetStage() == CGenerationDialogState::Stage::Closed) return;
+    if (state_.GetStage() == Stage::Closed) return;
     const auto before = state_.GetStage();
     state_.MessageAdded();
     if (state_.GetStage() != before) UpdateButtons();

@@ -152,7 +152,13 @@ private slots:
         QDesktopServices::setUrlHandler("file", this, "openFile");
     }
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler("file"); }
-    void init() { viewed_.clear(); }
+    void init()
+    {
+        viewed_.clear();
+        QDir(ErrorReport()).removeRecursively();
+        QFile::remove(ErrorReport());
+        QFile::remove(Listing());
+    }
 
     void decisionsFollowTheRun()
     {
@@ -229,6 +235,17 @@ private slots:
         QCOMPARE(viewed_, QStringList{ErrorReport()});
         QVERIFY(frame.Action("actionViewErrorReport")->isEnabled());
         QVERIFY(!frame.Action("actionViewListing")->isEnabled());
+
+        // A report that can't be written: the box, and the dialog closes.
+        QVERIFY(QFile::remove(ErrorReport()) && QDir().mkdir(ErrorReport()));
+        auto box = ExpectMessageBox();
+        Generate(frame, [&](CGeneratorProgressDialog* dialog) {
+            Click(dialog, "startButton");
+            QTRY_VERIFY(!dialog->isVisible());
+        });
+        QCOMPARE(box->text, QString("I/O error opening error log file."));
+        QVERIFY(!QFileInfo::exists(Listing()));
+        QCOMPARE(viewed_.size(), 1);
     }
 
     void pausedRunOfShortSequencesEndsWithTheLengthWarning()

@@ -76,7 +76,8 @@ CGeneratorProgressDialog::CGeneratorProgressDialog(CProject& project, const QStr
     messages_ = new CMessageListModel(this);
     ui_->messageList->setModel(messages_);
 
-    forwarder_ = new CGenerationForwarder(this, this);
+    // The run's boxes after the dialog has closed belong to the main window.
+    forwarder_ = new CGenerationForwarder(parent ? parent : this, this);
     run_ = std::make_unique<CGenerationRun>(project, ToCorePath(projectPath), forwarder_);
     connect(forwarder_, &CGenerationForwarder::Notified, this, &CGeneratorProgressDialog::OnNotified);
     connect(forwarder_, &CGenerationForwarder::Messages, this, &CGeneratorProgressDialog::OnMessages);

@@ -1,0 +1,125 @@
+#include "screens/FeatureRules.h"
+
+#include "model/AsciiText.h"
+#include "model/Feature.h"
+
+namespace qln {
+
+namespace {
+
+constexpr const char* kBlanks = " \t\r\n\f\v";
+
+std::string WithoutLeadingBlanks(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(kBlanks);
+    return first == std::string::npos ? std::string() : text.substr(first);
+}
+
+std::string Trimmed(const std::string& text)
+{
+    std::string result = WithoutLeadingBlanks(text);
+    result.erase(result.find_last_not_of(kBlanks) + 1);
+    return result;
+}
+
+std::string PositionRead(const std::string& typed)
+{
+    std::string position = WithoutLeadingBlanks(typed);
+    return position == CFeatureRules::kNotApplicable ? std::string() : position;
+}
+
+}  // namespace
+
+bool CFeatureRules::IsMatPeptideKey(const std::string& key)
+{
+    return EqualsIgnoringCase(Trimmed(key), CMatPeptide::kKey);
+}
+
+bool CFeatureRules::IsMiscFeatureKey(const std::string& key)
+{
+    return EqualsIgnoringCase(key, "misc_feature");
+}
+
+CFeatureFields CFeatureRules::ForInsert(const CFeatureFields& typed)
+{
+    CFeatureFields fields;
+    fields.key = Trimmed(typed.key);
+    fields.from = PositionRead(typed.from);
+    fields.to = PositionRead(typed.to);
+    fields.comment = WithoutLeadingBlanks(typed.comment);
+    if (fields.key.empty() && !fields.comment.empty()) fields.key = "misc_feature";
+    return fields;
+}
+
+std::string CFeatureRules::PositionShown(const std::string& key, const std::string& position)
+{
+    return position.empty() && IsMiscFeatureKey(key) ? std::string(kNotApplicable) : position;
+}
+
+bool CFeatureRules::Differs(const CFeatureFields& typed, const CFeature& feature)
+{
+    const CFeatureFields fields = ForInsert(typed);
+    return !EqualsIgnoringCase(fields.key, feature.GetKey()) || fields.from != feature.GetFromText() ||
+           fields.to != feature.GetToText() || fields.comment != feature.GetComment();
+}
+
+bool CFeatureRules::IsMatPeptide(const CFeature& feature)
+{
+    return feature.IsKindOf(CMatPeptide::runtimeClass);
+}
+
+bool CFeatureRules::IsCodingRegion(const CFeature& feature)
+{
+    return feature.IsKindOf(CDS::runtimeClass);
+}
+
+void CFeatureRules::Census::Add(const CFeature& feature)
+{
+    if (IsMatPeptide(feature)) matPeptide = true;
+    if (IsCodingRegion(feature)) ++codingRegions;
+}
+
+bool CFeatureRules::RefusesInsert(const std::string& key, const Census& list)
+{
+    return IsMatPeptideKey(key) && list.matPeptide;
+}
+
+bool CFeatureRules::RefusesReplace(const std::string& newKey, bool selectedIsMatPeptide, const Census& list)
+{
+    return IsMatPeptideKey(newKey) && list.matPeptide && !selectedIsMatPeptide;
+}
+
+bool CFeatureRules::AsksBeforeReplace(const std::string& newKey, bool selectedIsMatPeptide, const Census& list)
+{
+    return !IsMatPeptideKey(newKey) && selectedIsMatPeptide && list.codingRegions >= 2;
+}
+
+bool CFeatureRules::AsksBeforeDelete(bool selectedIsMatPeptide, const Census& list)
+{
+    return selectedIsMatPeptide && list.codingRegions >= 2;
+}
+
+CFeatureRules::Join CFeatureRules::ApplyJoinRule(bool flag, const Census& list)
+{
+    Join join;
+    join.flag = flag;
+    if (list.codingRegions == 1) {
+        // One coding region has nothing to be joined with, unless a mature
+        // peptide keeps the flag as it was.
+        if (!list.matPeptide) join.flag = false;
+        join.box = JoinBox::Hidden;
+    } else if (list.codingRegions >= 2) {
+        if (!join.flag) join.flag = list.matPeptide;
+        join.giveToEveryFeature = true;
+        join.box = JoinBox::Shown;
+    }
+    return join;
+}
+
+CFeatureRules::JoinClick CFeatureRules::ClickJoin(bool requested, const Census& list)
+{
+    if (list.matPeptide && list.codingRegions > 1) return {true, true};
+    return {requested, false};
+}
+
+}  // namespace qln

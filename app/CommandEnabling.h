@@ -35,12 +35,10 @@ public:
     // Project data, prior applications and applicants: always available.
     static bool ProjectScreens() { return true; }
     // The sequence screens' own rules, held back while the screens are missing.
-    bool CustomCodons() const
-    {
-        return kDataScreensAvailable && facts_.hasCurrentSequence && facts_.currentTypeName.rfind("PRT", 0) != 0;
-    }
-    bool FeatureData() const { return kDataScreensAvailable && facts_.hasCurrentSequence; }
-    bool Publications() const { return kDataScreensAvailable && facts_.hasCurrentSequence; }
+    // Custom codons: nucleotide sequences only.
+    bool CustomCodons() const { return facts_.hasCurrentSequence && facts_.currentTypeName.rfind("PRT", 0) != 0; }
+    bool FeatureData() const { return facts_.hasCurrentSequence; }
+    bool Publications() const { return facts_.hasCurrentSequence; }
 
 private:
     CFrameFacts facts_;

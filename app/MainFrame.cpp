@@ -11,27 +11,25 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QThread>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 #include "app/AboutDlg.h"
 #include "app/ErrorMsgDialog.h"
-#include "app/SequenceFileImport.h"
+#include "app/ImportSequencesDialog.h"
 #include "app/CommandEnabling.h"
 #include "app/CopyToDisk.h"
 #include "app/DeleteTempFilesDialog.h"
 #include "app/FileViewer.h"
 #include "app/GenerationForwarder.h"
+#include "app/GeneratorProgressDialog.h"
 #include "app/Help.h"
 #include "app/Latin1Text.h"
 #include "app/QLNDoc.h"
@@ -44,6 +42,11 @@
 #include "generator/WorkFile.h"
 #include "model/ResidueFile.h"
 #include "model/Sequence.h"
+#include "screens/IndividualApplDialog.h"
+#include "screens/OrganizationApplDialog.h"
+#include "screens/PriorAppInfoDialog.h"
+#include "screens/PublicationKind.h"
+#include "screens/ProjectDataDialog.h"
 
 namespace qln {
 
@@ -58,82 +61,6 @@ public:
     ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
     CWaitCursor(const CWaitCursor&) = delete;
     CWaitCursor& operator=(const CWaitCursor&) = delete;
-};
-
-// The plain progress window of a generation run: what the run is doing, the
-// count of sequences and a Cancel button that asks the run to stop. It stays
-// up until the run has ended.
-class CGenerationProgress : public QDialog {
-public:
-    CGenerationProgress(CGenerationRun& run, QWidget* parent) : QDialog(parent), run_(run)
-    {
-        setWindowTitle(QStringLiteral("Sequence Listing Generation"));
-        setWindowModality(Qt::ApplicationModal);
-        setWindowFlag(Qt::WindowCloseButtonHint, false);
-        auto* layout = new QVBoxLayout(this);
-        phase_ = new QLabel(QStringLiteral("Validating Project Data"), this);
-        count_ = new QLabel(this);
-        bar_ = new QProgressBar(this);
-        bar_->setRange(0, 100);
-        bar_->setValue(0);
-        cancel_ = new QPushButton(QStringLiteral("&Cancel"), this);
-        layout->addWidget(phase_);
-        layout->addWidget(count_);
-        layout->addWidget(bar_);
-        layout->addWidget(cancel_, 0, Qt::AlignRight);
-        connect(cancel_, &QPushButton::clicked, this, [this] { reject(); });
-        setMinimumWidth(420);
-    }
-
-    void OnNotified(int code, int value)
-    {
-        switch (code) {
-            case CGenerationObserver::kValidatingSequences:
-                SetPhase(QStringLiteral("Sequence Generation - Validating Sequences"), "Sequences Reviewed:", value);
-                break;
-            case CGenerationObserver::kWritingApplicationData:
-                SetPhase(QStringLiteral("Sequence Generation - Writing Application Data"), nullptr, 0);
-                break;
-            case CGenerationObserver::kWritingSequences:
-                SetPhase(QStringLiteral("Sequence Generation - Writing Sequences... Please wait ..."),
-                         "Sequences Written:", value);
-                break;
-            case CGenerationObserver::kSequenceDone:
-                count_->setText(label_ + QLatin1Char(' ') + QString::number(value));
-                bar_->setValue(total_ > 0 ? static_cast<int>(qint64(value) * 100 / total_) : 0);
-                break;
-            case CGenerationObserver::kSucceeded:
-                phase_->setText(QStringLiteral("Sequence Generation - Successful completion."));
-                break;
-            case CGenerationObserver::kFailed: phase_->setText(QStringLiteral("Unsuccessful completion.")); break;
-            default: break;
-        }
-    }
-
-    // Escape and Cancel ask the run to stop; the window goes when it has.
-    void reject() override
-    {
-        run_.SetCancel(true);
-        cancel_->setEnabled(false);
-    }
-
-private:
-    void SetPhase(const QString& phase, const char* label, int total)
-    {
-        phase_->setText(phase);
-        if (label) label_ = QString::fromLatin1(label);
-        total_ = total;
-        count_->setText(label_.isEmpty() ? QString() : label_ + QStringLiteral(" 0"));
-        bar_->setValue(0);
-    }
-
-    CGenerationRun& run_;
-    QLabel* phase_ = nullptr;
-    QLabel* count_ = nullptr;
-    QProgressBar* bar_ = nullptr;
-    QPushButton* cancel_ = nullptr;
-    QString label_;
-    int total_ = 0;
 };
 
 // A residue file that can't be read or written ends the program, as the
@@ -313,6 +240,21 @@ void CMainFrame::CreateActions()
     connect(a_.copy, &QAction::triggered, this, [this] { view_->Copy(); });
     connect(a_.paste, &QAction::triggered, this, [this] { view_->Paste(); });
     connect(a_.organismComment, &QAction::triggered, this, [this] { view_->ShowOrganismComment(); });
+    connect(a_.featureData, &QAction::triggered, this, [this] { view_->OpenFeatureScreen(); });
+    connect(a_.customCodons, &QAction::triggered, this, [this] { view_->OpenCustomCodonScreen(); });
+    connect(a_.projectData, &QAction::triggered, this, [this] { CProjectDataDialog(*document_, view_).Run(); });
+    connect(a_.priorApplication, &QAction::triggered, this,
+            [this] { CPriorAppInfoDialog(*document_, view_).Run(); });
+    connect(a_.individual, &QAction::triggered, this, [this] { CIndividualApplDialog(*document_, view_).Run(); });
+    connect(a_.organization, &QAction::triggered, this,
+            [this] { COrganizationApplDialog(*document_, view_).Run(); });
+    auto openPublications = [this](QAction* action, CPublicationKind kind) {
+        connect(action, &QAction::triggered, this, [this, kind] { view_->OpenPublicationScreen(int(kind)); });
+    };
+    openPublications(a_.journal, CPublicationKind::Journal);
+    openPublications(a_.patent, CPublicationKind::Patent);
+    openPublications(a_.thesis, CPublicationKind::Thesis);
+    openPublications(a_.database, CPublicationKind::Database);
     connect(a_.generate, &QAction::triggered, this, &CMainFrame::OnGenerate);
     connect(a_.copyToDisk, &QAction::triggered, this, &CMainFrame::OnCopyToDisk);
     connect(a_.help, &QAction::triggered, this, [this] { CHelp::ShowPage(this, QStringLiteral("ApplHelp.md")); });
@@ -546,25 +488,14 @@ void CMainFrame::OnGenerate()
     }
     view_->CommitEditor();
 
-    CGenerationForwarder forwarder(this);
-    CGenerationRun run(document_->Project(), ToCorePath(document_->Path()), &forwarder);
-    CGenerationProgress progress(run, this);
-    connect(&forwarder, &CGenerationForwarder::Notified, &progress, &CGenerationProgress::OnNotified);
-    connect(&forwarder, &CGenerationForwarder::StatusText, this, &CMainFrame::ShowStatus);
-
-    // The run works on its own thread while this one keeps the progress
-    // window alive; the window is modal, so the project can't change.
+    GenerationView view = GenerationView::Nothing;
     CGenerationResult result;
-    QThread* worker = QThread::create([&run, &result] { result = run.Run(); });
-    QEventLoop loop;
-    connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
-    progress.show();
-    worker->start();
-    while (!worker->isFinished()) loop.exec();
-    worker->wait();
-    delete worker;
-    progress.hide();
-
+    {
+        CGeneratorProgressDialog dialog(document_->Project(), document_->Path(), this);
+        connect(&dialog, &CGeneratorProgressDialog::StatusText, this, &CMainFrame::ShowStatus);
+        result = dialog.Exec();
+        view = dialog.ViewRequest();
+    }
     if (result.residueFileFailed) {
         QuitAfterResidueFileError();
         return;
@@ -572,26 +503,21 @@ void CMainFrame::OnGenerate()
     view_->ReloadCurrentResidues();
     UpdateCommands();
 
-    const COutputNames& names = run.GetOutputNames();
-    switch (result.outcome) {
-        case GenerationOutcome::Succeeded: OpenFileForViewing(this, FromCorePath(names.listing)); break;
-        case GenerationOutcome::ValidationFailed:
-        case GenerationOutcome::Failed:
-            if (QFileInfo(FromCorePath(names.errorReport)).isFile()) OpenFileForViewing(this, FromCorePath(names.errorReport));
-            break;
-        case GenerationOutcome::Cancelled:
-        case GenerationOutcome::NotSaved: break;
-    }
+    // The file is shown once the run has ended, so it is complete; the
+    // command does nothing when there is no such file.
+    if (view == GenerationView::Listing)
+        a_.listing->trigger();
+    else if (view == GenerationView::ErrorReport)
+        a_.errorReport->trigger();
 }
 
 // ---- Copy to Disk ----
 
 void CMainFrame::OnImport()
 {
-    if (!importMessages_) importMessages_ = new CErrorMsgDialog(this);
-    CSequenceFileImport import(*document_, *importMessages_, this);
-    const QString result = import.Run();
-    if (!result.isEmpty()) ShowStatus(result);
+    CImportSequencesDialog screen(*document_, this);
+    connect(&screen, &CImportSequencesDialog::StatusText, this, &CMainFrame::ShowStatus);
+    screen.exec();
     UpdateCommands();
 }
 

@@ -14,7 +14,6 @@ namespace qln {
 class CCQLNDoc;
 class CQLNView;
 class CDiskInfo;
-class CErrorMsgDialog;
 struct CFrameFacts;
 
 class CMainFrame : public QMainWindow {
@@ -67,7 +66,6 @@ private:
 
     std::unique_ptr<CCQLNDoc> document_;
     CQLNView* view_ = nullptr;
-    CErrorMsgDialog* importMessages_ = nullptr;
     std::unique_ptr<CDiskInfo> disk_;
     QToolBar* toolBar_ = nullptr;
     QMenu* projectMenu_ = nullptr;

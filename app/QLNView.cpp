@@ -19,13 +19,11 @@
 
 #include "app/AddSequenceDialog.h"
 #include "app/ChangeSequenceTypeDialog.h"
-#include "app/CustomOrganismListDialog.h"
 #include "app/DisplayLayout.h"
 #include "app/ErrorMsgDialog.h"
 #include "app/Help.h"
 #include "app/Latin1Text.h"
 #include "app/OrgComment.h"
-#include "app/OrganismListDialog.h"
 #include "app/QLNDoc.h"
 #include "app/RedStatic.h"
 #include "app/RenameDialog.h"
@@ -38,6 +36,11 @@
 #include "model/Project.h"
 #include "model/ResidueFile.h"
 #include "model/Sequence.h"
+#include "screens/CustCodonDialog.h"
+#include "screens/FeatureDialog.h"
+#include "screens/CustOrganismDialog.h"
+#include "screens/TypeAheadDialog.h"
+#include "screens/PublicationScreens.h"
 
 namespace qln {
 
@@ -86,9 +89,9 @@ CQLNView::CQLNView(CCQLNDoc& document, QWidget* parent) : QWidget(parent), docum
     document_.SetEditorCommit([this] { CommitEditor(); });
 
     bool found = false;
-    const QStringList& names = COrganismListDialog::StandardNames(&found);
+    const QStringList& names = CTypeAheadDialog::StandardNames(&found);
     if (found) {
-        organismDialog_ = new COrganismListDialog(names, this);
+        organismDialog_ = new CTypeAheadDialog(names, this);
     } else {
         // Said once per run, after the window is up.
         static bool told = false;
@@ -834,39 +837,54 @@ void CQLNView::OnStandardOrganism()
 {
     CommitEditor();
     if (!organismDialog_) return;
-    // The answer belongs to the sequence current now, whatever happens
-    // while the dialog is open.
+    // The list stays open beside the main window: pressed again, it only
+    // comes to the front.
+    if (organismDialog_->isVisible()) {
+        organismDialog_->raise();
+        organismDialog_->activateWindow();
+        return;
+    }
+    // The answer belongs to the sequence current now, whatever the user
+    // does in the main window while choosing.
     const Ptr<CSequence> target = current_;
-    organismDialog_->Clear();
-    if (organismDialog_->exec() != QDialog::Accepted) return;
-    const QString organism = organismDialog_->Organism();
+    const QPointer<CQLNView> alive(this);
+    const bool accepted = organismDialog_->Choose();
+    if (!alive || !accepted) return;
+    const QString organism = organismDialog_->ChosenName();
     if (organism.isEmpty() || !target) return;
-    if (target == current_) {
+    const bool applyToAll = organismDialog_->ApplyToAll();
+    // The field shows the current sequence's organism, which a later commit
+    // stores: it must show the new name whenever that sequence gets it.
+    if (current_ && (target == current_ || applyToAll)) {
         organism_->setText(organism);
         MarkModified();
     }
-    StoreOrganism(target.get(), organism, organismDialog_->ApplyToAll());
+    StoreOrganism(target.get(), organism, applyToAll);
     PromptForComment(target, FromQt(organism));
 }
 
 void CQLNView::OnCustomOrganism()
 {
     CommitEditor();
-    QStringList names;
-    for (const std::string& name : Project().GetCustomOrganisms()) names.append(ToQt(name));
-    CCustomOrganismListDialog dialog(names, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    StringList list;
-    for (const QString& name : dialog.Names()) list.push_back(FromQt(name));
-    if (list != Project().GetCustomOrganisms()) {
-        Project().GetCustomOrganisms() = list;
-        MarkModified();
-    }
+    CCustOrganismDialog dialog(document_, this);
+    // On OK the project's list is the screen's.
+    if (!dialog.Run()) return;
     // An empty name only hands back the list: no organism is blanked.
     const QString organism = dialog.Organism();
     if (organism.isEmpty() || !current_) return;
+    const Ptr<CSequence> target = current_;
     organism_->setText(organism);
-    StoreOrganism(current_.get(), organism, dialog.ApplyToAll());
+    StoreOrganism(target.get(), organism, dialog.ApplyToAll());
+    PromptForComment(target, FromQt(organism));
+}
+
+void CQLNView::OpenCustomCodonScreen()
+{
+    // The screen edits the sequence's own table: it stays alive while open.
+    const Ptr<CSequence> keep = current_;
+    auto* sequence = dynamic_cast<CBaseSequence*>(keep.get());
+    if (!sequence) return;
+    CCustCodonDialog(document_, *sequence, this).Run();
 }
 
 void CQLNView::StoreOrganism(CSequence* target, const QString& organism, bool applyToAll)
@@ -918,6 +936,35 @@ bool CQLNView::CanShowOrganismComment() const
 void CQLNView::ShowOrganismComment()
 {
     if (current_) AskForComment(current_);
+}
+
+void CQLNView::OpenFeatureScreen()
+{
+    if (!current_) return;
+    // The screen shows the residue count and checks ranges against it.
+    CommitEditor();
+    const Ptr<CSequence> sequence = current_;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::unique_ptr<CFeatureDialog> screen;
+    try {
+        screen = std::make_unique<CFeatureDialog>(document_, *sequence, this);
+    } catch (const CResidueFileError& error) {
+        QApplication::restoreOverrideCursor();
+        ShowStop(QString::fromLatin1(error.what()));
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+    if (screen->Run()) MarkModified();
+    emit CommandStateChanged();
+}
+
+void CQLNView::OpenPublicationScreen(int kind)
+{
+    if (!current_) return;
+    // The screens show the residue count and check ranges against it.
+    CommitEditor();
+    const Ptr<CSequence> sequence = current_;
+    OpenPublicationScreens(static_cast<CPublicationKind>(kind), document_, *sequence, this);
 }
 
 void CQLNView::AskForComment(const Ptr<CSequence>& sequence)

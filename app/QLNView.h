@@ -25,7 +25,7 @@ class CSequence;
 class CSeqEdit;
 class CSearchEdit;
 class CErrorMsgDialog;
-class COrganismListDialog;
+class CTypeAheadDialog;
 
 class CQLNView : public QWidget {
     Q_OBJECT
@@ -56,6 +56,14 @@ public:
     void RenameSequence();
     void ShowOrganismComment();
     bool CanShowOrganismComment() const;  // current sequence, organism artificial or unknown
+    // "&Feature Data": the feature screen of the current sequence.
+    void OpenFeatureScreen();
+    // "&Define Custom Codons": the custom codon screen of the current
+    // nucleotide sequence.
+    void OpenCustomCodonScreen();
+    // The publication screens of the current sequence, starting with the one
+    // of that kind (a CPublicationKind); the user may jump between them.
+    void OpenPublicationScreen(int kind);
 
     // The restore operation of the recovery dialog.
     void RestoreSequence(const std::string& deletedName);
@@ -164,7 +172,7 @@ private:
     QPushButton* reload_ = nullptr;
 
     CErrorMsgDialog* errors_ = nullptr;
-    COrganismListDialog* organismDialog_ = nullptr;
+    CTypeAheadDialog* organismDialog_ = nullptr;
 };
 
 }  // namespace qln

@@ -1,16 +1,30 @@
 #include "app/Screenshots.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableWidget>
 #include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 
 #include "app/AddSequenceDialog.h"
 #include "app/DataFolder.h"
+#include "app/GeneratorProgressDialog.h"
 #include "app/Help.h"
+#include "app/ImportSequencesDialog.h"
 #include "app/MainFrame.h"
 #include "app/QLNDoc.h"
+#include "model/Sequence.h"
+#include "screens/CustCodonDialog.h"
+#include "screens/FeatureDialog.h"
+#include "screens/IndividualApplDialog.h"
+#include "screens/ProjectDataDialog.h"
 
 namespace qln {
 
@@ -35,6 +49,125 @@ bool Shoot(QDialog& dialog, const QString& folder, const QString& name)
     return saved;
 }
 
+// The generation dialog at the end of a run whose checks found problems: a
+// small project of its own, generated in a temporary folder.
+bool ShootGeneration(CMainFrame& frame, const QString& folder)
+{
+    QTemporaryDir work;
+    Ptr<CProject> project(new CProject);
+    project->GetProjectData()->SetTitle("Detection of tomato ringspot virus");
+    project->GetProjectData()->SetFileReference("TRV-2024-01");
+    project->GetIndivApplicants().Add(new CIndivApplicant(project.get(), "Maria", "Lopez"));
+    const char* const sequences[][2] = {
+        {"TRV_coat_F", "atggcgtcctacaagcgtacg"}, {"Primer_R1", "gcatt"},      {"Probe_7", "acgtxgg"},
+        {"TRV_coat_R", "ttgcaacgtaggcatcgatcc"}, {"Linker", ""},            {"Primer_R2", "ccgt"},
+        {"Loop_2", "gactgacggtcaZtgac"},         {"TRV_3UTR", "aggcttacgatc"}, {"Primer_R3", "tta"}};
+    for (const auto& [name, residues] : sequences)
+        project->Add(new CDNASequence(project.get(), name, "Tomato ringspot virus", residues));
+
+    CGeneratorProgressDialog dialog(*project, work.filePath(QStringLiteral("Ringspot.prj")), &frame);
+    dialog.show();
+    dialog.findChild<QPushButton*>(QStringLiteral("startButton"))->click();
+    QElapsedTimer waited;
+    waited.start();
+    auto* close = dialog.findChild<QPushButton*>(QStringLiteral("closeButton"));
+    while (!close->isVisible() && waited.elapsed() < 10000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    return Shoot(dialog, folder, QStringLiteral("generation.png"));
+}
+
+// The project data and individual applicant screens on the open project,
+// the applicant list with two more applicants typed in; the project keeps
+// none of it.
+bool ShootDataScreens(CMainFrame& frame, const QString& folder)
+{
+    CCQLNDoc& document = frame.Document();
+    const bool modified = document.IsModified();
+    bool ok = true;
+    {
+        CProjectDataDialog data(document, &frame);
+        ok = Shoot(data, folder, QStringLiteral("project-data.png")) && ok;
+    }
+    {
+        CIndividualApplDialog applicants(document, &frame);
+        const char* const typed[][6] = {
+            {"Ines", "Ferreira", "Rua das Flores 21", "Porto", "Portugal", "+351 22 000 0001"},
+            {"Tomas", "Novak", "Dlouha 7", "Praha", "Czech Republic", "+420 2 0000 0002"}};
+        for (const auto& row : typed) {
+            applicants.Clear();
+            const char* const fields[] = {"firstName", "lastName", "street", "city", "country", "phone"};
+            for (int i = 0; i < 6; ++i)
+                applicants.findChild<QLineEdit*>(QLatin1String(fields[i]))->setText(QString::fromLatin1(row[i]));
+            applicants.Insert();
+        }
+        applicants.Grid()->setCurrentCell(0, 1);
+        ok = Shoot(applicants, folder, QStringLiteral("individual-applicants.png")) && ok;
+    }
+    document.SetModified(modified);
+    return ok;
+}
+
+// The custom codon screen of the project's first nucleotide sequence with a
+// few mitochondrial codons typed in; the sequence keeps its own table.
+bool ShootCustomCodons(CMainFrame& frame, const QString& folder)
+{
+    CCQLNDoc& document = frame.Document();
+    const bool modified = document.IsModified();
+    Ptr<CBaseSequence> sequence;
+    for (const auto& candidate : document.Project().GetSequences())
+        if (auto* nucleotide = dynamic_cast<CBaseSequence*>(candidate.get()); nucleotide && !sequence)
+            sequence = Ptr<CBaseSequence>(nucleotide);
+    if (!sequence) sequence = Ptr<CBaseSequence>(new CDNASequence(&document.Project(), "Mito_COX1", "", ""));
+    bool ok = false;
+    {
+        CCustCodonDialog codons(document, *sequence, &frame);
+        auto* aminoAcid = codons.findChild<QComboBox*>(QStringLiteral("aminoAcid"));
+        auto* codon = codons.findChild<QLineEdit*>(QStringLiteral("codon"));
+        const char* const typed[][2] = {{"Trp", "tga"}, {"Met", "ata"}, {"Ser", "aga"}, {"Ser", "agg"}};
+        for (const auto& [acid, text] : typed) {
+            aminoAcid->setCurrentIndex(aminoAcid->findText(QLatin1String(acid)));
+            codon->setText(QLatin1String(text));
+            codons.InsertCodon();
+        }
+        aminoAcid->setCurrentIndex(aminoAcid->findText(QStringLiteral("Ile")));
+        codon->setText(QStringLiteral("att"));
+        ok = Shoot(codons, folder, QStringLiteral("custom-codons.png"));
+    }
+    document.SetModified(modified);
+    return ok;
+}
+
+// The feature screen of the project's first nucleotide sequence with a few
+// more features typed in; the sequence keeps its own list.
+bool ShootFeatures(CMainFrame& frame, const QString& folder)
+{
+    CCQLNDoc& document = frame.Document();
+    const bool modified = document.IsModified();
+    Ptr<CSequence> sequence;
+    for (const auto& candidate : document.Project().GetSequences())
+        if (candidate->GetTypeName() != "PRT" && !sequence) sequence = candidate;
+    if (!sequence) sequence = Ptr<CSequence>(new CDNASequence(&document.Project(), "GFP-cds", "", "atggctagcaaa"));
+    bool ok = false;
+    {
+        CFeatureDialog features(document, *sequence, &frame);
+        const char* const typed[][4] = {{"promoter", "1", "24", "T7 promoter region"},
+                                        {"modified_base", "45", "45", "m5c"},
+                                        {"", "", "", "n is a, c, g, or t"}};
+        for (const auto& [key, from, to, other] : typed) {
+            features.Clear();
+            features.findChild<QLineEdit*>(QStringLiteral("key"))->setText(QLatin1String(key));
+            features.findChild<QLineEdit*>(QStringLiteral("from"))->setText(QLatin1String(from));
+            features.findChild<QLineEdit*>(QStringLiteral("to"))->setText(QLatin1String(to));
+            features.findChild<QPlainTextEdit*>(QStringLiteral("otherInfo"))->setPlainText(QLatin1String(other));
+            features.InsertFeature();
+        }
+        features.Grid()->setCurrentCell(0, 1);
+        features.resize(features.sizeHint().expandedTo(QSize(680, 0)));
+        ok = Shoot(features, folder, QStringLiteral("features.png"));
+    }
+    document.SetModified(modified);
+    return ok;
+}
+
 void TakeAll(CMainFrame& frame, const QString& folder)
 {
     QDir().mkpath(folder);
@@ -47,6 +180,14 @@ void TakeAll(CMainFrame& frame, const QString& folder)
         CHelp help(CDataFolder::HelpPath(QStringLiteral("SequenceHelp.md")), &frame);
         ok = Shoot(help, folder, QStringLiteral("help.png")) && ok;
     }
+    ok = ShootGeneration(frame, folder) && ok;
+    {
+        CImportSequencesDialog import(frame.Document(), &frame);
+        ok = Shoot(import, folder, QStringLiteral("import.png")) && ok;
+    }
+    ok = ShootDataScreens(frame, folder) && ok;
+    ok = ShootCustomCodons(frame, folder) && ok;
+    ok = ShootFeatures(frame, folder) && ok;
     QCoreApplication::exit(ok ? 0 : 1);
 }
 

@@ -12,7 +12,6 @@
 #include "app/ChangeSequenceTypeDialog.h"
 #include "app/ErrorMsgDialog.h"
 #include "app/OrgComment.h"
-#include "app/OrganismListDialog.h"
 #include "app/QLNDoc.h"
 #include "app/QLNView.h"
 #include "app/ReorderSeqDialog.h"
@@ -20,6 +19,7 @@
 #include "app/ModalAnswer.h"
 #include "model/Feature.h"
 #include "model/Project.h"
+#include "screens/TypeAheadDialog.h"
 
 using namespace qln;
 using namespace qln::test;
@@ -267,12 +267,14 @@ void QLNViewTest::organismFromTheListAndTheCommentPrompt()
 {
     Form form({{"one", "acgt"}, {"two", "acgt"}});
     QVERIFY(form.Show());
-    AnswerModal<COrganismListDialog>([](COrganismListDialog* dialog) {
-        auto* list = dialog->findChild<QListWidget*>();
-        list->setCurrentItem(list->findItems("Mus musculus", Qt::MatchExactly).first());
-        dialog->accept();
+    // The selection is modeless: it is answered once it shows.
+    auto* selection = form.view->findChild<CTypeAheadDialog*>();
+    QTimer::singleShot(0, selection, [selection] {
+        QTest::keyClicks(selection->findChild<QLineEdit*>("typed"), "mus");
+        selection->accept();
     });
     form.Click("standard");
+    QTRY_COMPARE(QApplication::activeWindow(), form.view.get());  // the keyboard is back
     QCOMPARE(form.Field("organism"), QString("Mus musculus"));
     QCOMPARE(form.Sequence("one")->GetOrganism(), std::string("Mus musculus"));
     QCOMPARE(form.Sequence("two")->GetOrganism(), std::string());

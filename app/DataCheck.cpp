@@ -7,7 +7,10 @@ namespace qln {
 
 QStringList CDataCheck::RequiredPages()
 {
-    return {"ApplHelp.md", "SequenceHelp.md", "RestoreHelp.md"};
+    return {"ApplHelp.md",    "SequenceHelp.md",    "RestoreHelp.md",      "GenHelp.md",
+            "ImportHelp.md",  "ProjDataHelp.md",    "PriorAppHelp.md",     "IndivAppHelp.md",
+            "OrgAppHelp.md",  "FeatureHelp.md",     "JournalHelp.md",      "PatentHelp.md",
+            "ThesisHelp.md",  "DatabaseHelp.md",    "CustomCodonHelp.md",  "CustomOrganismHelp.md"};
 }
 
 QString CDataCheck::MissingFile(const QString& dataFolder)

@@ -88,9 +88,7 @@ private slots:
             QCOMPARE(dialog->windowTitle(), QString("Import Sequence(s) from Files"));
             QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFiles);
             dialog->setDirectory(dir.path());
-            auto* name = Child<QLineEdit>(*dialog, "fileNameEdit");
-            name->setText("\"a.txt\" \"b.txt\"");
-            QTest::keyClick(name, Qt::Key_Return);
+            TypeFileName(dialog, "\"a.txt\" \"b.txt\"");
         });
         Click(screen, "browseFile");
         QCOMPARE(startFolder, QCoreApplication::applicationDirPath());

@@ -30,15 +30,6 @@ public:
     std::optional<qint64> FreeSpace(const QString&) const override { return 0; }
 };
 
-// Types the name into the file dialog's name field and presses Enter.
-void TypeFileName(QFileDialog* dialog, const QString& path)
-{
-    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-    QVERIFY(name);
-    name->setText(path);
-    QTest::keyClick(name, Qt::Key_Return);
-}
-
 bool Exists(const std::string& path)
 {
     return QFileInfo::exists(QString::fromStdString(path));

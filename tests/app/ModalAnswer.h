@@ -3,8 +3,11 @@
 #pragma once
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -31,18 +34,33 @@ struct SeenMessage {
     int count = 0;
 };
 
-// Reads the next message box and presses its OK button.
-inline std::shared_ptr<SeenMessage> ExpectMessageBox()
+// Reads the next message box and presses the given button.
+inline std::shared_ptr<SeenMessage> AnswerMessageBox(QMessageBox::StandardButton answer)
 {
     auto seen = std::make_shared<SeenMessage>();
-    AnswerModal<QMessageBox>([seen](QMessageBox* box) {
+    AnswerModal<QMessageBox>([seen, answer](QMessageBox* box) {
         seen->title = box->windowTitle();
         seen->text = box->text();
         seen->icon = box->icon();
         ++seen->count;
-        box->button(QMessageBox::Ok)->click();
+        box->button(answer)->click();
     });
     return seen;
+}
+
+// Reads the next message box and presses its OK button.
+inline std::shared_ptr<SeenMessage> ExpectMessageBox()
+{
+    return AnswerMessageBox(QMessageBox::Ok);
+}
+
+// Types the path into a file dialog's name field and presses Enter.
+inline void TypeFileName(QFileDialog* dialog, const QString& path)
+{
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    if (!name) return;  // the caller sees that no file was chosen
+    name->setText(path);
+    QTest::keyClick(name, Qt::Key_Return);
 }
 
 }  // namespace qln::test

@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include "ModalAnswer.h"
+#include "ScreenTestSupport.h"
 #include "app/ErrorMsgDialog.h"
 #include "app/Help.h"
 #include "app/MainFrame.h"
@@ -28,51 +29,11 @@ using namespace qln::test;
 
 namespace {
 
-void Click(QWidget& screen, const char* button)
-{
-    auto* target = screen.findChild<QPushButton*>(button);
-    QVERIFY2(target, button);
-    QTest::mouseClick(target, Qt::LeftButton);
-}
-
-void Type(QWidget& screen, const char* field, const QString& text)
-{
-    auto* edit = screen.findChild<QLineEdit*>(field);
-    QVERIFY2(edit, field);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    edit->setCursorPosition(0);
-    QTest::keyClicks(edit, text);
-}
-
-QString Field(QWidget& screen, const char* field)
-{
-    return screen.findChild<QLineEdit*>(field)->displayText();
-}
-
-QStringList RowTexts(const CTableDialog& screen)
-{
-    QStringList rows;
-    for (int row = 1; row <= screen.Grid()->rowCount(); ++row) rows << screen.GridRowText(row);
-    return rows;
-}
-
-void ClickRow(const CTableDialog& screen, int row)
-{
-    QTableWidget* grid = screen.Grid();
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(row - 1, 1)).center());
-}
-
 void AddIndividual(CProject& project, const char* first, const char* last, const char* phone)
 {
     auto applicant = MakePtr<CIndivApplicant>(&project, first, last);
     applicant->SetPhoneNumber(phone);
     project.GetIndivApplicants().Add(applicant);
-}
-
-QString ErrorsText(const CScreenDialog& screen)
-{
-    return screen.ErrorsDialog() && screen.ErrorsDialog()->isVisible() ? screen.ErrorsDialog()->Text() : QString();
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include "ModalAnswer.h"
+#include "ScreenTestSupport.h"
 #include "app/MainFrame.h"
 #include "app/OrgComment.h"
 #include "app/QLNDoc.h"
@@ -29,57 +30,14 @@ using namespace qln::test;
 
 namespace {
 
-void Click(QWidget& window, const char* button)
-{
-    auto* target = window.findChild<QPushButton*>(button);
-    QVERIFY2(target, button);
-    QTest::mouseClick(target, Qt::LeftButton);
-}
-
 QLineEdit* Edit(QWidget& window, const char* name)
 {
     return window.findChild<QLineEdit*>(name);
 }
 
-// Replaces the field's text by keys, as a user does.
-void Retype(QLineEdit* field, const QString& text)
-{
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-}
-
-QStringList RowTexts(const CTableDialog& screen)
-{
-    QStringList rows;
-    for (int row = 1; row <= screen.Grid()->rowCount(); ++row) rows << screen.GridRowText(row);
-    return rows;
-}
-
-void ClickRow(const CTableDialog& screen, int row)
-{
-    QTableWidget* grid = screen.Grid();
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(row - 1, 1)).center());
-}
-
 void ClickListRow(QListWidget* list, int row)
 {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
-}
-
-// Reads the next message box and presses the given button.
-std::shared_ptr<SeenMessage> Answer(QMessageBox::StandardButton button)
-{
-    auto seen = std::make_shared<SeenMessage>();
-    AnswerModal<QMessageBox>([seen, button](QMessageBox* box) {
-        seen->title = box->windowTitle();
-        seen->text = box->text();
-        seen->icon = box->icon();
-        ++seen->count;
-        box->button(button)->click();
-    });
-    return seen;
 }
 
 // The organism selection does not block: it is answered once it shows.
@@ -244,14 +202,14 @@ void CodonOrganismScreensTest::CustomOrganismDuplicatesAndPendingInput()
 
     // The same name again: No keeps one, Yes keeps both.
     Retype(name, "  Bacillus subtilis");
-    const auto no = Answer(QMessageBox::No);
+    const auto no = AnswerMessageBox(QMessageBox::No);
     Click(screen, "insertNameButton");
     QCOMPARE(no->title, QString("  Duplicate Organism"));
     QCOMPARE(no->icon, QMessageBox::Question);
     QCOMPARE(no->text, QString("Warning: The Custom Organism \"Bacillus subtilis\" is already in the table as item "
                                "\"2\".\n\n            Would you still like to add it to the table."));
     QCOMPARE(RowTexts(screen).size(), 2);
-    const auto yes = Answer(QMessageBox::Yes);
+    const auto yes = AnswerMessageBox(QMessageBox::Yes);
     Click(screen, "insertNameButton");
     QCOMPARE(yes->count, 1);
     QCOMPARE(RowTexts(screen).last(), QString("3\tBacillus subtilis"));

@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include "ModalAnswer.h"
+#include "ScreenTestSupport.h"
 #include "app/ErrorMsgDialog.h"
 #include "app/MainFrame.h"
 #include "app/QLNDoc.h"
@@ -30,23 +31,6 @@ using namespace qln::test;
 
 namespace {
 
-void Click(QWidget& screen, const char* button)
-{
-    auto* target = screen.findChild<QAbstractButton*>(button);
-    QVERIFY2(target, button);
-    QTest::mouseClick(target, Qt::LeftButton);
-}
-
-void Type(QWidget& screen, const char* field, const QString& text)
-{
-    auto* edit = screen.findChild<QLineEdit*>(field);
-    QVERIFY2(edit, field);
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-}
-
 void TypeOther(QWidget& screen, const QString& text)
 {
     auto* edit = screen.findChild<QPlainTextEdit*>("otherInfo");
@@ -59,37 +43,6 @@ void TypeOther(QWidget& screen, const QString& text)
 QString Other(QWidget& screen)
 {
     return screen.findChild<QPlainTextEdit*>("otherInfo")->toPlainText();
-}
-
-QStringList RowTexts(const CTableDialog& screen)
-{
-    QStringList rows;
-    for (int row = 1; row <= screen.Grid()->rowCount(); ++row) rows << screen.GridRowText(row);
-    return rows;
-}
-
-void ClickRow(const CTableDialog& screen, int row)
-{
-    QTableWidget* grid = screen.Grid();
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(row - 1, 1)).center());
-}
-
-QString ErrorsText(const CScreenDialog& screen)
-{
-    return screen.ErrorsDialog() && screen.ErrorsDialog()->isVisible() ? screen.ErrorsDialog()->Text() : QString();
-}
-
-// Reads the next message box and presses the given button.
-std::shared_ptr<SeenMessage> AnswerMessage(QMessageBox::StandardButton answer)
-{
-    auto seen = std::make_shared<SeenMessage>();
-    AnswerModal<QMessageBox>([seen, answer](QMessageBox* box) {
-        seen->text = box->text();
-        seen->icon = box->icon();
-        ++seen->count;
-        box->button(answer)->click();
-    });
-    return seen;
 }
 
 template <class T>
@@ -218,7 +171,7 @@ void FeatureDialogTest::OneMatPeptideKeepsTheCodingRegionsJoined()
     for (const auto& feature : screen.Records()) QVERIFY(feature->IsJoined());
 
     // It cannot be unchecked.
-    auto seen = AnswerMessage(QMessageBox::Ok);
+    auto seen = AnswerMessageBox(QMessageBox::Ok);
     Click(screen, "joinCDS");
     QCOMPARE(seen->text, QString("The \"mat_peptide\" on your list requires all CDSs to be joined."));
     QVERIFY(JoinChecked(screen));
@@ -227,7 +180,7 @@ void FeatureDialogTest::OneMatPeptideKeepsTheCodingRegionsJoined()
     Click(screen, "clearButton");
     Type(screen, "key", "Mat_Peptide");
     Type(screen, "from", "7");
-    seen = AnswerMessage(QMessageBox::Ok);
+    seen = AnswerMessageBox(QMessageBox::Ok);
     Click(screen, "insertButton");
     QCOMPARE(seen->text, QString("Attempt to add multiple \"Mat_peptide\".  \"Mat_peptide\" must be unique to each "
                                  "sequence."));
@@ -236,7 +189,7 @@ void FeatureDialogTest::OneMatPeptideKeepsTheCodingRegionsJoined()
 
     // Deleting it asks; No keeps it.
     ClickRow(screen, 3);
-    seen = AnswerMessage(QMessageBox::No);
+    seen = AnswerMessageBox(QMessageBox::No);
     Click(screen, "deleteButton");
     QCOMPARE(seen->text, QString("All of the CDSs will be no longer joined after deleting the \"Mat_peptide\". "
                                  "\nDo you still want to continue?"));
@@ -245,7 +198,7 @@ void FeatureDialogTest::OneMatPeptideKeepsTheCodingRegionsJoined()
     // Replacing it by another key asks; Yes unjoins the regions.
     Type(screen, "key", "misc_feature");
     TypeOther(screen, "signal");
-    seen = AnswerMessage(QMessageBox::Yes);
+    seen = AnswerMessageBox(QMessageBox::Yes);
     Click(screen, "replaceButton");
     QVERIFY(seen->text.startsWith("All of the CDSs will be no longer joined after replacing this"));
     QCOMPARE(screen.GridRowText(3), QString("3\tmisc_feature\t4\tN/A"));

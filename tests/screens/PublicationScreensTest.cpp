@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "ModalAnswer.h"
+#include "ScreenTestSupport.h"
 #include "app/ErrorMsgDialog.h"
 #include "app/Help.h"
 #include "app/MainFrame.h"
@@ -30,56 +31,6 @@ using namespace qln;
 using namespace qln::test;
 
 namespace {
-
-void Click(QWidget& screen, const char* button)
-{
-    auto* target = screen.findChild<QPushButton*>(button);
-    QVERIFY2(target, button);
-    QTest::mouseClick(target, Qt::LeftButton);
-}
-
-void Type(QWidget& screen, const char* field, const QString& text)
-{
-    auto* edit = screen.findChild<QLineEdit*>(field);
-    QVERIFY2(edit, field);
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    edit->setCursorPosition(0);
-    QTest::keyClicks(edit, text);
-}
-
-QString Field(QWidget& screen, const char* field)
-{
-    return screen.findChild<QLineEdit*>(field)->displayText();
-}
-
-QStringList RowTexts(const CTableDialog& screen)
-{
-    QStringList rows;
-    for (int row = 1; row <= screen.Grid()->rowCount(); ++row) rows << screen.GridRowText(row);
-    return rows;
-}
-
-void ClickRow(const CTableDialog& screen, int row)
-{
-    QTableWidget* grid = screen.Grid();
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(row - 1, 1)).center());
-}
-
-QString ErrorsText(const CScreenDialog& screen)
-{
-    return screen.ErrorsDialog() && screen.ErrorsDialog()->isVisible() ? screen.ErrorsDialog()->Text() : QString();
-}
-
-// Closes a screen that a failed check left open, so that the test goes on.
-struct CloseAtEnd {
-    QDialog* screen;
-    ~CloseAtEnd()
-    {
-        if (screen->isVisible()) screen->reject();
-    }
-};
 
 // A project with one DNA sequence of nine residues.
 CSequence& AddSequence(CCQLNDoc& doc)

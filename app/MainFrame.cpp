@@ -38,6 +38,7 @@
 #include "app/ResidueCleanup.h"
 #include "app/Screenshots.h"
 #include "app/ToolIcons.h"
+#include "app/WaitCursor.h"
 #include "generator/GenerationRun.h"
 #include "generator/WorkFile.h"
 #include "model/ResidueFile.h"
@@ -54,14 +55,6 @@ namespace {
 
 constexpr const char* kAppName = "Quillion";
 constexpr const char* kDeletedOnExit = "There are deleted sequences.  Exiting now will discard them.  Exit now?";
-
-class CWaitCursor {
-public:
-    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
-};
 
 // A residue file that can't be read or written ends the program, as the
 // run or the report has already told the user.

@@ -1,6 +1,5 @@
 #include "app/QLNDoc.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -15,6 +14,7 @@
 
 #include "app/Latin1Text.h"
 #include "app/SaveProgressDialog.h"
+#include "app/WaitCursor.h"
 #include "model/ProjectFile.h"
 
 namespace qln {
@@ -35,12 +35,6 @@ public:
 
 private:
     CCQLNDoc& doc_;
-};
-
-class CWaitCursor {
-public:
-    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
 }  // namespace

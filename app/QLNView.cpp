@@ -32,6 +32,7 @@
 #include "app/SearchEdit.h"
 #include "app/SeqEdit.h"
 #include "app/ViewRules.h"
+#include "app/WaitCursor.h"
 #include "model/Feature.h"
 #include "model/Project.h"
 #include "model/ResidueFile.h"
@@ -944,16 +945,14 @@ void CQLNView::OpenFeatureScreen()
     // The screen shows the residue count and checks ranges against it.
     CommitEditor();
     const Ptr<CSequence> sequence = current_;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     std::unique_ptr<CFeatureDialog> screen;
     try {
+        CWaitCursor wait;
         screen = std::make_unique<CFeatureDialog>(document_, *sequence, this);
     } catch (const CResidueFileError& error) {
-        QApplication::restoreOverrideCursor();
         ShowStop(QString::fromLatin1(error.what()));
         return;
     }
-    QApplication::restoreOverrideCursor();
     if (screen->Run()) MarkModified();
     emit CommandStateChanged();
 }

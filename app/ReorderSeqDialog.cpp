@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
@@ -10,19 +9,12 @@
 #include "app/Help.h"
 #include "app/Latin1Text.h"
 #include "app/ReorderRule.h"
+#include "app/WaitCursor.h"
 #include "ui_ReorderSeqDialog.h"
 
 namespace qln {
 
 namespace {
-
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 void FillGrid(QTableWidget* grid, const CArray<Ptr<CSequence>>& order)
 {
@@ -64,7 +56,7 @@ const CArray<Ptr<CSequence>>& CReorderSeqDialog::NewOrder() const
 
 void CReorderSeqDialog::FillGrids()
 {
-    WaitCursor wait;
+    CWaitCursor wait;
     FillGrid(listA_, order_);
     FillGrid(listB_, order_);
 }

@@ -1,7 +1,6 @@
 #include "screens/PublicationScreens.h"
 
-#include <QApplication>
-
+#include "app/WaitCursor.h"
 #include "screens/DatabaseDialog.h"
 #include "screens/JournalDialog.h"
 #include "screens/PatentDialog.h"
@@ -24,10 +23,12 @@ std::unique_ptr<CScreenDialog> MakePublicationScreen(CPublicationKind kind, CCQL
 void OpenPublicationScreens(CPublicationKind first, CCQLNDoc& document, CSequence& sequence, QWidget* parent)
 {
     RunPublicationScreens(first, [&](CPublicationKind kind) {
-        // Copying the list and filling the grid may take a moment.
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        const std::unique_ptr<CScreenDialog> screen = MakePublicationScreen(kind, document, sequence, parent);
-        QApplication::restoreOverrideCursor();
+        std::unique_ptr<CScreenDialog> screen;
+        {
+            // Copying the list and filling the grid may take a moment.
+            CWaitCursor wait;
+            screen = MakePublicationScreen(kind, document, sequence, parent);
+        }
         screen->Run();
         return screen->result();
     });

@@ -48,8 +48,9 @@ class UserPathTest : public QObject {
     template <class Screen>
     void Enter(QAction* command, std::function<void(Screen&)> answer)
     {
-        QString refused;
+        QString refused = "no screen";
         AnswerModal<Screen>([&](Screen* screen) {
+            refused.clear();
             answer(*screen);
             Click(*screen, "okButton");
             if (!screen->isVisible()) return;

@@ -149,11 +149,12 @@ int ReportImport(const CImportOutcome& outcome, std::ostream& out) {
 }  // namespace
 
 int RunImportListing(const std::string& listingPath, const std::string& projectPath, std::ostream& out,
-                     std::ostream& err) {
+                     std::ostream& err, bool anyGenerator) {
     return Guarded(err, [&] {
         Ptr<CProject> project(new CProject);
         CDefaultImportChoices choices(project.get());
         CImportDriver driver(*project, choices);
+        driver.SetAnyGenerator(anyGenerator);
         CImportOutcome outcome = driver.ImportListing(listingPath, projectPath);
         const int status = ReportImport(outcome, out);
         if (outcome.added > 0) SaveProjectFile(*project, projectPath);

@@ -25,9 +25,10 @@ int RunGenerate(const std::string& projectPath, bool checkMissingFeatures, std::
 // Writes the work-in-progress report beside the project.
 int RunWorkFile(const std::string& projectPath, std::ostream& err);
 // Reads a listing into a new project file; writes the parse log beside it
-// when there are messages.
+// when there are messages. anyGenerator also reads listings that other
+// programs wrote.
 int RunImportListing(const std::string& listingPath, const std::string& projectPath, std::ostream& out,
-                     std::ostream& err);
+                     std::ostream& err, bool anyGenerator = false);
 // Imports sequence text files into a project file (made when absent).
 int RunImportSequences(const std::vector<std::string>& files, const std::string& projectPath, bool filter,
                        const std::string& type, std::ostream& out, std::ostream& err);

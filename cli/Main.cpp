@@ -36,6 +36,8 @@ int main(int argc, char** argv) {
     auto* importListing = app.add_subcommand("import-listing", "read a Quillion ST.25 listing into a new project");
     importListing->add_option("listing", input, "the listing file")->required();
     importListing->add_option("-o,--output", output, "the project file to write")->required();
+    bool anyGenerator = false;
+    importListing->add_flag("--any-generator", anyGenerator, "also read listings that other programs wrote");
 
     std::vector<std::string> files;
     bool noFilter = false;
@@ -58,7 +60,7 @@ int main(int argc, char** argv) {
     if (dump->parsed()) status = RunDump(input, std::cout, std::cerr);
     if (generate->parsed()) status = RunGenerate(input, checkMissingFeatures, std::cerr);
     if (workfile->parsed()) status = RunWorkFile(input, std::cerr);
-    if (importListing->parsed()) status = RunImportListing(input, output, std::cout, std::cerr);
+    if (importListing->parsed()) status = RunImportListing(input, output, std::cout, std::cerr, anyGenerator);
     if (importSequences->parsed())
         status = RunImportSequences(files, output, !noFilter, type, std::cout, std::cerr);
     if (validate->parsed()) status = RunValidate(input, checkMissingFeatures, std::cout, std::cerr);

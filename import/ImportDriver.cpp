@@ -221,6 +221,7 @@ void CImportDriver::ReadListing(const StringList& inputs) {
 // The one place that knows the listing parser's interface.
 void CImportDriver::RunListingParser(CListingSource& source, size_t size, const std::string& path) {
     ListingParser parser(project_, choices_, relay_.get());
+    parser.SetAnyGenerator(anyGenerator_);
     auto collect = [&] {
         messages_ = parser.GetMessages();
         for (const Ptr<CSequence>& sequence : parser.GetSequences()) imported_.Add(sequence);

@@ -138,6 +138,8 @@ public:
     // ---- whole flows, on the caller's thread ----
     CImportOutcome ImportFiles(const StringList& paths, bool filter);
     CImportOutcome ImportListing(const std::string& listingPath, const std::string& projectPath);
+    // Listings that other programs wrote are read too (off by default).
+    void SetAnyGenerator(bool on) { anyGenerator_ = on; }
     // Reads another project file and adds its sequences.
     CImportOutcome ImportProject(const std::string& projectFilePath);
 
@@ -168,6 +170,7 @@ private:
     CImportProgress* progress_;
     CImportObserver* observer_;
     std::unique_ptr<StopRelay> relay_;
+    bool anyGenerator_ = false;
 
     CArray<Ptr<CSequence>> imported_;
     StringList messages_;

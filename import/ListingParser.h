@@ -58,6 +58,13 @@ public:
     // its length as far as known, for the progress positions.
     bool Parse(CListingSource& source, size_t size, const std::string& fileName);
 
+    // Off (the default): only the program's own listings are read, as its
+    // own import always did. On: a listing is read whatever program wrote
+    // it, in the looser layouts other programs use (ListingTolerance.h);
+    // the parse log names the program. The program's own listings read the
+    // same either way.
+    void SetAnyGenerator(bool on) { anyGenerator_ = on; }
+
     // The sequences read, in listing order; not added to the project.
     CArray<Ptr<CSequence>>& GetSequences() { return sequences_; }
     const StringList& GetMessages() const { return messages_; }
@@ -149,6 +156,7 @@ private:
     bool ReadHeader();
     bool ReadApplicants(const std::string& firstValue);
     void AddPriorApplications();
+    bool AcceptSoftware();
     std::string NormaliseDate(const std::string& text, const std::string& context1, const std::string& context2,
                               const std::string& context3, const std::string& screen);
 
@@ -193,6 +201,7 @@ private:
     std::string fileName_;
     std::string fileNameOnly_;  // the source reference of the sequences read
     bool stopRequested_ = false;
+    bool anyGenerator_ = false;
 
     CArray<Ptr<CSequence>> sequences_;
     StringList messages_;

@@ -3,6 +3,7 @@
 #include "import/ListingParser.h"
 
 #include "import/ListingParserTasks.h"
+#include "import/ListingTolerance.h"
 #include "model/AsciiText.h"
 #include "model/Date.h"
 
@@ -30,11 +31,23 @@ ListingParser::ListingParser(CProject& project, CImportChoices& choices, CImport
 ListingParser::~ListingParser() = default;
 
 bool ListingParser::Parse(const std::string& text, const std::string& fileName) {
+    // Lines ended by a lone CR are split only for other programs' listings;
+    // the copy is made only for those that need it.
+    if (anyGenerator_ && tolerance::HasLoneCarriageReturn(text)) {
+        const std::string withLineFeeds = tolerance::WithLineFeeds(text);
+        lines_.Start(withLineFeeds, progress_);
+        return Run(fileName);
+    }
     lines_.Start(text, progress_);
     return Run(fileName);
 }
 
 bool ListingParser::Parse(CListingSource& source, size_t size, const std::string& fileName) {
+    if (anyGenerator_) {
+        tolerance::CLineFeedSource withLineFeeds(source);
+        lines_.Start(withLineFeeds, size, progress_);
+        return Run(fileName);
+    }
     lines_.Start(source, size, progress_);
     return Run(fileName);
 }

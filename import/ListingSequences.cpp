@@ -5,6 +5,7 @@
 
 #include "import/ListingParser.h"
 #include "import/ListingParserTasks.h"
+#include "import/ListingTolerance.h"
 #include "model/AsciiText.h"
 #include "model/Feature.h"
 #include "model/Publication.h"
@@ -113,9 +114,9 @@ ListingParser::Flow ListingParser::HandleIdentifier(int identifier, std::string_
             Add("   Input line #" + lineNumber() + ": <210>");
             return SkipToNextSequence();
         }
-        sequenceId_ = value;
+        sequenceId_ = anyGenerator_ ? tolerance::SequenceNumber(value) : value;
         sequenceName_ = "Seq_";
-        sequenceName_ += value;
+        sequenceName_ += sequenceId_;
         return Flow::kNext;
     case 211:
         length_ = CListingLines::LeadingNumber(value);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ListingTestSupport.h"
+#include "import/ListingTolerance.h"
 
 namespace qln {
 namespace {
@@ -48,6 +49,57 @@ TEST(ListingAnyGeneratorTest, OwnListingReadsWithoutMessagesEitherWay) {
 TEST(ListingAnyGeneratorTest, OtherProgramIsStillRefusedWithTheOptionOff) {
     test::ListingRun run(Listing("<170>  OtherSeq 1.0\n\n"));
     EXPECT_TRUE(run.Sequences().IsEmpty());
+}
+
+// The layouts other programs use: one blank after identifiers, a title line
+// in capitals, a form feed, "SEQ ID NO:" numbers, no <211>, position numbers
+// under the protein line, no blank line after <400>, trailing blanks, and a
+// <160> that disagrees.
+const std::string kOtherLayout =
+    "                SEQUENCE LISTING\n<110> Smith, John\n<120> A title\n  that wraps\n<130> REF-1   \n"
+    "<160> 5\n<170> Other 1.0\n\f\n<210> SEQ ID NO: 1\n<212> PRT\n<213> Homo sapiens\n<400> 1\n"
+    "Met Ala Gly  \n 1\n\n<210> SEQ ID NO: 2\n<211> 8\n<212> DNA\n<213> Homo sapiens\n<400> 2\n"
+    "acgtacgt   8\n";
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+TEST(ListingAnyGeneratorTest, OtherLayoutsAreReadWithEveryLineEnd) {
+    for (const std::string& lineEnd : {"\n", "\r\n", "\r"}) {
+        SCOPED_TRACE(::testing::PrintToString(lineEnd));
+        AnyGeneratorRun run(Replaced(kOtherLayout, "\n", lineEnd));
+        ASSERT_EQ(run.Sequences().GetSize(), 2) << ::testing::PrintToString(run.Messages());
+        EXPECT_EQ(run.Sequence(0).GetName(), "Seq_1");
+        EXPECT_EQ(run.Sequence(0).GetResidues(), "MetAlaGly");
+        EXPECT_EQ(run.Sequence(1).GetResidues(), "acgtacgt");
+        EXPECT_EQ(run.project->GetProjectData()->GetTitle(), "A title that wraps");
+        EXPECT_EQ(run.Messages().size(), 1u) << ::testing::PrintToString(run.Messages());
+    }
+}
+
+TEST(ListingAnyGeneratorTest, LineEndsSplitAcrossSourceBlocks) {
+    const std::string text = Replaced(kOtherLayout, "\n", "\r\n");
+    test::ListingRun whole;
+    whole.parser.SetAnyGenerator(true);
+    whole.Parse(text);
+    test::ListingRun trickled;
+    trickled.parser.SetAnyGenerator(true);
+    test::TrickleSource source(text);
+    trickled.parser.Parse(source, text.size(), "/in/listing.txt");
+    EXPECT_EQ(trickled.parser.GetMessages(), whole.Messages());
+    ASSERT_EQ(trickled.Sequences().GetSize(), 2);
+    EXPECT_EQ(trickled.Sequence(1).GetResidues(), "acgtacgt");
+}
+
+TEST(ListingAnyGeneratorTest, SequenceNumberIsTakenFromSeqIdNo) {
+    EXPECT_EQ(tolerance::SequenceNumber("SEQ  ID NO: 12"), "12");
+    EXPECT_EQ(tolerance::SequenceNumber("seq id no 3"), "3");
+    EXPECT_EQ(tolerance::SequenceNumber("SEQ ID NO:"), "SEQ ID NO:");
+    EXPECT_EQ(tolerance::SequenceNumber(": 4"), "4");
+    EXPECT_EQ(tolerance::SequenceNumber("7"), "7");
 }
 
 }  // namespace

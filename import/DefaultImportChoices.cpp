@@ -48,6 +48,11 @@ int CDefaultImportChoices::TypeIndex() const {
 
 std::optional<std::string> CDefaultImportChoices::ChooseSequenceFileType(const std::string&) { return sequenceType_; }
 
+std::optional<std::string> CDefaultImportChoices::GivenSequenceType() {
+    if (!typeGiven_) return std::nullopt;
+    return sequenceType_;
+}
+
 std::optional<std::vector<CNameAttribute>> CDefaultImportChoices::SplitApplicantNames(const StringList& names) {
     std::vector<CNameAttribute> records;
     records.reserve(names.size());

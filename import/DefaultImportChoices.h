@@ -25,6 +25,8 @@ public:
         nextSuffix_.clear();
     }
     const std::string& GetSequenceType() const { return sequenceType_; }
+    // True when the user named the type, so that it wins over FASTA letters.
+    void SetTypeGiven(bool given) { typeGiven_ = given; }
 
     // "DNA", "RNA", "DNA/RNA", "PROTEIN/1" or "PROTEIN/3" for a type given in
     // any letter case; nothing for anything else.
@@ -34,6 +36,7 @@ public:
     static CNameAttribute DefaultNameRecord(const std::string& name);
 
     std::optional<std::string> ChooseSequenceFileType(const std::string& fileName) override;
+    std::optional<std::string> GivenSequenceType() override;
     std::optional<std::vector<CNameAttribute>> SplitApplicantNames(const StringList& names) override;
     // The listing's type questions offer no three-letter protein: PROTEIN/3
     // answers as one-letter protein.
@@ -48,6 +51,7 @@ private:
 
     const CProject* project_;
     std::string sequenceType_;
+    bool typeGiven_ = false;
     // Where the search for a free name ended, per clashing name: names are
     // only ever added during an import, so the next search starts there and
     // many clashes on one name stay cheap.

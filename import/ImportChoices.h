@@ -21,6 +21,9 @@ public:
     // A sequence file without headers: "DNA", "RNA", "DNA/RNA", "PROTEIN/1"
     // or "PROTEIN/3"; nothing when the user cancels.
     virtual std::optional<std::string> ChooseSequenceFileType(const std::string& fileName) = 0;
+    // A sequence type the user fixed before the import (the command line's
+    // --type): it then wins over what a FASTA file's letters show.
+    virtual std::optional<std::string> GivenSequenceType() { return std::nullopt; }
     // The applicant name lines of a listing, split into individual and
     // organization records; nothing when the user cancels.
     virtual std::optional<std::vector<CNameAttribute>> SplitApplicantNames(const StringList& names) = 0;

@@ -4,8 +4,10 @@
 #include <istream>
 #include <new>
 
+#include "import/FastaReader.h"
 #include "import/ParserError.h"
 #include "model/AsciiText.h"
+#include "model/Feature.h"
 
 namespace qln {
 
@@ -117,7 +119,10 @@ bool SequenceFileImporter::ReadText(std::string_view bytes, const std::string& f
         fileName_ = fileName;
         pos_ = 0;
         ResetProgress(bytes.size());
-        if (text_.find('<') == std::string::npos)
+        fastaFileType_.reset();
+        if (FastaReader::IsFasta(text_))
+            ParseFasta();
+        else if (text_.find('<') == std::string::npos)
             ParseHeaderless(fileName);
         else
             Parse();
@@ -148,6 +153,59 @@ void SequenceFileImporter::ParseHeaderless(const std::string& fileName) {
     Report(CImportProgress::kSequencesAnalyzed, 0);
     MakeSequence(header);
     CheckStop();
+}
+
+void SequenceFileImporter::ParseFasta() {
+    std::vector<FastaRecord> records = FastaReader::Read(text_);
+    // The records hold their own copies; the text is not needed any more.
+    std::string().swap(text_);
+    const size_t count = records.size();
+    for (size_t i = 0; i < count; ++i) {
+        Report(CImportProgress::kSequencesAnalyzed, static_cast<int>(i));
+        FastaRecord& record = records[i];
+        Header header;
+        header.name = std::move(record.name);
+        if (header.name.empty()) {
+            messages_.push_back("Blank sequence name in header '" + record.header + "'.");
+        } else if (header.name.size() > kMaxNameLength) {
+            messages_.push_back("Sequence name longer than " + std::to_string(kMaxNameLength) +
+                                " characters in header '" + record.header + "'.");
+        } else if (record.residues.empty()) {
+            notes_.push_back("'" + header.name + "' has no sequence data and was not imported.");
+        } else {
+            const std::optional<std::string> type = FastaType(record.residues);
+            if (!type) {
+                messages_.push_back(kTypeCancelled);
+                return;
+            }
+            header.type = *type;
+            const Ptr<CSequence> sequence = AddSequence(header, std::move(record.residues));
+            // The header's words after the name fit only the comment, which
+            // is kept for an artificial or unknown organism alone; a FASTA
+            // header names no organism, so the words are dropped, not lost
+            // silently.
+            if (sequence && !record.description.empty()) {
+                if (sequence->IsArtificialOrUnknown())
+                    sequence->GetComment()->SetComment(record.description);
+                else
+                    notes_.push_back("The header text '" + record.description + "' of '" + header.name +
+                                     "' was dropped: only an artificial sequence or unknown organism has a comment.");
+            }
+        }
+        std::string().swap(record.residues);
+        if (count > 0) {
+            const int position = static_cast<int>((i + 1) * 100 / count);
+            while (position_ <= position) Report(CImportProgress::kProgressPosition, position_++);
+        }
+        CheckStop();
+    }
+}
+
+std::optional<std::string> SequenceFileImporter::FastaType(std::string_view residues) {
+    if (std::optional<std::string> given = choices_.GivenSequenceType()) return given;
+    if (std::optional<std::string> shown = FastaReader::TypeOf(residues)) return shown;
+    if (!fastaFileType_) fastaFileType_ = choices_.ChooseSequenceFileType(fileName_);
+    return fastaFileType_;
 }
 
 void SequenceFileImporter::Parse() {
@@ -238,18 +296,19 @@ std::string SequenceFileImporter::CollectResidues() {
     return residues;
 }
 
-void SequenceFileImporter::MakeSequence(const Header& header) {
-    std::string residues = CollectResidues();
+void SequenceFileImporter::MakeSequence(const Header& header) { AddSequence(header, CollectResidues()); }
+
+Ptr<CSequence> SequenceFileImporter::AddSequence(const Header& header, std::string residues) {
     Ptr<CSequence> sequence = CreateSequence(header.type, &project_, header.name, header.organism, std::move(residues));
     if (!sequence) {
         messages_.push_back("Invalid sequence type in sequence '" + header.name + "'.");
-        return;
+        return {};
     }
     MatchAlphabetCase(*sequence);
     const int valid = sequence->CheckResidues(header.name, filter_);
     const StringList& found = sequence->GetMessages();
     messages_.insert(messages_.end(), found.begin(), found.end());
-    if (!valid) return;
+    if (!valid) return {};
 
     sequence->SetSourceReference(fileName_);
     sequence->SetResiduesChanged(true);
@@ -257,6 +316,7 @@ void SequenceFileImporter::MakeSequence(const Header& header) {
     // this sequence not taken.
     sequence->UnloadResidues();
     sequences_.Add(sequence);
+    return sequence;
 }
 
 void SequenceFileImporter::ResetProgress(std::uint64_t length) {

@@ -1,11 +1,14 @@
 // Reads plain sequence text files: each sequence is a header
 // "<name;type;organism>" followed by its residues up to the next "<". A file
-// without any "<" is one sequence whose type the user chooses. The sequences
+// whose first non-blank character is ">" is FASTA (FastaReader), its types
+// read from its letters. A file without any "<" is one sequence whose type
+// the user chooses. The sequences
 // are made for the project but not added to it; the import driver does that.
 #pragma once
 
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,6 +42,9 @@ public:
     // Across all files read by this importer, in file order.
     CArray<Ptr<CSequence>>& GetSequences() { return sequences_; }
     const StringList& GetMessages() const { return messages_; }
+    // What was left out without making the import fail: FASTA header text
+    // with no place in the sequence, FASTA records without residues.
+    const StringList& GetNotes() const { return notes_; }
 
     // The sequence class for a header's type keyword, in any letter case:
     // "DNA", "RNA", "DNA/RNA", "PROTEIN/1", "PRT", "PRT1", "PRT/1",
@@ -55,6 +61,10 @@ private:
 
     void Parse();
     void ParseHeaderless(const std::string& fileName);
+    void ParseFasta();
+    // The type of a FASTA record: a type fixed before the import, else its
+    // letters, else the file's type question (asked once per file).
+    std::optional<std::string> FastaType(std::string_view residues);
     // Reads the header at or after the read position. Returns false, with
     // its message added, for a header with a problem.
     bool ParseHeader(Header& header);
@@ -63,6 +73,9 @@ private:
     void SkipToNextHeader();
     std::string CollectResidues();
     void MakeSequence(const Header& header);
+    // Checks the residues and takes the sequence; returns it, or null when
+    // it was not taken.
+    Ptr<CSequence> AddSequence(const Header& header, std::string residues);
     void ResetProgress(std::uint64_t length);
     void CountConsumed();
     void Report(int code, int value);
@@ -74,6 +87,7 @@ private:
     bool filter_;
     CArray<Ptr<CSequence>> sequences_;
     StringList messages_;
+    StringList notes_;
 
     // The file being read.
     std::string text_;
@@ -83,6 +97,7 @@ private:
     std::uint64_t step_ = 0;
     std::uint64_t threshold_ = 0;
     int position_ = 1;
+    std::optional<std::string> fastaFileType_;
 };
 
 }  // namespace qln

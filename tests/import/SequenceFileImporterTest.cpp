@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "import/FastaReader.h"
 #include "import/ImportTestSupport.h"
 #include "import/SequenceFileImporter.h"
+#include "model/Feature.h"
 #include "model/Project.h"
 #include "model/Sequence.h"
 
@@ -340,6 +342,81 @@ TEST_F(SequenceFileImporterTest, LengthBeyondTheLimitIsRefusedWithoutReading) {
     EXPECT_FALSE(importer.ReadStream(in, "s.txt", SequenceFileImporter::kMaxFileLength + 1));
     EXPECT_EQ(Messages(), StringList{"There is not enough memory to open a this file"});
     EXPECT_EQ(in.tellg(), 0);
+}
+
+// ---- FASTA ----
+
+
+
+class FixedTypeChoices : public ScriptedChoices {
+public:
+    std::optional<std::string> GivenSequenceType() override { return "DNA/RNA"; }
+};
+
+
+TEST_F(SequenceFileImporterTest, FastaFileWalksItsRecords) {
+    const std::string longLine(200000, 'G');
+    const std::string text = "\r\n  >s1 first one\r\nacgt ACGT\r\n1 tt\r\n"
+                             ">empty\r\n\r\n"
+                             ">s2\nMKVL la*\n"
+                             ">s3 rna\naugc\nAUGC\n"
+                             ">long\n" + longLine + "\n";
+    ASSERT_TRUE(Read(text, false, "in.fa")) << Messages()[0];
+    ASSERT_EQ(Names(), (std::vector<std::string>{"s1", "s2", "s3", "long"}));
+    EXPECT_TRUE(Sequences()[0]->IsKindOf(CDNASequence::runtimeClass));
+    EXPECT_EQ(Sequences()[0]->GetResidues(), "acgtacgttt");
+    EXPECT_TRUE(Sequences()[1]->IsKindOf(CProtein1Sequence::runtimeClass));
+    EXPECT_EQ(Sequences()[1]->GetResidues(), "MKVLLA");
+    EXPECT_TRUE(Sequences()[2]->IsKindOf(CRNASequence::runtimeClass));
+    EXPECT_EQ(Sequences()[2]->GetResidues(), "augcaugc");
+    EXPECT_EQ(Sequences()[3]->GetResidues().size(), longLine.size());
+    EXPECT_EQ(Sequences()[0]->GetSourceReference(), "in.fa");
+    EXPECT_EQ(Sequences()[0]->GetComment()->GetComment(), "");
+    EXPECT_EQ(importer_->GetNotes(),
+              (StringList{"The header text 'first one' of 's1' was dropped: only an artificial sequence or unknown "
+                          "organism has a comment.",
+                          "'empty' has no sequence data and was not imported.",
+                          "The header text 'rna' of 's3' was dropped: only an artificial sequence or unknown "
+                          "organism has a comment."}));
+    EXPECT_TRUE(choices_.fileTypeQuestions.empty());
+}
+
+TEST_F(SequenceFileImporterTest, FastaRecordsGoThroughTheCharacterCheck) {
+    EXPECT_FALSE(Read(">ok\nacgt\n>bad\nMKV-L\n>\nacgt\n", false, "in.fa"));
+    EXPECT_EQ(Names(), std::vector<std::string>{"ok"});
+    ASSERT_GE(Messages().size(), 2u);
+    EXPECT_EQ(Messages().back(), "Blank sequence name in header '>'.");
+}
+
+TEST_F(SequenceFileImporterTest, FastaLettersDecideTheTypeWhereTheyCan) {
+    EXPECT_EQ(FastaReader::TypeOf("ACGTN acgtn"), "DNA");
+    EXPECT_EQ(FastaReader::TypeOf("acgun"), "RNA");
+    EXPECT_EQ(FastaReader::TypeOf("acgtu"), "DNA/RNA");
+    EXPECT_EQ(FastaReader::TypeOf("MKVLEPQ"), "PROTEIN/1");
+    EXPECT_EQ(FastaReader::TypeOf("acgtrykm"), std::nullopt);  // ambiguity codes read as amino acids too
+    EXPECT_EQ(FastaReader::TypeOf("JOJO"), std::nullopt);
+    EXPECT_EQ(FastaReader::TypeOf("--"), std::nullopt);
+}
+
+TEST_F(SequenceFileImporterTest, UndecidedFastaRecordsAskTheFileTypeQuestionOnce) {
+    choices_.fileType = "PROTEIN/1";
+    ASSERT_TRUE(Read(">a\nacgtrykm\n>b\nacgt\n>c\nRYKM\n", false, "x.fa"));
+    EXPECT_EQ(choices_.fileTypeQuestions, StringList{"x.fa"});
+    EXPECT_TRUE(Sequences()[0]->IsKindOf(CProtein1Sequence::runtimeClass));
+    EXPECT_TRUE(Sequences()[1]->IsKindOf(CDNASequence::runtimeClass));
+    EXPECT_TRUE(Sequences()[2]->IsKindOf(CProtein1Sequence::runtimeClass));
+
+    choices_.fileType.reset();
+    EXPECT_FALSE(Read(">a\nacgt\n>b\nRYKM\n", false, "x.fa"));
+    EXPECT_EQ(Messages(), StringList{"Import Cancelled by User."});
+}
+
+TEST_F(SequenceFileImporterTest, AGivenTypeWinsOverFastaLetters) {
+    FixedTypeChoices fixed;
+    SequenceFileImporter importer(project_, fixed, nullptr, false);
+    ASSERT_TRUE(importer.ReadText(">a\nacgt\n>b\nacgu\n", "x.fa"));
+    ASSERT_EQ(importer.GetSequences().GetSize(), 2);
+    for (const auto& s : importer.GetSequences()) EXPECT_TRUE(s->IsKindOf(CDNARNASequence::runtimeClass));
 }
 
 }  // namespace

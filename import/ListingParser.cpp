@@ -153,7 +153,7 @@ void ListingParser::AppendContinuation() {
 std::string ListingParser::NormaliseDate(const std::string& text, const std::string& context1,
                                          const std::string& context2, const std::string& context3,
                                          const std::string& screen) {
-    DateField date(text);
+    DateField date(anyGenerator_ ? tolerance::PaddedDate(text) : text);
     date.NormaliseImported(context1, context2, context3, screen);
     for (const std::string& message : date.GetMessages()) Add(message);
     return date.GetText();

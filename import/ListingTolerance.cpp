@@ -68,4 +68,33 @@ std::string_view SequenceNumber(std::string_view value) {
     return rest.empty() ? value : rest;
 }
 
+namespace {
+
+// Up to most digits at the front of text, taken off it; empty for none.
+std::string_view TakeDigits(std::string_view& text, size_t most) {
+    size_t count = 0;
+    while (count < text.size() && count < most && text[count] >= '0' && text[count] <= '9') ++count;
+    const std::string_view digits = text.substr(0, count);
+    text.remove_prefix(count);
+    return digits;
+}
+
+}  // namespace
+
+std::string PaddedDate(std::string_view text) {
+    std::string_view rest = text;
+    const std::string_view year = TakeDigits(rest, 4);
+    if (year.size() != 4 || rest.empty() || rest.front() != '-') return std::string(text);
+    rest.remove_prefix(1);
+    const std::string_view month = TakeDigits(rest, 2);
+    if (month.empty() || rest.empty() || rest.front() != '-') return std::string(text);
+    rest.remove_prefix(1);
+    const std::string_view day = TakeDigits(rest, 2);
+    if (day.empty() || !rest.empty()) return std::string(text);
+    const auto two = [](std::string_view digits) {
+        return digits.size() == 1 ? "0" + std::string(digits) : std::string(digits);
+    };
+    return std::string(year) + "-" + two(month) + "-" + two(day);
+}
+
 }  // namespace qln::tolerance

@@ -38,4 +38,8 @@ private:
 // the value itself otherwise.
 std::string_view SequenceNumber(std::string_view value);
 
+// A date written with one-digit month or day ("2010-8-16") in the
+// YYYY-MM-DD layout ("2010-08-16"); any other text as it is.
+std::string PaddedDate(std::string_view text);
+
 }  // namespace qln::tolerance

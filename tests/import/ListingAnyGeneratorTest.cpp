@@ -102,5 +102,12 @@ TEST(ListingAnyGeneratorTest, SequenceNumberIsTakenFromSeqIdNo) {
     EXPECT_EQ(tolerance::SequenceNumber("7"), "7");
 }
 
+TEST(ListingAnyGeneratorTest, OneDigitMonthAndDayArePadded) {
+    EXPECT_EQ(tolerance::PaddedDate("2010-8-16"), "2010-08-16");
+    EXPECT_EQ(tolerance::PaddedDate("2010-12-1"), "2010-12-01");
+    EXPECT_EQ(tolerance::PaddedDate("Not yet assigned"), "Not yet assigned");
+    EXPECT_EQ(tolerance::PaddedDate("2010-8-16x"), "2010-8-16x");
+}
+
 }  // namespace
 }  // namespace qln

@@ -177,6 +177,8 @@ private:
     Flow OrganismComment(std::string_view value);
     Flow FinishFeature();
     Flow FinishPublication();
+    // Other programs' layouts only (ListingTolerance.h has the rest).
+    bool KeepNoteAsWholeSequenceFeature();
 
     // ---- residues (ListingResidues.cpp) ----
     Flow ReadResidues();

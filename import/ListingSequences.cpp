@@ -481,7 +481,7 @@ ListingParser::Flow ListingParser::FinishFeature() {
             feature_.organismComment = feature_.storeComment = false;
             return Flow::kNext;
         }
-        if (!feature_.keySeen)
+        if (!feature_.keySeen && !(anyGenerator_ && KeepNoteAsWholeSequenceFeature()))
             Add("* Sequence ID '" + sequenceId_ + "': Missing data line <221> which contains feature name.");
 
         Ptr<CFeature> feature;
@@ -576,6 +576,21 @@ ListingParser::Flow ListingParser::FinishPublication() {
         }
         return Flow::kNext;
     });
+}
+
+// Other programs write a note about the whole sequence as <220> and <223>
+// alone. A project keeps a note only on a feature (or as the comment of an
+// artificial or unknown organism, handled before): it becomes a misc_feature
+// over the whole length, and the log says so. Without a length the strict
+// message stands.
+bool ListingParser::KeepNoteAsWholeSequenceFeature() {
+    if (!feature_.location.empty() || !feature_.from.empty() || !feature_.to.empty() || length_ <= 0) return false;
+    feature_.key = "misc_feature";
+    feature_.from = "1";
+    feature_.to = std::to_string(length_);
+    Add("* Sequence ID '" + sequenceId_ + "': The note of <220> without <221> and <222> is kept as a misc_feature "
+        "from 1 to " + feature_.to + ".");
+    return true;
 }
 
 }  // namespace qln

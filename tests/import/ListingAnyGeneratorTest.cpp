@@ -109,5 +109,18 @@ TEST(ListingAnyGeneratorTest, OneDigitMonthAndDayArePadded) {
     EXPECT_EQ(tolerance::PaddedDate("2010-8-16x"), "2010-8-16x");
 }
 
+TEST(ListingAnyGeneratorTest, NoteWithoutKeyOrLocationBecomesAWholeSequenceFeature) {
+    std::string text = Listing("<170>  Other 1.0\n\n");
+    text.insert(text.find("<400>"), "<220>\n<223>  about the whole\n\n");
+    AnyGeneratorRun run(text);
+    ASSERT_EQ(run.Sequences().GetSize(), 1);
+    const auto& features = run.Sequence(0).GetFeatures();
+    ASSERT_EQ(features.GetSize(), 1);
+    EXPECT_EQ(features[0]->GetKey(), "misc_feature");
+    EXPECT_EQ(run.Messages().size(), 2u) << ::testing::PrintToString(run.Messages());
+    test::ListingRun strict(Replaced(text, "Other 1.0", "Quillion 3.5"));
+    EXPECT_EQ(strict.Messages(), StringList{"* Sequence ID '1': Missing data line <221> which contains feature name."});
+}
+
 }  // namespace
 }  // namespace qln

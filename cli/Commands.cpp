@@ -165,15 +165,20 @@ int RunImportListing(const std::string& listingPath, const std::string& projectP
 int RunImportSequences(const std::vector<std::string>& files, const std::string& projectPath, bool filter,
                        const std::string& type, std::ostream& out, std::ostream& err) {
     return Guarded(err, [&] {
-        auto sequenceType = CDefaultImportChoices::NormalizeType(type);
+        // Without --type, headerless files are DNA and FASTA records keep
+        // the type their letters show; a --type given wins everywhere.
+        const bool typeGiven = !type.empty();
+        auto sequenceType = CDefaultImportChoices::NormalizeType(typeGiven ? type : "DNA");
         if (!sequenceType)
             throw CommandFailure("--type " + type + ": must be DNA, RNA, DNA/RNA, PROTEIN/1 or PROTEIN/3");
         std::error_code ec;
         Ptr<CProject> project = std::filesystem::exists(projectPath, ec) ? LoadProjectFile(projectPath)
                                                                           : Ptr<CProject>(new CProject);
         CDefaultImportChoices choices(project.get(), *sequenceType);
+        choices.SetTypeGiven(typeGiven);
         CImportDriver driver(*project, choices);
         CImportOutcome outcome = driver.ImportFiles(StringList(files.begin(), files.end()), filter);
+        for (const auto& notice : outcome.notices) out << Latin1ToUtf8(notice) << '\n';
         const int status = ReportImport(outcome, out);
         if (outcome.added > 0) SaveProjectFile(*project, projectPath);
         return status;

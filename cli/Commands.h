@@ -29,7 +29,8 @@ int RunWorkFile(const std::string& projectPath, std::ostream& err);
 // programs wrote.
 int RunImportListing(const std::string& listingPath, const std::string& projectPath, std::ostream& out,
                      std::ostream& err, bool anyGenerator = false);
-// Imports sequence text files into a project file (made when absent).
+// Imports sequence text files into a project file (made when absent). type:
+// empty, or one that wins over what FASTA records' letters show.
 int RunImportSequences(const std::vector<std::string>& files, const std::string& projectPath, bool filter,
                        const std::string& type, std::ostream& out, std::ostream& err);
 // Runs the project checks of a generation run and prints every message.

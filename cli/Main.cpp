@@ -41,12 +41,14 @@ int main(int argc, char** argv) {
 
     std::vector<std::string> files;
     bool noFilter = false;
-    std::string type = "DNA";
+    std::string type;
     auto* importSequences = app.add_subcommand("import-sequences", "import sequence text files into a project");
     importSequences->add_option("files", files, "the sequence text files")->required();
     importSequences->add_option("--into", output, "the project file (made when absent)")->required();
     importSequences->add_flag("--no-filter", noFilter, "keep sequences with invalid characters out");
-    importSequences->add_option("--type", type, "type of headerless files: DNA, RNA, DNA/RNA, PROTEIN/1, PROTEIN/3");
+    importSequences->add_option("--type", type,
+                                "DNA, RNA, DNA/RNA, PROTEIN/1 or PROTEIN/3: for headerless files (else DNA) and "
+                                "every FASTA record (else its letters decide)");
 
     try {
         app.parse(argc, argv);

@@ -181,6 +181,10 @@ void CImportDriver::ReadFiles(const StringList& inputs, bool filter) {
     }
     messages_ = importer.GetMessages();
     if (problem) messages_.push_back(problem);
+    // What the reading left out without failing is told, not counted as a
+    // message: the sequences it read are still taken.
+    const StringList& notes = importer.GetNotes();
+    notices_.insert(notices_.end(), notes.begin(), notes.end());
     for (const Ptr<CSequence>& sequence : importer.GetSequences()) imported_.Add(sequence);
 }
 

@@ -272,5 +272,27 @@ TEST_F(CommandsTest, ImportSequencesMakesOrExtendsAProject) {
     EXPECT_NE(err3.str().find("--type"), std::string::npos);
 }
 
+TEST_F(CommandsTest, ImportSequencesReadsFastaWithItsLettersOrTheGivenType) {
+    Write("a.fa", ">n1 from a plate\r\nACGT\r\nacgt\r\n>p1\r\nMKVLE*\r\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(RunImportSequences({Path("a.fa")}, Path("p.prj"), true, "", out, err), kExitOk) << err.str();
+    EXPECT_EQ(out.str(),
+              "The header text 'from a plate' of 'n1' was dropped: only an artificial sequence or unknown organism "
+              "has a comment.\nImport succeeded.\n");
+    Ptr<CProject> project = LoadProjectFile(Path("p.prj"));
+    ASSERT_EQ(project->GetSequences().GetSize(), 2);
+    EXPECT_EQ(project->GetSequences()[0]->GetTypeName(), "DNA");
+    EXPECT_EQ(project->GetSequences()[0]->GetResidues(), "acgtacgt");
+    EXPECT_EQ(project->GetSequences()[1]->GetResidues(), "MKVLE");
+
+    // A --type given wins over the letters.
+    std::ostringstream out2, err2;
+    EXPECT_EQ(RunImportSequences({Path("a.fa")}, Path("q.prj"), true, "protein/1", out2, err2), kExitOk);
+    project = LoadProjectFile(Path("q.prj"));
+    ASSERT_EQ(project->GetSequences().GetSize(), 2);
+    EXPECT_EQ(project->GetSequences()[0]->GetTypeName(), "PRT");
+    EXPECT_EQ(project->GetSequences()[0]->GetResidues(), "ACGTACGT");
+}
+
 }  // namespace
 }  // namespace qln::cli

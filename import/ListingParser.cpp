@@ -224,7 +224,8 @@ bool ListingParser::ReadHeader() {
         }
         if (identifier > 170) break;
 
-        const std::string value(Value(identifier));
+        std::string value(Value(identifier));
+        if (anyGenerator_ && (identifier == 140 || identifier == 141) && tolerance::IsUnassigned(value)) value.clear();
         switch (identifier) {
         case 110:
             seen110_ = true;

@@ -97,4 +97,10 @@ std::string PaddedDate(std::string_view text) {
     return std::string(year) + "-" + two(month) + "-" + two(day);
 }
 
+bool IsUnassigned(std::string_view value) {
+    std::string lower(value);
+    for (char& c : lower) c = ToLowerAscii(c);
+    return lower.ends_with("not yet assigned") || lower.ends_with("to be assigned");
+}
+
 }  // namespace qln::tolerance

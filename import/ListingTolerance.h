@@ -42,4 +42,9 @@ std::string_view SequenceNumber(std::string_view value);
 // YYYY-MM-DD layout ("2010-08-16"); any other text as it is.
 std::string PaddedDate(std::string_view text);
 
+// True for an application number or filing date that other programs fill
+// with a phrase such as "Not yet assigned" or "To be assigned" (after an
+// optional office code): the listing gives none.
+bool IsUnassigned(std::string_view value);
+
 }  // namespace qln::tolerance

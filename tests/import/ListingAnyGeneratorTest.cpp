@@ -122,5 +122,15 @@ TEST(ListingAnyGeneratorTest, NoteWithoutKeyOrLocationBecomesAWholeSequenceFeatu
     EXPECT_EQ(strict.Messages(), StringList{"* Sequence ID '1': Missing data line <221> which contains feature name."});
 }
 
+TEST(ListingAnyGeneratorTest, UnassignedApplicationNumberAndDateAreLeftEmpty) {
+    std::string text = Listing("<170>  Other 1.0\n\n");
+    text.insert(text.find("<160>"), "<140> WO Not yet assigned\n<141> Not yet assigned  \n\n");
+    AnyGeneratorRun run(text);
+    EXPECT_EQ(run.project->GetProjectData()->GetApplicationNumber(), "");
+    EXPECT_EQ(run.Messages().size(), 1u) << ::testing::PrintToString(run.Messages());
+    EXPECT_TRUE(tolerance::IsUnassigned("To be assigned"));
+    EXPECT_FALSE(tolerance::IsUnassigned("PCT/US2011/012345"));
+}
+
 }  // namespace
 }  // namespace qln

@@ -1,6 +1,7 @@
 #include "import/FastaReader.h"
 
 #include <array>
+#include <cstring>
 
 #include "model/AsciiText.h"
 
@@ -8,13 +9,19 @@ namespace qln {
 
 namespace {
 
-bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// A header indented by blanks is still a header.
+bool IsHeader(std::string_view line) {
+    if (line.empty()) return false;
+    if (line[0] == '>') return true;
+    if (!IsBlank(line[0])) return false;
+    const std::string_view trimmed = TrimmedView(line);
+    return !trimmed.empty() && trimmed[0] == '>';
+}
 
 // A lookup table per letter class: FASTA files run to hundreds of megabytes,
 // so each residue costs one table read.
 struct LetterClasses {
-    enum : unsigned char { kPlainNucleotide = 1, kAmbiguousNucleotide = 2, kProtein = 4, kLetter = 8 };
+    enum : unsigned char { kPlainNucleotide = 1, kAmbiguousNucleotide = 2, kProtein = 4, kLetter = 8, kSkip = 16 };
     std::array<unsigned char, 256> bits{};
 
     LetterClasses() {
@@ -22,6 +29,8 @@ struct LetterClasses {
         Mark("acgturymkswbdhvn", kAmbiguousNucleotide);
         Mark("arndbcqezghilkmfpstwyvx", kProtein);
         Mark("abcdefghijklmnopqrstuvwxyz", kLetter);
+        // Blanks and digits (position numbers) are not residues.
+        for (char c : std::string_view(" \t\n\v\f\r0123456789")) bits[static_cast<unsigned char>(c)] |= kSkip;
     }
     void Mark(std::string_view lower, unsigned char bit) {
         for (char c : lower) {
@@ -44,34 +53,56 @@ bool FastaReader::IsFasta(std::string_view text) {
     return false;
 }
 
-std::vector<FastaRecord> FastaReader::Read(std::string_view text) {
-    std::vector<FastaRecord> records;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = pos;
-        while (end < text.size() && !IsLineEnd(text[end])) ++end;
-        // A header indented by blanks is still a header.
-        const std::string_view line = TrimmedView(text.substr(pos, end - pos));
-        pos = end < text.size() ? end + 1 : end;
-        if (!line.empty() && line[0] == '>') {
-            FastaRecord& record = records.emplace_back();
-            record.header = std::string(line);
-            const std::string_view inside = TrimmedView(line.substr(1));
-            size_t word = 0;
-            while (word < inside.size() && !IsBlank(inside[word])) ++word;
-            record.name = std::string(inside.substr(0, word));
-            record.description = std::string(TrimmedView(inside.substr(word)));
-            continue;
-        }
-        // Text before the first header can only be blank: IsFasta chose us.
-        if (records.empty()) continue;
-        std::string& residues = records.back().residues;
-        for (char c : line)
-            if (!IsBlank(c) && !IsDigit(c)) residues += c;
+std::string_view FastaReader::NextLine() {
+    // memchr finds the line ends far faster than a loop over the characters;
+    // a lone CR (old Mac text) ends a line too.
+    const size_t start = pos_;
+    const size_t rest = text_.size() - start;
+    const void* lf = std::memchr(text_.data() + start, '\n', rest);
+    size_t end = lf ? static_cast<size_t>(static_cast<const char*>(lf) - text_.data()) : text_.size();
+    if (const void* cr = std::memchr(text_.data() + start, '\r', end - start))
+        end = static_cast<size_t>(static_cast<const char*>(cr) - text_.data());
+    pos_ = end < text_.size() ? end + 1 : end;
+    return text_.substr(start, end - start);
+}
+
+bool FastaReader::Next(FastaRecord& record) {
+    // Text before the first header can only be blank: IsFasta chose us.
+    std::string_view header;
+    while (pos_ < text_.size() && header.empty()) {
+        const std::string_view line = NextLine();
+        if (IsHeader(line)) header = TrimmedView(line);
     }
-    for (FastaRecord& record : records)
-        if (!record.residues.empty() && record.residues.back() == '*') record.residues.pop_back();
-    return records;
+    if (header.empty()) return false;
+
+    record.header = std::string(header);
+    const std::string_view inside = TrimmedView(header.substr(1));
+    size_t word = 0;
+    while (word < inside.size() && !IsBlank(inside[word])) ++word;
+    record.name = std::string(inside.substr(0, word));
+    record.description = std::string(TrimmedView(inside.substr(word)));
+    record.residues.clear();
+
+    const LetterClasses& classes = Classes();
+    while (pos_ < text_.size()) {
+        const size_t lineStart = pos_;
+        const std::string_view line = NextLine();
+        if (IsHeader(line)) {
+            pos_ = lineStart;  // the next record's header
+            break;
+        }
+        // Runs of residues are appended whole: lines are mostly nothing else.
+        size_t i = 0;
+        while (i < line.size()) {
+            size_t run = i;
+            while (run < line.size() && !(classes.bits[static_cast<unsigned char>(line[run])] & LetterClasses::kSkip))
+                ++run;
+            record.residues.append(line.data() + i, run - i);
+            i = run + 1;
+        }
+    }
+    if (!record.residues.empty() && record.residues.back() == '*') record.residues.pop_back();
+    return true;
 }
 
 std::optional<std::string> FastaReader::TypeOf(std::string_view residues) {

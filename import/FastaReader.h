@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace qln {
 
@@ -21,16 +20,31 @@ struct FastaRecord {
     std::string header;
 };
 
+// Reads one record at a time, so that a large file never holds more than
+// one record's residues beside its text.
 class FastaReader {
 public:
+    // text must outlive the reader.
+    explicit FastaReader(std::string_view text) : text_(text) {}
+
     // True when the first non-blank character is ">".
     static bool IsFasta(std::string_view text);
-    // Every record of text in file order; text is LF, CR LF or CR separated.
-    static std::vector<FastaRecord> Read(std::string_view text);
+    // The next record in file order into record; false after the last one.
+    // Lines end with LF, CR LF or CR.
+    bool Next(FastaRecord& record);
+    // How far the text has been read, for progress.
+    size_t Position() const { return pos_; }
+
     // The sequence type the residues' letters show, when they show one:
     // "DNA", "RNA", "DNA/RNA" or "PROTEIN/1". Nothing when the letters fit
     // both a nucleotide and a protein or neither (the user is asked then).
     static std::optional<std::string> TypeOf(std::string_view residues);
+
+private:
+    std::string_view NextLine();
+
+    std::string_view text_;
+    size_t pos_ = 0;
 };
 
 }  // namespace qln

@@ -156,13 +156,10 @@ void SequenceFileImporter::ParseHeaderless(const std::string& fileName) {
 }
 
 void SequenceFileImporter::ParseFasta() {
-    std::vector<FastaRecord> records = FastaReader::Read(text_);
-    // The records hold their own copies; the text is not needed any more.
-    std::string().swap(text_);
-    const size_t count = records.size();
-    for (size_t i = 0; i < count; ++i) {
-        Report(CImportProgress::kSequencesAnalyzed, static_cast<int>(i));
-        FastaRecord& record = records[i];
+    FastaReader reader(text_);
+    FastaRecord record;
+    for (int analysed = 0; reader.Next(record); ++analysed) {
+        Report(CImportProgress::kSequencesAnalyzed, analysed);
         Header header;
         header.name = std::move(record.name);
         if (header.name.empty()) {
@@ -192,11 +189,8 @@ void SequenceFileImporter::ParseFasta() {
                                      "' was dropped: only an artificial sequence or unknown organism has a comment.");
             }
         }
-        std::string().swap(record.residues);
-        if (count > 0) {
-            const int position = static_cast<int>((i + 1) * 100 / count);
-            while (position_ <= position) Report(CImportProgress::kProgressPosition, position_++);
-        }
+        const int position = static_cast<int>(reader.Position() * 100 / std::max<size_t>(text_.size(), 1));
+        while (position_ <= position) Report(CImportProgress::kProgressPosition, position_++);
         CheckStop();
     }
 }

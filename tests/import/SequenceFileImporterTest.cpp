@@ -381,6 +381,13 @@ TEST_F(SequenceFileImporterTest, FastaFileWalksItsRecords) {
     EXPECT_TRUE(choices_.fileTypeQuestions.empty());
 }
 
+TEST_F(SequenceFileImporterTest, FastaLinesMayEndWithALoneCR) {
+    ASSERT_TRUE(Read(">a\racg\rt\r>b\rMKV\rLE", false, "mac.fa"));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(Sequences()[0]->GetResidues(), "acgt");
+    EXPECT_EQ(Sequences()[1]->GetResidues(), "MKVLE");
+}
+
 TEST_F(SequenceFileImporterTest, FastaRecordsGoThroughTheCharacterCheck) {
     EXPECT_FALSE(Read(">ok\nacgt\n>bad\nMKV-L\n>\nacgt\n", false, "in.fa"));
     EXPECT_EQ(Names(), std::vector<std::string>{"ok"});

@@ -75,12 +75,12 @@ bool FastaReader::Next(FastaRecord& record) {
     }
     if (header.empty()) return false;
 
-    record.header = std::string(header);
+    record.header = header;
     const std::string_view inside = TrimmedView(header.substr(1));
     size_t word = 0;
     while (word < inside.size() && !IsBlank(inside[word])) ++word;
     record.name = std::string(inside.substr(0, word));
-    record.description = std::string(TrimmedView(inside.substr(word)));
+    record.description = TrimmedView(inside.substr(word));
     record.residues.clear();
 
     const LetterClasses& classes = Classes();

@@ -12,12 +12,14 @@ namespace qln {
 
 struct FastaRecord {
     std::string name;
-    std::string description;
+    // Views into the text read, which outlives its records: most are never
+    // looked at, and a million records shouldn't copy them.
+    std::string_view description;
     // Without blanks, digits (position numbers) and a trailing "*" (the stop
     // mark many protein files end with).
     std::string residues;
     // The header line as written, for messages.
-    std::string header;
+    std::string_view header;
 };
 
 // Reads one record at a time, so that a large file never holds more than

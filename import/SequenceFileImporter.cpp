@@ -158,15 +158,19 @@ void SequenceFileImporter::ParseHeaderless(const std::string& fileName) {
 void SequenceFileImporter::ParseFasta() {
     FastaReader reader(text_);
     FastaRecord record;
+    // Files with a description on every header are common; the first one
+    // dropped is quoted, the rest only counted, so that a million records
+    // don't give a million notes.
+    int dropped = 0;
     for (int analysed = 0; reader.Next(record); ++analysed) {
         Report(CImportProgress::kSequencesAnalyzed, analysed);
         Header header;
         header.name = std::move(record.name);
         if (header.name.empty()) {
-            messages_.push_back("Blank sequence name in header '" + record.header + "'.");
+            messages_.push_back("Blank sequence name in header '" + std::string(record.header) + "'.");
         } else if (header.name.size() > kMaxNameLength) {
             messages_.push_back("Sequence name longer than " + std::to_string(kMaxNameLength) +
-                                " characters in header '" + record.header + "'.");
+                                " characters in header '" + std::string(record.header) + "'.");
         } else if (record.residues.empty()) {
             notes_.push_back("'" + header.name + "' has no sequence data and was not imported.");
         } else {
@@ -183,9 +187,9 @@ void SequenceFileImporter::ParseFasta() {
             // silently.
             if (sequence && !record.description.empty()) {
                 if (sequence->IsArtificialOrUnknown())
-                    sequence->GetComment()->SetComment(record.description);
-                else
-                    notes_.push_back("The header text '" + record.description + "' of '" + header.name +
+                    sequence->GetComment()->SetComment(std::string(record.description));
+                else if (dropped++ == 0)
+                    notes_.push_back("The header text '" + std::string(record.description) + "' of '" + header.name +
                                      "' was dropped: only an artificial sequence or unknown organism has a comment.");
             }
         }
@@ -193,6 +197,10 @@ void SequenceFileImporter::ParseFasta() {
         while (position_ <= position) Report(CImportProgress::kProgressPosition, position_++);
         CheckStop();
     }
+    if (dropped > 1)
+        notes_.push_back("The header text of " + std::to_string(dropped - 1) +
+                         (dropped == 2 ? " more sequence" : " more sequences") + " of '" + fileName_ +
+                         "' was dropped too.");
 }
 
 std::optional<std::string> SequenceFileImporter::FastaType(std::string_view residues) {

@@ -294,5 +294,19 @@ TEST_F(CommandsTest, ImportSequencesReadsFastaWithItsLettersOrTheGivenType) {
     EXPECT_EQ(project->GetSequences()[0]->GetResidues(), "ACGTACGT");
 }
 
+TEST_F(CommandsTest, ImportListingFromAnotherProgramOnlyWithAnyGenerator) {
+    const std::string listing = Write("other.txt",
+                                      "<110> Smith, John\r\n<120> A title\r\n<130> REF\r\n<170> Other 1.0\r\n"
+                                      "<210> 1\r\n<211> 4\r\n<212> DNA\r\n<213> Homo sapiens\r\n<400> 1\r\n"
+                                      "acgt  4\r\n");
+    std::ostringstream refusedOut, out, err;
+    EXPECT_EQ(RunImportListing(listing, Path("refused.prj"), refusedOut, err), kExitFailure);
+    EXPECT_FALSE(fs::exists(Path("refused.prj")));
+    ASSERT_EQ(RunImportListing(listing, Path("other.prj"), out, err, true), kExitFindings) << out.str() << err.str();
+    EXPECT_EQ(out.str().substr(0, out.str().find('\n')),
+              "* <170>: This listing was written by \"Other 1.0\", not by Quillion.");
+    EXPECT_TRUE(fs::exists(Path("other.prj")));
+}
+
 }  // namespace
 }  // namespace qln::cli

@@ -159,9 +159,10 @@ void SequenceFileImporter::ParseFasta() {
     FastaReader reader(text_);
     FastaRecord record;
     // Files with a description on every header are common; the first one
-    // dropped is quoted, the rest only counted, so that a million records
-    // don't give a million notes.
+    // dropped (or empty record) is quoted, the rest only counted: the import
+    // screen shows each note in a box of its own.
     int dropped = 0;
+    int empty = 0;
     for (int analysed = 0; reader.Next(record); ++analysed) {
         Report(CImportProgress::kSequencesAnalyzed, analysed);
         Header header;
@@ -172,7 +173,7 @@ void SequenceFileImporter::ParseFasta() {
             messages_.push_back("Sequence name longer than " + std::to_string(kMaxNameLength) +
                                 " characters in header '" + std::string(record.header) + "'.");
         } else if (record.residues.empty()) {
-            notes_.push_back("'" + header.name + "' has no sequence data and was not imported.");
+            if (empty++ == 0) notes_.push_back("'" + header.name + "' has no sequence data and was not imported.");
         } else {
             const std::optional<std::string> type = FastaType(record.residues);
             if (!type) {
@@ -197,6 +198,10 @@ void SequenceFileImporter::ParseFasta() {
         while (position_ <= position) Report(CImportProgress::kProgressPosition, position_++);
         CheckStop();
     }
+    if (empty > 1)
+        notes_.push_back(std::to_string(empty - 1) + (empty == 2 ? " more record" : " more records") + " of '" +
+                         fileName_ + "' had no sequence data and " + (empty == 2 ? "was" : "were") +
+                         " not imported.");
     if (dropped > 1)
         notes_.push_back("The header text of " + std::to_string(dropped - 1) +
                          (dropped == 2 ? " more sequence" : " more sequences") + " of '" + fileName_ +

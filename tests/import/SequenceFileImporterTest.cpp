@@ -357,7 +357,7 @@ public:
 TEST_F(SequenceFileImporterTest, FastaFileWalksItsRecords) {
     const std::string longLine(200000, 'G');
     const std::string text = "\r\n  >s1 first one\r\nacgt ACGT\r\n1 tt\r\n"
-                             ">empty\r\n\r\n"
+                             ">empty\r\n\r\n>e2\n>e3\n*\n"
                              ">s2\nMKVL la*\n"
                              ">s3 rna\naugc\nAUGC\n"
                              ">long\n" + longLine + "\n";
@@ -376,6 +376,7 @@ TEST_F(SequenceFileImporterTest, FastaFileWalksItsRecords) {
               (StringList{"The header text 'first one' of 's1' was dropped: only an artificial sequence or unknown "
                           "organism has a comment.",
                           "'empty' has no sequence data and was not imported.",
+                          "2 more records of 'in.fa' had no sequence data and were not imported.",
                           "The header text of 1 more sequence of 'in.fa' was dropped too."}));
     EXPECT_TRUE(choices_.fileTypeQuestions.empty());
 }

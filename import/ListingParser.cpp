@@ -57,6 +57,7 @@ bool ListingParser::Run(const std::string& fileName) {
     const size_t slash = fileName_.find_last_of("/\\");
     fileNameOnly_ = slash == std::string::npos ? fileName_ : fileName_.substr(slash + 1);
     stopRequested_ = false;
+    tolerant_ = false;
     sequences_.RemoveAll();
     messages_.clear();
     lastIdentifier_ = 0;
@@ -153,7 +154,7 @@ void ListingParser::AppendContinuation() {
 std::string ListingParser::NormaliseDate(const std::string& text, const std::string& context1,
                                          const std::string& context2, const std::string& context3,
                                          const std::string& screen) {
-    DateField date(anyGenerator_ ? tolerance::PaddedDate(text) : text);
+    DateField date(tolerant_ ? tolerance::PaddedDate(text) : text);
     date.NormaliseImported(context1, context2, context3, screen);
     for (const std::string& message : date.GetMessages()) Add(message);
     return date.GetText();
@@ -164,6 +165,7 @@ std::string ListingParser::NormaliseDate(const std::string& text, const std::str
 void ListingParser::ParseText() {
     ResetSequenceData();
     if (!SearchFirstIdentifier()) return;
+    tolerant_ = anyGenerator_ && !IsOwnListingAhead();
     if (!ReadHeader()) return;
 
     if (!seen110_) Add("* <110>: Missing Applicant Names");
@@ -190,6 +192,24 @@ void ListingParser::ParseText() {
         return;
     }
     ReadSequenceSection();
+}
+
+// The rules for other programs' layouts must leave the program's own
+// listings as they read without them, but some apply to header values that
+// come before <170>: the header is looked at first, a bounded number of
+// lines, from the current one.
+bool ListingParser::IsOwnListingAhead() {
+    static constexpr int kMostHeaderLines = 10000;
+    bool own = false;
+    lines_.BeginLookAhead();
+    for (int line = 0; line < kMostHeaderLines; ++line) {
+        const int identifier = CListingLines::NumericIdentifier(lines_.GetWorking());
+        if (identifier == 170)
+            own = StartsWithIgnoringCase(CListingLines::IdentifierValue(lines_.GetWorking(), 170), "Quillion ");
+        if (identifier >= 170 || !lines_.ReadLine()) break;
+    }
+    lines_.EndLookAhead();
+    return own;
 }
 
 // Skips what comes before the first numeric identifier, such as the title.
@@ -225,7 +245,7 @@ bool ListingParser::ReadHeader() {
         if (identifier > 170) break;
 
         std::string value(Value(identifier));
-        if (anyGenerator_ && (identifier == 140 || identifier == 141) && tolerance::IsUnassigned(value)) value.clear();
+        if (tolerant_ && (identifier == 140 || identifier == 141) && tolerance::IsUnassigned(value)) value.clear();
         switch (identifier) {
         case 110:
             seen110_ = true;

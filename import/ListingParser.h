@@ -157,6 +157,7 @@ private:
     bool ReadApplicants(const std::string& firstValue);
     void AddPriorApplications();
     bool AcceptSoftware();
+    bool IsOwnListingAhead();
     std::string NormaliseDate(const std::string& text, const std::string& context1, const std::string& context2,
                               const std::string& context3, const std::string& screen);
 
@@ -204,6 +205,9 @@ private:
     std::string fileNameOnly_;  // the source reference of the sequences read
     bool stopRequested_ = false;
     bool anyGenerator_ = false;
+    // Another program's listing read with any generator: the rules of
+    // ListingTolerance.h apply (the line ends excepted, which apply to all).
+    bool tolerant_ = false;
 
     CArray<Ptr<CSequence>> sequences_;
     StringList messages_;

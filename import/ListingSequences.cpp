@@ -114,7 +114,7 @@ ListingParser::Flow ListingParser::HandleIdentifier(int identifier, std::string_
             Add("   Input line #" + lineNumber() + ": <210>");
             return SkipToNextSequence();
         }
-        sequenceId_ = anyGenerator_ ? tolerance::SequenceNumber(value) : value;
+        sequenceId_ = tolerant_ ? tolerance::SequenceNumber(value) : value;
         sequenceName_ = "Seq_";
         sequenceName_ += sequenceId_;
         return Flow::kNext;
@@ -481,7 +481,7 @@ ListingParser::Flow ListingParser::FinishFeature() {
             feature_.organismComment = feature_.storeComment = false;
             return Flow::kNext;
         }
-        if (!feature_.keySeen && !(anyGenerator_ && KeepNoteAsWholeSequenceFeature()))
+        if (!feature_.keySeen && !(tolerant_ && KeepNoteAsWholeSequenceFeature()))
             Add("* Sequence ID '" + sequenceId_ + "': Missing data line <221> which contains feature name.");
 
         Ptr<CFeature> feature;

@@ -119,5 +119,32 @@ TEST_F(ListingOtherProgramsCorpusTest, EachImportsAndGeneratesItsEntriesAgain) {
     }
 }
 
+// The program's own listings read the same with the option as without it:
+// the same messages and the same sequences.
+TEST_F(ListingOtherProgramsCorpusTest, OwnListingsReadTheSameWithTheOption) {
+    const auto read = [&](const fs::path& path, bool anyGenerator, StringList& messages) {
+        Ptr<CProject> project = MakePtr<CProject>();
+        CDefaultImportChoices choices(project.get());
+        CImportDriver driver(*project, choices);
+        driver.SetAnyGenerator(anyGenerator);
+        driver.Read(ImportSource::FromListing, {path.string()}, true);
+        messages = driver.GetMessages();
+        std::string residues;
+        for (const Ptr<CSequence>& sequence : driver.GetImported())
+            residues += sequence->GetName() + sequence->GetTypeName() + sequence->GetResidues() + "\n";
+        return residues;
+    };
+    int own = 0;
+    for (const auto& file : fs::directory_iterator(kCorpus)) {
+        if (test::ReadFileBytes(file.path().string()).find("<170>  Quillion") == std::string::npos) continue;
+        SCOPED_TRACE(file.path().filename().string());
+        ++own;
+        StringList strictMessages, anyMessages;
+        EXPECT_EQ(read(file.path(), true, anyMessages), read(file.path(), false, strictMessages));
+        EXPECT_EQ(anyMessages, strictMessages);
+    }
+    EXPECT_GE(own, 20);
+}
+
 }  // namespace
 }  // namespace qln

@@ -65,7 +65,7 @@ CImportSourceControls ControlsForSource(ImportSource source)
         controls.projectBox = true;
         break;
     case ImportSource::FromListing:
-        controls.listingBox = controls.filterOn = true;
+        controls.listingBox = controls.filterOn = controls.anyGeneratorBox = true;
         break;
     }
     return controls;
@@ -130,6 +130,12 @@ void CImportSequencesDialog::ApplySource(ImportSource source)
     ui_->browseListing->setEnabled(controls.listingBox);
     ui_->filter->setEnabled(controls.filterBox);
     ui_->filter->setChecked(controls.filterOn);
+    ui_->anyGenerator->setEnabled(controls.anyGeneratorBox);
+}
+
+void CImportSequencesDialog::SetAnyGenerator(bool accept)
+{
+    ui_->anyGenerator->setChecked(accept);
 }
 
 void CImportSequencesDialog::SetRunning(bool running)
@@ -276,6 +282,7 @@ CImportSequencesDialog::Ending CImportSequencesDialog::ImportListing()
     const std::unique_ptr<CImportChoices> choices = MakeImportChoices(project, this);
     CScreenObserver observer(*this, document_);
     CImportDriver driver(project, *choices, progress_, &observer);
+    driver.SetAnyGenerator(ui_->anyGenerator->isChecked());
     ReadOnWorker(driver, ImportSource::FromListing, CImportDriver::ListingInputList(ToCorePath(ui_->listingBox->text())),
                  true);
     const CImportOutcome outcome = driver.FinishListing(ToCorePath(document_.Path()));

@@ -27,6 +27,7 @@ struct CImportSourceControls {
     bool listingBox = false;
     bool filterBox = false;
     bool filterOn = false;
+    bool anyGeneratorBox = false;  // listings only; off until the user ticks it
 };
 // Files: the filter may be switched and starts on. Projects: off, their
 // sequences come as they were saved. Listings: always on.
@@ -41,6 +42,8 @@ public:
     ImportSource Source() const;
     void SetSource(ImportSource source);
     bool IsFilterOn() const;
+    // Listings written by other programs are read too.
+    void SetAnyGenerator(bool accept);
 
     // The Import button: runs the flow of the chosen source.
     void Import();

@@ -3,7 +3,9 @@
 // that becomes the new project, another project's sequences; and the copy
 // rule for projects on removable media.
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QDir>
+#include <QMessageBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
@@ -66,7 +68,56 @@ void Click(const QWidget& screen, const char* name)
 
 class ImportScreenTest : public QObject {
     Q_OBJECT
+public slots:
+    void ViewFile(const QUrl& url) { viewed_ << url.toLocalFile(); }
+
+private:
+    QStringList viewed_;
+
 private slots:
+    // A listing another program wrote is read once the box is ticked, and
+    // the parse log that names its writer is viewed.
+    void ListingFromAnotherProgramWithTheBox()
+    {
+        QTemporaryDir dir;
+        const QString listing = Write(
+            dir, "other.txt",
+            "                        SEQUENCE LISTING\n\n<110> Acme Seeds\n\n<120> Ringspot detection\n\n"
+            "<130> RS-1\n\n<160> 1\n\n<170> OtherWriter 1.0\n\n<210> 1\n<211> 20\n<212> DNA\n"
+            "<213> Homo sapiens\n\n<400> 1\nacgtacgtac gtaaccggtt                                                 20\n");
+        QDesktopServices::setUrlHandler("file", this, "ViewFile");
+        CCQLNDoc document;
+        QDir(dir.path()).mkdir("docs");
+        document.SetDocumentsFolder(dir.filePath("docs"));
+        CImportSequencesDialog screen(document);
+        QStringList status;
+        connect(&screen, &CImportSequencesDialog::StatusText, this, [&](const QString& text) { status << text; });
+        screen.show();
+        auto* box = Child<QCheckBox>(screen, "anyGenerator");
+        QVERIFY(!box->isEnabled());
+        Click(screen, "fromListing");
+        QVERIFY(box->isEnabled());
+        QVERIFY(!box->isChecked());
+        QTest::keyClicks(Child<QLineEdit>(screen, "listingBox"), listing);
+
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        QVERIFY(box->isChecked());
+        AnswerModal<QMessageBox>([](QMessageBox* notice) {
+            notice->button(QMessageBox::Ok)->click();
+            AnswerModal<CParsingApplicantNamesDialog>([](CParsingApplicantNamesDialog* names) {
+                ExpectMessageBox();
+                QTest::mouseClick(Child<QPushButton>(*names, "add"), Qt::LeftButton);
+                QTest::mouseClick(Child<QPushButton>(*names, "finish"), Qt::LeftButton);
+                ExpectMessageBox();  // where the parse log went
+            });
+        });
+        Click(screen, "importButton");
+        QCOMPARE(document.Project().GetSequences().GetSize(), 1);
+        QCOMPARE(QString::fromStdString(document.Project().GetSequences()[0]->GetOrganism()), QString("Homo sapiens"));
+        QVERIFY(!viewed_.isEmpty() && viewed_.last().endsWith("_ParseFileErrorLog.txt"));
+        QDesktopServices::unsetUrlHandler("file");
+    }
+
     void FilesFromBrowseWithAClashRenameThenStop()
     {
         QTemporaryDir dir;

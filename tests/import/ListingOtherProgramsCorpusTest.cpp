@@ -21,7 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kCorpus = "/work/shared/corpus/st25";
+const fs::path kCorpus = test::CorpusFolder();
 
 // What a listing says of one entry, as far as both layouts print it alike.
 struct Entry {

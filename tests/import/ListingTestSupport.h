@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -129,5 +130,14 @@ inline std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+// The published listings: shared/ stands beside the checkout, as CI lays it.
+#ifdef QLN_SOURCE_DIR
+inline std::filesystem::path CorpusFolder() {
+    const std::filesystem::path beside = std::filesystem::path(QLN_SOURCE_DIR) / ".." / "shared" / "corpus" / "st25";
+    if (std::filesystem::is_directory(beside)) return beside;
+    return "/work/shared/corpus/st25";
+}
+#endif
 
 }  // namespace qln::test

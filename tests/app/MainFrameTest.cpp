@@ -71,8 +71,7 @@ public slots:
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        qputenv("TMP", QFile::encodeName(tmp_.path()));
+        UsePrivateFolders(tmp_);
         QDesktopServices::setUrlHandler("file", this, "openFile");
         QVERIFY(QFile::copy(QLN_SOURCE_DIR "/examples/demo.prj", Demo()));
     }

@@ -3,16 +3,27 @@
 #pragma once
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
 namespace qln::test {
+
+// Settings and residue files of a test run go to folders of its own, so a
+// test never touches the user's Quillion.
+inline void UsePrivateFolders(const QTemporaryDir& tmp)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    qputenv("TMP", QFile::encodeName(tmp.path()));
+}
 
 // Calls answer with the first modal window of type T that becomes active,
 // within about two seconds.

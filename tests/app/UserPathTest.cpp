@@ -72,8 +72,7 @@ public slots:
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        qputenv("TMP", QFile::encodeName(tmp_.path()));
+        UsePrivateFolders(tmp_);
         QDesktopServices::setUrlHandler("file", this, "openFile");
     }
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler("file"); }

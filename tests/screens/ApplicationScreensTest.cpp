@@ -45,8 +45,7 @@ class ApplicationScreensTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        qputenv("TMP", QFile::encodeName(tmp_.path()));
+        UsePrivateFolders(tmp_);
     }
 
     void PriorApplicationRowsKeepTheirPlaces();

@@ -68,8 +68,7 @@ class CodonOrganismScreensTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        qputenv("TMP", QFile::encodeName(tmp_.path()));
+        UsePrivateFolders(tmp_);
         QFile strain(data_.filePath("strain.txt"));
         QVERIFY(strain.open(QIODevice::WriteOnly));
         strain.write("Zea mays\nMus musculus\nHomo sapiens\nhomarus americanus\n");

@@ -73,8 +73,7 @@ class FeatureDialogTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        qputenv("TMP", QFile::encodeName(tmp_.path()));
+        UsePrivateFolders(tmp_);
     }
 
     void EnteringCorrectingAndValidating();

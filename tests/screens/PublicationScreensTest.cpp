@@ -49,8 +49,7 @@ class PublicationScreensTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        qputenv("TMP", QFile::encodeName(tmp_.path()));
+        UsePrivateFolders(tmp_);
     }
 
     void DecisionsWithoutWidgets();

@@ -5,8 +5,10 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli/Latin1.h"
+#include "export/Latin1.h"
 #include "cli/ProjectJson.h"
+#include "export/St26ChoicesFile.h"
+#include "export/St26Export.h"
 #include "generator/GenerationRun.h"
 #include "generator/ProjectChecks.h"
 #include "generator/WorkFile.h"
@@ -45,6 +47,8 @@ int Guarded(std::ostream& err, Body body) {
     } catch (const CArchiveException& e) {
         err << e.what() << '\n';
     } catch (const CResidueFileError& e) {
+        err << e.what() << '\n';
+    } catch (const CSt26ChoicesError& e) {
         err << e.what() << '\n';
     } catch (const std::bad_alloc&) {
         err << "not enough memory\n";
@@ -198,6 +202,45 @@ int RunValidate(const std::string& projectPath, bool checkMissingFeatures, std::
         }
         err << Count(static_cast<int>(messages.size()), "message", "messages") << " in " << sequences << '\n';
         return kExitFindings;
+    });
+}
+
+}  // namespace qln::cli
+
+namespace qln::cli {
+
+int RunExportSt26(const std::string& projectPath, const std::string& xmlPath, const std::string& choicesPath,
+                  bool writeChoices, std::ostream& err) {
+    return Guarded(err, [&] {
+        Ptr<CProject> project = LoadProjectFile(projectPath);
+        const std::string choicesFile =
+            choicesPath.empty() ? ProjectPathStem(projectPath) + kSt26ChoicesSuffix : choicesPath;
+        const CSt26Choices choices =
+            choicesPath.empty() ? ReadSt26ChoicesIfPresent(choicesFile) : ReadSt26Choices(choicesFile);
+        if (writeChoices) {
+            WriteSt26Choices(choices, *project, choicesFile);
+            err << "wrote " << choicesFile << '\n';
+            return kExitOk;
+        }
+        CSt26Export exporter(*project, projectPath, choices);
+        if (!xmlPath.empty()) exporter.SetOutputPath(xmlPath);
+        const St26Outcome outcome = exporter.Run();
+        const CSt26Report& report = exporter.GetReport();
+        const int confirm = report.Count(CSt26Report::Severity::Confirm);
+        switch (outcome) {
+            case St26Outcome::Written:
+            case St26Outcome::WrittenToConfirm:
+                err << "wrote " << exporter.GetXmlPath();
+                if (confirm) err << "; " << Count(confirm, "item", "items") << " to confirm";
+                err << " in " << exporter.GetReportPath() << '\n';
+                return confirm ? kExitFindings : kExitOk;
+            case St26Outcome::Refused:
+                err << "not written: " << Count(report.Count(CSt26Report::Severity::Error), "error", "errors")
+                    << " in " << exporter.GetReportPath() << '\n';
+                return kExitFailure;
+            default:
+                throw CommandFailure(exporter.GetFailure());
+        }
     });
 }
 

@@ -36,4 +36,11 @@ int RunImportSequences(const std::vector<std::string>& files, const std::string&
 // Runs the project checks of a generation run and prints every message.
 int RunValidate(const std::string& projectPath, bool checkMissingFeatures, std::ostream& out, std::ostream& err);
 
+// Writes the project as an ST.26 XML listing with its conversion report, or
+// with writeChoices only the choices file. Empty paths take the defaults
+// beside the project. 0 written, 1 written with items to confirm, 2 refused
+// or failed.
+int RunExportSt26(const std::string& projectPath, const std::string& xmlPath, const std::string& choicesPath,
+                  bool writeChoices, std::ostream& err);
+
 }  // namespace qln::cli

@@ -50,6 +50,15 @@ int main(int argc, char** argv) {
                                 "DNA, RNA, DNA/RNA, PROTEIN/1 or PROTEIN/3: for headerless files (else DNA) and "
                                 "every FASTA record (else its letters decide)");
 
+    std::string choices;
+    bool writeChoices = false;
+    auto* exportSt26 = app.add_subcommand("export-st26", "write the project as a WIPO ST.26 XML listing and its report");
+    exportSt26->add_option("project", input, "the project file")->required();
+    exportSt26->add_option("-o,--output", output, "the XML file (default: <project>_ST26.xml beside the project)");
+    exportSt26->add_option("--choices", choices, "the choices file (default: <project>_ST26.json when present)");
+    exportSt26->add_flag("--write-choices", writeChoices,
+                         "write the choices file with every default filled in, for editing, and export nothing");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -65,6 +74,7 @@ int main(int argc, char** argv) {
     if (importListing->parsed()) status = RunImportListing(input, output, std::cout, std::cerr, anyGenerator);
     if (importSequences->parsed())
         status = RunImportSequences(files, output, !noFilter, type, std::cout, std::cerr);
+    if (exportSt26->parsed()) status = RunExportSt26(input, output, choices, writeChoices, std::cerr);
     if (validate->parsed()) status = RunValidate(input, checkMissingFeatures, std::cout, std::cerr);
     qln::CResidueFiles::RemoveAll();
     return status;

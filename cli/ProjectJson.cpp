@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <set>
 
-#include "cli/Latin1.h"
+#include "export/Latin1.h"
 #include "model/Feature.h"
 #include "model/Publication.h"
 #include "model/Sequence.h"

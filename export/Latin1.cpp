@@ -1,6 +1,6 @@
-#include "cli/Latin1.h"
+#include "export/Latin1.h"
 
-namespace qln::cli {
+namespace qln {
 
 std::string Latin1ToUtf8(std::string_view latin1) {
     std::string out;
@@ -35,4 +35,4 @@ std::optional<std::string> Utf8ToLatin1(std::string_view utf8) {
     return out;
 }
 
-}  // namespace qln::cli
+}  // namespace qln

@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-namespace qln::cli {
+namespace qln {
 
 std::string Latin1ToUtf8(std::string_view latin1);
 // Nothing when the text is not valid UTF-8 or holds a character above U+00FF.
 std::optional<std::string> Utf8ToLatin1(std::string_view utf8);
 
-}  // namespace qln::cli
+}  // namespace qln

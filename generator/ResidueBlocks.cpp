@@ -37,7 +37,63 @@ void AddGroup(CLineBuilder& builder, const CResidueGroup& group) {
         builder.Add(group.residues, static_cast<int>(group.residues.size()), group.translation, group.number);
 }
 
+// Collects the runs of coding-region codons between stop codons, group by
+// group as the layout meets them.
+class StretchTracker {
+public:
+    explicit StretchTracker(std::vector<CResidueBlocks::Stretch>* stretches) : stretches_(stretches) {}
+
+    void Track(const CCodonSpan* span, int position, int count, bool stop) {
+        const bool coding = span && span->region && !stop;
+        if (coding && span_ == span && stretch_.to + 1 == position) {
+            stretch_.to += count;
+            return;
+        }
+        Close();
+        if (coding) {
+            span_ = span;
+            stretch_ = CResidueBlocks::Stretch{position, position + count - 1};
+        }
+    }
+    void Close() {
+        if (span_ && stretches_) stretches_->push_back(stretch_);
+        span_ = nullptr;
+    }
+
+private:
+    std::vector<CResidueBlocks::Stretch>* stretches_;
+    const CCodonSpan* span_ = nullptr;  // span of the open stretch
+    CResidueBlocks::Stretch stretch_;
+};
+
 }  // namespace
+
+std::vector<CResidueBlocks::Stretch> CResidueBlocks::CodingStretches(std::string_view residues,
+                                                                     const std::vector<CCodonSpan>& spans,
+                                                                     CCodonTranslator& translator) {
+    std::vector<Stretch> stretches;
+    StretchTracker tracker(&stretches);
+    CResidueGrouper grouper(residues, spans, 0, translator);
+    CResidueGrouper::CodonAhead ahead[CLineBuilder::kTriplesToFillLine];
+    CResidueGroup group;
+    for (;;) {
+        // Plain residues hold no codon: a multiple of ten goes at once.
+        if (const int plain = grouper.PlainResiduesAhead() / 10 * 10) {
+            tracker.Close();
+            grouper.SkipPlain(plain);
+            continue;
+        }
+        if (const int count = grouper.PeekWholeCodons(ahead, CLineBuilder::kTriplesToFillLine)) {
+            grouper.TakeWholeCodons(ahead, count);
+            for (int i = 0; i < count; ++i) tracker.Track(ahead[i].span, ahead[i].position, 3, ahead[i].stop);
+            continue;
+        }
+        if (!grouper.Next(group)) break;
+        tracker.Track(group.span, group.position, static_cast<int>(group.residues.size()), group.stop);
+    }
+    tracker.Close();
+    return stretches;
+}
 
 CResidueBlocks::CResidueBlocks(CEntryBuffer& buffer, CCodonTranslator& translator,
                                const std::function<bool()>& isCancelled)
@@ -62,25 +118,11 @@ bool CResidueBlocks::Nucleotide(std::string_view residues, const std::vector<CCo
 
     CLineBuilder builder(buffer_.Text(), true);
     constexpr int kFullLine = CLineBuilder::kMaxResidues;
-    const CCodonSpan* stretchSpan = nullptr;  // span of the open stretch
-    Stretch stretch;
-    auto closeStretch = [&] {
-        if (stretchSpan && stretches) stretches->push_back(stretch);
-        stretchSpan = nullptr;
-    };
-
+    StretchTracker tracker(stretches);
     auto track = [&](const CCodonSpan* span, int position, int count, bool stop) {
-        const bool coding = span && span->region && !stop;
-        if (coding && stretchSpan == span && stretch.to + 1 == position) {
-            stretch.to += count;
-        } else {
-            closeStretch();
-            if (coding) {
-                stretchSpan = span;
-                stretch = Stretch{position, position + count - 1};
-            }
-        }
+        tracker.Track(span, position, count, stop);
     };
+    auto closeStretch = [&] { tracker.Close(); };
 
     CResidueGroup group;
     CResidueGrouper::CodonAhead ahead[CLineBuilder::kTriplesToFillLine];

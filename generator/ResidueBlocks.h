@@ -39,6 +39,9 @@ public:
     // stop codons are collected into it.
     bool Nucleotide(std::string_view residues, const std::vector<CCodonSpan>& spans, int matPeptideStart,
                     std::vector<Stretch>* stretches);
+    // The stretches Nucleotide collects, found without laying anything out.
+    static std::vector<Stretch> CodingStretches(std::string_view residues, const std::vector<CCodonSpan>& spans,
+                                                CCodonTranslator& translator);
     // Amino acids in one-letter code, numbered from the mature peptide's
     // start when there is one.
     bool Protein(std::string_view aminoAcids, int matPeptideStart);

@@ -1,0 +1,561 @@
+#include "export/St26SequenceMapper.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "export/St26FeatureKeys.h"
+#include "export/St26Text.h"
+#include "generator/CodeTables.h"
+#include "generator/CodingFeatures.h"
+#include "generator/DerivedEntries.h"
+#include "generator/ListedFeatures.h"
+#include "model/AminoAcidCode.h"
+#include "model/AsciiText.h"
+#include "model/Feature.h"
+#include "model/Project.h"
+#include "model/Publication.h"
+#include "model/Sequence.h"
+
+namespace qln {
+
+using Severity = CSt26Report::Severity;
+using Kind = CSt26Report::Kind;
+
+namespace {
+
+constexpr size_t kMaxFreeText = 1000;
+constexpr size_t kMinNucleotides = 10;
+constexpr size_t kMinAminoAcids = 4;
+
+// A stretch of the sequence's positions, both ends included.
+struct Span {
+    int from = 0;
+    int to = 0;
+};
+
+std::string SpanText(const Span& span) {
+    return span.from == span.to ? std::to_string(span.from) : std::to_string(span.from) + ".." + std::to_string(span.to);
+}
+
+// "a..b", or "join(a..b,c..d)" over several spans.
+std::string LocationOf(const std::vector<Span>& spans) {
+    if (spans.size() == 1) return SpanText(spans.front());
+    std::string text = "join(";
+    for (size_t i = 0; i < spans.size(); ++i) text += (i ? "," : "") + SpanText(spans[i]);
+    return text + ")";
+}
+
+// The positions of the bases [offset, offset + length) of a text made of
+// the spans one after another.
+std::vector<Span> SpansOfText(const std::vector<Span>& spans, size_t offset, size_t length) {
+    std::vector<Span> out;
+    size_t start = 0;
+    for (const Span& span : spans) {
+        const size_t size = static_cast<size_t>(span.to - span.from + 1);
+        const size_t begin = std::max(offset, start), end = std::min(offset + length, start + size);
+        if (begin < end)
+            out.push_back(Span{span.from + static_cast<int>(begin - start), span.from + static_cast<int>(end - start) - 1});
+        start += size;
+    }
+    return out;
+}
+
+struct Translation {
+    std::string protein;  // one-letter, stop codons left out
+    std::vector<size_t> internalStops;  // codon indexes of stops before the last codon
+    bool endsWithStop = false;
+    size_t codons = 0;
+    std::vector<std::pair<size_t, std::string>> customCodons;  // codon index, amino acid
+    std::vector<std::pair<size_t, std::string>> unknown;       // 1-based amino acid, codon
+};
+
+std::string Lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = ToLowerAscii(c);
+    return out;
+}
+
+Translation Translate(std::string_view text, CCodonTranslator& translator, const CBaseSequence& sequence) {
+    Translation result;
+    result.codons = text.size() / 3;
+    result.protein.reserve(result.codons);
+    const auto& custom = sequence.GetCustomCodons();
+    for (size_t i = 0; i < result.codons; ++i) {
+        const char* codon = text.data() + 3 * i;
+        const CCodonTranslation& translation = translator.Translate(codon);
+        if (!custom.empty() && custom.count(Lower(std::string_view(codon, 3))))
+            result.customCodons.emplace_back(i, translation.aminoAcid);
+        if (translation.stop) {
+            if (i + 1 < result.codons)
+                result.internalStops.push_back(i);
+            else
+                result.endsWithStop = true;
+            continue;
+        }
+        const char letter = translation.unknown ? 'X' : CAminoAcidCode::OneLetterFor(translation.aminoAcid);
+        result.protein += letter ? letter : 'X';
+        if (translation.unknown) result.unknown.emplace_back(result.protein.size(), std::string(codon, 3));
+    }
+    return result;
+}
+
+// Long values are shown by their beginning in the report.
+std::string Abbreviated(const std::string& text) {
+    constexpr size_t kShown = 60;
+    return text.size() <= kShown ? text : text.substr(0, kShown) + "... (" + std::to_string(text.size()) + ")";
+}
+
+bool AllDigits(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+size_t CountExcept(std::string_view residues, char unknown) {
+    return residues.size() - static_cast<size_t>(std::count(residues.begin(), residues.end(), unknown));
+}
+
+}  // namespace
+
+struct CSt26SequenceMapper::Context {
+    int seqId = 0;
+    std::string name;
+    int length = 0;
+    int parentId = 0;  // of a derived protein
+};
+
+void CSt26SequenceMapper::Add(const Context& context, std::string element, std::string oldValue, std::string newValue,
+                              std::string rule, Severity severity, Kind kind) {
+    report_.Add(CSt26Report::Item{context.seqId, context.name, std::move(element), std::move(oldValue),
+                                  std::move(newValue), std::move(rule), severity, kind});
+}
+
+std::string CSt26SequenceMapper::ExportedOrganism(const CSequence& sequence) {
+    if (sequence.IsArtificial() || dynamic_cast<const CDNARNASequence*>(&sequence)) return "synthetic construct";
+    if (sequence.IsUnknown()) return "unidentified";
+    return std::string(TrimmedView(sequence.GetOrganism()));
+}
+
+std::string CSt26SequenceMapper::MolTypeFor(const CSequence& sequence) const {
+    if (dynamic_cast<const CDNARNASequence*>(&sequence)) return "other DNA";
+    const auto chosen = choices_.molTypes.find(sequence.GetName());
+    return chosen != choices_.molTypes.end() ? chosen->second : DefaultMolType(sequence);
+}
+
+CSt26SequenceData CSt26SequenceMapper::Skipped(int seqId) {
+    CSt26SequenceData data;
+    data.seqId = seqId;
+    data.skipped = true;
+    data.residues = "000";
+    return data;
+}
+
+bool CSt26SequenceMapper::Note(const std::string& text, const std::string& element, Context& context,
+                               std::string& out) {
+    const auto folded = CSt26Text::FoldToBasicLatin(std::string(TrimmedView(text)));
+    if (!folded) {
+        Add(context, element, text, {}, "characters outside printable Basic Latin; 40", Severity::Error, Kind::Problem);
+        return false;
+    }
+    if (folded->size() > kMaxFreeText) {
+        Add(context, element, text.substr(0, 40) + "...", {}, "more than 1000 characters; 87", Severity::Error,
+            Kind::Problem);
+        return false;
+    }
+    if (*folded != TrimmedView(text))
+        Add(context, element, text, *folded, "folded to Basic Latin; 40", Severity::Warning, Kind::Change);
+    out = *folded;
+    return true;
+}
+
+std::vector<CSt26SequenceData> CSt26SequenceMapper::Map(CSequence& sequence, int seqId) {
+    Context context{seqId, sequence.GetName(), 0};
+    std::vector<CSt26SequenceData> out;
+    if (sequence.IsSkipped()) {
+        Add(context, "SequenceData", {}, "000", "skipped in the project; 58", Severity::Info, Kind::Numbering);
+        out.push_back(Skipped(seqId));
+        return out;
+    }
+    ReportPublications(sequence, context);
+    if (auto* nucleotide = dynamic_cast<CBaseSequence*>(&sequence)) {
+        const std::string& residues = nucleotide->GetResidues();
+        const std::vector<CDerivedEntry> derived = CDerivedEntries::For(*nucleotide, residues, translator_);
+        out.push_back(MapNucleotide(*nucleotide, context, derived));
+        for (size_t i = 0; i < derived.size(); ++i) {
+            Context derivedContext{seqId + 1 + static_cast<int>(i), sequence.GetName() + " (protein)", 0, seqId};
+            out.push_back(Derived(*nucleotide, derived[i], derivedContext.seqId, derivedContext));
+        }
+    } else if (auto* protein = dynamic_cast<CProteinSequence*>(&sequence)) {
+        out.push_back(MapProtein(*protein, context));
+    }
+    return out;
+}
+
+void CSt26SequenceMapper::ReportPublications(const CSequence& sequence, const Context& context) {
+    for (const auto& journal : sequence.GetJournals())
+        Add(context, "journal", journal->GetTitle(), {}, "no place for publications", Severity::Info, Kind::Drop);
+    for (const auto& database : sequence.GetDatabases())
+        Add(context, "database entry", database->GetAccessionNumber(), {}, "no place for publications",
+            Severity::Info, Kind::Drop);
+    for (const auto& patent : sequence.GetPatents())
+        Add(context, "patent", patent->GetDocumentNumber(), {}, "no place for publications", Severity::Info,
+            Kind::Drop);
+    for (const auto& thesis : sequence.GetTheses())
+        Add(context, "thesis", thesis->GetTitle(), {}, "no place for publications", Severity::Info, Kind::Drop);
+}
+
+CSt26Feature CSt26SequenceMapper::Source(const CSequence& sequence, Context& context, const std::string& molType,
+                                         size_t length) {
+    CSt26Feature source{"source", "1.." + std::to_string(length), {}};
+    std::string organism = ExportedOrganism(sequence);
+    if (organism != sequence.GetOrganism())
+        Add(context, "organism", sequence.GetOrganism(), organism, "MPEP 2413.01(g)", Severity::Info, Kind::Change);
+    const CProject* project = sequence.GetProject();
+    if (project && std::find(project->GetCustomOrganisms().begin(), project->GetCustomOrganisms().end(),
+                             sequence.GetOrganism()) != project->GetCustomOrganisms().end())
+        Add(context, "organism", {}, organism, "a name of your own, not checked against the taxonomy",
+            Severity::Warning, Kind::Change);
+    if (organism.empty()) Add(context, "organism", {}, {}, "no organism; 75", Severity::Error, Kind::Problem);
+    std::string ascii;
+    if (Note(organism, "organism", context, ascii)) organism = ascii;
+    source.qualifiers.push_back({"organism", organism, false});
+    source.qualifiers.push_back({"mol_type", molType, false});
+
+    const CCommentFeature* comment = sequence.GetComment();
+    if (comment && !TrimmedView(comment->GetComment()).empty()) {
+        const bool kept = sequence.IsArtificialOrUnknown() || dynamic_cast<const CDNARNASequence*>(&sequence);
+        std::string note;
+        if (!kept)
+            Add(context, "comment", comment->GetComment(), {}, "written only for synthetic or unidentified organisms",
+                Severity::Warning, Kind::Drop);
+        else if (Note(comment->GetComment(), "note", context, note))
+            source.qualifiers.push_back({"note", note, true});
+    }
+    return source;
+}
+
+bool CSt26SequenceMapper::KeepsThreshold(const CSt26SequenceData& data, Context& context) {
+    const bool protein = data.moltype == "AA";
+    const size_t defined = CountExcept(data.residues, protein ? 'X' : 'n');
+    if (defined >= (protein ? kMinAminoAcids : kMinNucleotides)) return true;
+    Add(context, "SequenceData", std::to_string(defined) + (protein ? " amino acids" : " nucleotides"), "000",
+        protein ? "fewer than 4 specifically defined amino acids; 7, 8" : "fewer than 10 specifically defined "
+                                                                            "nucleotides; 7, 8",
+        Severity::Warning, Kind::Numbering);
+    return false;
+}
+
+CSt26SequenceData CSt26SequenceMapper::MapNucleotide(CBaseSequence& sequence, Context& context,
+                                                     const std::vector<CDerivedEntry>& derived) {
+    CSt26SequenceData data;
+    data.seqId = context.seqId;
+    data.moltype = St26MolTypeOf(sequence);
+    const std::string& residues = sequence.GetResidues();
+    if (residues.empty() || residues == CSequence::kNoResidues) {
+        Add(context, "SequenceData", {}, "000", "no residues; 58", Severity::Warning, Kind::Numbering);
+        return Skipped(context.seqId);
+    }
+    data.residues.resize(residues.size());
+    bool upper = false, uracil = false;
+    for (size_t i = 0; i < residues.size(); ++i) {
+        char c = residues[i];
+        if (c >= 'A' && c <= 'Z') {
+            upper = true;
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+        if (c == 'u') {
+            uracil = true;
+            c = 't';
+        }
+        data.residues[i] = c;
+    }
+    if (upper) Add(context, "INSDSeq_sequence", "upper case", "lower case", "Annex I", Severity::Info, Kind::Change);
+    if (uracil) Add(context, "INSDSeq_sequence", "u", "t", "t stands for u in RNA; Annex I", Severity::Info,
+                    Kind::Change);
+    context.length = static_cast<int>(data.residues.size());
+    if (!KeepsThreshold(data, context)) return Skipped(context.seqId);
+
+    std::string molType = MolTypeFor(sequence);
+    if (dynamic_cast<CDNARNASequence*>(&sequence)) {
+        Add(context, "INSDSeq_moltype", "DNA/RNA", "DNA", "mixed DNA and RNA; 55", Severity::Info, Kind::Change);
+    } else if (!IsAllowedMolType(data.moltype, molType)) {
+        Add(context, "mol_type", molType, {}, "not a mol_type of " + data.moltype + "; Annex I", Severity::Error,
+            Kind::Problem);
+    } else if (!choices_.molTypes.count(sequence.GetName())) {
+        Add(context, "mol_type", {}, molType, "default", Severity::Confirm, Kind::Default);
+    }
+    data.features.push_back(Source(sequence, context, molType, data.residues.size()));
+
+    if (dynamic_cast<CDNARNASequence*>(&sequence)) {
+        const bool segmented = std::any_of(sequence.GetFeatures().begin(), sequence.GetFeatures().end(), [](const auto& f) {
+            const std::string_view note = TrimmedView(f->GetComment());
+            return EqualsIgnoringCase(TrimmedView(f->GetKey()), "misc_feature") &&
+                   (EqualsIgnoringCase(note, "DNA") || EqualsIgnoringCase(note, "RNA"));
+        });
+        if (!segmented)
+            Add(context, "misc_feature", {}, {}, "a DNA/RNA molecule needs a misc_feature noted DNA or RNA for each "
+                                                 "segment; 55",
+                Severity::Error, Kind::Problem);
+    }
+
+    AddCodingRegions(sequence, context, derived, data);
+    for (const auto& item : CListedFeatures::For(sequence)) {
+        if (!item.feature) {
+            Add(context, "misc_feature", SpanText({item.run.from, item.run.to}), {},
+                "n needs no description; Annex I", Severity::Info, Kind::Drop);
+        } else if (!dynamic_cast<const CDS*>(item.feature)) {
+            AddFeature(*item.feature, context, data);
+        }
+    }
+    return data;
+}
+
+void CSt26SequenceMapper::AddCodingRegions(CBaseSequence& sequence, Context& context,
+                                           const std::vector<CDerivedEntry>& derived, CSt26SequenceData& data) {
+    std::vector<Span> regions;
+    std::vector<const CDS*> features;
+    for (const auto& feature : sequence.GetFeatures()) {
+        const CDS* region = dynamic_cast<const CDS*>(feature.get());
+        if (!region) continue;
+        const int from = region->GetFrom(), to = region->GetTo();
+        if (!AllDigits(TrimmedView(region->GetFromText())) || !AllDigits(TrimmedView(region->GetToText())) ||
+            from < 1 || to < from || to > context.length) {
+            Add(context, "CDS", region->GetFromText() + ".." + region->GetToText(), {},
+                "location outside 1.." + std::to_string(context.length) + "; 60", Severity::Error, Kind::Problem);
+            continue;
+        }
+        regions.push_back(Span{from, to});
+        features.push_back(region);
+    }
+    if (regions.empty()) return;
+    std::vector<size_t> order(regions.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return regions[a].from < regions[b].from; });
+
+    // One feature from all regions joined, as the listing derives one protein;
+    // else one feature for each region.
+    std::vector<std::vector<Span>> cdsFeatures;
+    std::vector<const CDS*> firsts;
+    if (CCodingFeatures(sequence).IsJoined()) {
+        std::vector<Span> joined;
+        for (const size_t i : order) joined.push_back(regions[i]);
+        cdsFeatures.push_back(joined);
+        firsts.push_back(features[order.front()]);
+    } else {
+        for (const size_t i : order) {
+            cdsFeatures.push_back({regions[i]});
+            firsts.push_back(features[i]);
+        }
+    }
+
+    translator_.UseSequence(sequence);
+    const std::string& residues = sequence.GetResidues();
+    const int firstDerived = context.seqId + 1;
+    for (size_t f = 0; f < cdsFeatures.size(); ++f) {
+        const std::vector<Span>& spans = cdsFeatures[f];
+        std::string text;
+        for (const Span& span : spans)
+            text.append(residues, static_cast<size_t>(span.from - 1), static_cast<size_t>(span.to - span.from + 1));
+        CSt26Feature cds{"CDS", LocationOf(spans), {}};
+        const Translation translation = Translate(text, translator_, sequence);
+        for (const size_t stop : translation.internalStops)
+            Add(context, "CDS " + cds.location, LocationOf(SpansOfText(spans, 3 * stop, 3)), {},
+                "stop codon inside the coding region; 89", Severity::Error, Kind::Problem);
+        if (translation.protein.empty())
+            Add(context, "CDS " + cds.location, {}, {}, "codes for no amino acid", Severity::Error, Kind::Problem);
+        if (text.size() % 3)
+            Add(context, "CDS " + cds.location, std::to_string(text.size() % 3) + " bases after the last codon", {},
+                "not translated", Severity::Warning, Kind::Change);
+        for (const auto& [codon, aminoAcid] : translation.customCodons) {
+            const std::string except = "(pos:" + LocationOf(SpansOfText(spans, 3 * codon, 3)) +
+                                       ",aa:" + (TrimmedView(aminoAcid).empty() ? "TERM" : aminoAcid) + ")";
+            cds.qualifiers.push_back({"transl_except", except, false});
+            Add(context, "transl_except", {}, except, "custom codon; ST.26 knows only numbered code tables",
+                Severity::Info, Kind::Computed);
+        }
+        if (!TrimmedView(firsts[f]->GetComment()).empty()) {
+            std::string note;
+            if (Note(firsts[f]->GetComment(), "note", context, note)) cds.qualifiers.push_back({"note", note, true});
+        }
+        cds.qualifiers.push_back({"translation", translation.protein, false});
+        Add(context, "CDS " + cds.location + " translation", {}, Abbreviated(translation.protein), "computed; 90",
+            Severity::Info, Kind::Computed);
+
+        // The protein entry of this feature: the joined one, or the one whose
+        // bases begin where the region does.
+        for (size_t d = 0; d < derived.size(); ++d) {
+            const bool mine = derived[d].from == 0 || derived[d].from == spans.front().from;
+            if (!mine) continue;
+            const std::string id = std::to_string(firstDerived + static_cast<int>(d));
+            if (Translate(derived[d].codingText, translator_, sequence).protein != translation.protein) {
+                Add(context, "protein_id", {}, id, "the protein entry differs from the translation; not linked",
+                    Severity::Warning, Kind::Computed);
+                break;
+            }
+            cds.qualifiers.push_back({"protein_id", id, false});
+            Add(context, "protein_id", {}, id, "SEQ ID of the encoded protein; 92", Severity::Info, Kind::Computed);
+            break;
+        }
+        data.features.push_back(std::move(cds));
+    }
+}
+
+void CSt26SequenceMapper::AddFeature(const CFeature& feature, Context& context, CSt26SequenceData& data) {
+    const bool protein = data.moltype == "AA";
+    const std::string fromText(TrimmedView(feature.GetFromText())), toText(TrimmedView(feature.GetToText()));
+    Span span{1, context.length};
+    const bool whole = fromText.empty() && toText.empty();
+    const bool peptide = dynamic_cast<const CMatPeptide*>(&feature) != nullptr;
+    if (whole) {
+        Add(context, std::string(TrimmedView(feature.GetKey())), {}, "1.." + std::to_string(context.length),
+            "no location given: the whole sequence", Severity::Warning, Kind::Default);
+    } else if (!AllDigits(fromText) || !(toText.empty() || AllDigits(toText))) {
+        Add(context, feature.GetKey(), fromText + ".." + toText, {}, "not a location; 60", Severity::Error,
+            Kind::Problem);
+        return;
+    } else {
+        span.from = feature.GetFrom();
+        span.to = toText.empty() ? span.from : feature.GetTo();
+    }
+    if (peptide) {
+        // Only the start of a mature peptide is kept: it runs to the end of
+        // its coding region, less the stop codon, or of the protein.
+        span.to = context.length;
+        if (!protein) {
+            span.to = 0;
+            for (const auto& other : feature.GetSequence()->GetFeatures()) {
+                const CDS* region = dynamic_cast<const CDS*>(other.get());
+                if (!region || region->GetFrom() > span.from || region->GetTo() < span.from) continue;
+                span.to = region->GetTo();
+                const std::string& residues = feature.GetSequence()->GetResidues();
+                if (span.to >= 3 && span.to <= context.length &&
+                    CCodeTables::IsStopCodon(Lower(std::string_view(residues).substr(static_cast<size_t>(span.to - 3), 3))))
+                    span.to -= 3;
+                break;
+            }
+            if (span.to == 0) {
+                Add(context, "mat_peptide", fromText, {}, "lies in no coding region", Severity::Error, Kind::Problem);
+                return;
+            }
+        }
+        Add(context, protein ? "CHAIN" : "mat_peptide", {}, SpanText(span), "end derived from the start",
+            Severity::Warning, Kind::Default);
+    }
+    if (span.from < 1 || span.to > context.length || span.from > span.to) {
+        Add(context, feature.GetKey(), fromText + ".." + toText, {},
+            "location outside 1.." + std::to_string(context.length) + "; 60", Severity::Error, Kind::Problem);
+        return;
+    }
+
+    if (EqualsIgnoringCase(TrimmedView(feature.GetKey()), "source")) {
+        Add(context, "source", SpanText(span), {}, "the listing has one source feature of its own", Severity::Warning,
+            Kind::Drop);
+        return;
+    }
+    const auto mapped = protein ? CSt26FeatureKeys::Protein(feature.GetKey(), span.from == span.to)
+                                : CSt26FeatureKeys::Nucleotide(feature.GetKey());
+    if (!mapped) {
+        Add(context, "feature key", feature.GetKey(), {},
+            protein ? "not an amino acid feature key; Annex I 7" : "not a nucleotide feature key; Annex I 5",
+            Severity::Error, Kind::Problem);
+        return;
+    }
+    CSt26Feature out{mapped->key, SpanText(span), {}};
+    if (mapped->key != TrimmedView(feature.GetKey()))
+        Add(context, "feature key", feature.GetKey(), mapped->key, mapped->renamed ? "Annex VII" : "spelling; Annex I",
+            Severity::Info, Kind::Change);
+    if (!mapped->qualifierName.empty()) {
+        out.qualifiers.push_back({mapped->qualifierName, mapped->qualifierValue, false});
+        Add(context, mapped->qualifierName, {}, mapped->qualifierValue, "needed by " + mapped->key,
+            mapped->qualifierValue == "other" ? Severity::Confirm : Severity::Info, Kind::Default);
+    }
+    std::string comment(TrimmedView(feature.GetComment()));
+    if (mapped->key == "modified_base") {
+        const auto base = CSt26FeatureKeys::LeadingModifiedBase(comment);
+        out.qualifiers.push_back({"mod_base", base ? *base : "OTHER", false});
+        if (base) comment = std::string(TrimmedView(std::string_view(comment).substr(base->size())));
+        Add(context, "mod_base", {}, base ? *base : "OTHER", "needed by modified_base", Severity::Info, Kind::Computed);
+    } else if (mapped->key == "gap") {
+        out.qualifiers.push_back({"estimated_length", std::to_string(span.to - span.from + 1), false});
+    } else if (mapped->key == "misc_binding" || mapped->key == "protein_bind") {
+        if (comment.empty()) {
+            Add(context, mapped->key, {}, {}, "needs bound_moiety: give the bound molecule in the comment",
+                Severity::Error, Kind::Problem);
+            return;
+        }
+        std::string moiety;
+        if (Note(comment, "bound_moiety", context, moiety)) out.qualifiers.push_back({"bound_moiety", moiety, true});
+        comment.clear();
+    }
+    if (!comment.empty()) {
+        std::string note;
+        if (Note(comment, "note", context, note)) out.qualifiers.push_back({"note", note, true});
+    }
+    data.features.push_back(std::move(out));
+}
+
+CSt26SequenceData CSt26SequenceMapper::MapProtein(CProteinSequence& sequence, Context& context) {
+    CSt26SequenceData data;
+    data.seqId = context.seqId;
+    data.moltype = "AA";
+    const bool threeLetter = dynamic_cast<CProtein3Sequence*>(&sequence) != nullptr;
+    data.residues = sequence.GetAminoAcids();
+    if (data.residues.empty() || data.residues == CSequence::kNoResidues) {
+        Add(context, "SequenceData", {}, "000", "no residues; 58", Severity::Warning, Kind::Numbering);
+        return Skipped(context.seqId);
+    }
+    if (threeLetter)
+        Add(context, "INSDSeq_sequence", "three-letter code", "one-letter code", "Annex I", Severity::Info,
+            Kind::Change);
+    bool lower = false;
+    for (char& c : data.residues) {
+        if (c >= 'a' && c <= 'z') lower = true;
+        c = ToUpperAscii(c);
+    }
+    if (lower) Add(context, "INSDSeq_sequence", "lower case", "upper case", "Annex I", Severity::Info, Kind::Change);
+    context.length = static_cast<int>(data.residues.size());
+    if (!KeepsThreshold(data, context)) return Skipped(context.seqId);
+
+    const std::string molType = MolTypeFor(sequence);
+    if (molType != "protein")
+        Add(context, "mol_type", molType, {}, "not a mol_type of AA; Annex I", Severity::Error, Kind::Problem);
+    data.features.push_back(Source(sequence, context, "protein", data.residues.size()));
+    for (const auto& item : CListedFeatures::For(sequence)) {
+        if (item.feature) {
+            AddFeature(*item.feature, context, data);
+            continue;
+        }
+        CSt26Feature unsure{"UNSURE", SpanText({item.run.from, item.run.to}), {}};
+        unsure.qualifiers.push_back({"note", std::string(item.comment), true});
+        Add(context, "UNSURE", {}, unsure.location, "X described; 36", Severity::Info, Kind::Computed);
+        data.features.push_back(std::move(unsure));
+    }
+    return data;
+}
+
+CSt26SequenceData CSt26SequenceMapper::Derived(CBaseSequence& parent, const CDerivedEntry& entry, int seqId,
+                                               Context& context) {
+    translator_.UseSequence(parent);
+    const Translation translation = Translate(entry.codingText, translator_, parent);
+    CSt26SequenceData data;
+    data.seqId = seqId;
+    data.moltype = "AA";
+    data.residues = translation.protein;
+    context.length = static_cast<int>(data.residues.size());
+    Add(context, "SequenceData", {}, "AA " + std::to_string(data.residues.size()),
+        "protein encoded by SEQ ID " + std::to_string(context.parentId) + ", numbered as in the ST.25 listing",
+        Severity::Info, Kind::Computed);
+    if (!KeepsThreshold(data, context)) return Skipped(seqId);
+    data.features.push_back(Source(parent, context, "protein", data.residues.size()));
+    for (const auto& [position, codon] : translation.unknown) {
+        CSt26Feature unsure{"UNSURE", std::to_string(position), {}};
+        std::string note;
+        if (Note("X stands for " + translator_.ExplainUnknown(codon), "note", context, note))
+            unsure.qualifiers.push_back({"note", note, true});
+        data.features.push_back(std::move(unsure));
+    }
+    if (entry.matPeptideStart > 0)
+        Add(context, "numbering", {}, {}, "numbering from the mature peptide has no place; Annex VII",
+            Severity::Info, Kind::Drop);
+    return data;
+}
+
+}  // namespace qln

@@ -1,0 +1,62 @@
+// Maps one sequence of a project, with the protein entries derived from its
+// coding regions, to SequenceData elements, telling the report about every
+// change, default, computation and drop, and about every error that keeps
+// the listing from being written.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "export/St26Choices.h"
+#include "export/St26Report.h"
+#include "export/St26SequenceData.h"
+#include "generator/CodonTranslator.h"
+
+namespace qln {
+
+class CSequence;
+class CBaseSequence;
+class CProteinSequence;
+class CFeature;
+struct CDerivedEntry;
+
+class CSt26SequenceMapper {
+public:
+    CSt26SequenceMapper(const CSt26Choices& choices, CSt26Report& report) : choices_(choices), report_(report) {}
+
+    // The organism as the listing names it.
+    static std::string ExportedOrganism(const CSequence& sequence);
+    // The mol_type chosen for the sequence, else its default.
+    std::string MolTypeFor(const CSequence& sequence) const;
+
+    // The sequence's residues must be loaded and stripped to letters. The
+    // sequence gets seqId, its derived entries the numbers after it.
+    std::vector<CSt26SequenceData> Map(CSequence& sequence, int seqId);
+    static CSt26SequenceData Skipped(int seqId);
+
+private:
+    struct Context;
+
+    CSt26SequenceData MapNucleotide(CBaseSequence& sequence, Context& context,
+                                    const std::vector<CDerivedEntry>& derived);
+    CSt26SequenceData MapProtein(CProteinSequence& sequence, Context& context);
+    CSt26Feature Source(const CSequence& sequence, Context& context, const std::string& molType, size_t length);
+    void AddCodingRegions(CBaseSequence& sequence, Context& context, const std::vector<CDerivedEntry>& derived,
+                          CSt26SequenceData& data);
+    void AddFeature(const CFeature& feature, Context& context, CSt26SequenceData& data);
+    CSt26SequenceData Derived(CBaseSequence& parent, const CDerivedEntry& entry, int seqId, Context& context);
+    void ReportPublications(const CSequence& sequence, const Context& context);
+    bool KeepsThreshold(const CSt26SequenceData& data, Context& context);
+    // Free text as the listing may hold it: folded to Basic Latin, at most
+    // 1000 characters; an error otherwise.
+    bool Note(const std::string& text, const std::string& element, Context& context, std::string& out);
+    void Add(const Context& context, std::string element, std::string oldValue, std::string newValue,
+             std::string rule, CSt26Report::Severity severity, CSt26Report::Kind kind);
+
+    const CSt26Choices& choices_;
+    CSt26Report& report_;
+    CCodonTranslator translator_;
+    int proteinIdsLinked_ = 0;
+};
+
+}  // namespace qln

@@ -277,7 +277,7 @@ private:
             Add(0, "line 2", line2);
     }
 
-    // Dates, codes, characters, ids and the general part's required elements.
+    // Dates, codes, characters, ids and what the listing's head requires.
     void CheckGeneral(xmlNode* root) {
         static const std::set<std::string> kUnicode = {"ApplicantName", "InventorName", "InventionTitle",
                                                        "NonEnglishQualifier_value"};

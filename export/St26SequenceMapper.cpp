@@ -75,6 +75,14 @@ std::string Lower(std::string_view text) {
     return out;
 }
 
+// Custom codons may name the two amino acids the one-letter alphabet of
+// ST.26 has beyond the twenty.
+char OneLetter(std::string_view aminoAcid) {
+    if (EqualsIgnoringCase(aminoAcid, "Sec")) return 'U';
+    if (EqualsIgnoringCase(aminoAcid, "Pyl")) return 'O';
+    return CAminoAcidCode::OneLetterFor(aminoAcid);
+}
+
 Translation Translate(std::string_view text, CCodonTranslator& translator, const CBaseSequence& sequence) {
     Translation result;
     result.codons = text.size() / 3;
@@ -92,7 +100,7 @@ Translation Translate(std::string_view text, CCodonTranslator& translator, const
                 result.endsWithStop = true;
             continue;
         }
-        const char letter = translation.unknown ? 'X' : CAminoAcidCode::OneLetterFor(translation.aminoAcid);
+        const char letter = translation.unknown ? 'X' : OneLetter(translation.aminoAcid);
         result.protein += letter ? letter : 'X';
         if (translation.unknown) result.unknown.emplace_back(result.protein.size(), std::string(codon, 3));
     }
@@ -450,17 +458,22 @@ void CSt26SequenceMapper::AddFeature(const CFeature& feature, Context& context, 
             Kind::Drop);
         return;
     }
-    const auto mapped = protein ? CSt26FeatureKeys::Protein(feature.GetKey(), span.from == span.to)
-                                : CSt26FeatureKeys::Nucleotide(feature.GetKey());
+    // A listing's note without a key of its own describes a stretch in general.
+    const std::string_view key = TrimmedView(feature.GetKey());
+    const std::string_view given = key.empty() && !TrimmedView(feature.GetComment()).empty() ? "misc_feature" : key;
+    const auto mapped = protein ? CSt26FeatureKeys::Protein(given, span.from == span.to)
+                                : CSt26FeatureKeys::Nucleotide(given);
+    const std::string element = "feature " + SpanText(span) + " key";
     if (!mapped) {
-        Add(context, "feature key", feature.GetKey(), {},
+        Add(context, element, feature.GetKey(), {},
             protein ? "not an amino acid feature key; Annex I 7" : "not a nucleotide feature key; Annex I 5",
             Severity::Error, Kind::Problem);
         return;
     }
     CSt26Feature out{mapped->key, SpanText(span), {}};
-    if (mapped->key != TrimmedView(feature.GetKey()))
-        Add(context, "feature key", feature.GetKey(), mapped->key, mapped->renamed ? "Annex VII" : "spelling; Annex I",
+    if (mapped->key != key)
+        Add(context, element, key.empty() ? "(none)" : std::string(key), mapped->key,
+            key.empty() ? "a note without a key" : mapped->renamed ? "Annex VII" : "spelling; Annex I",
             Severity::Info, Kind::Change);
     if (!mapped->qualifierName.empty()) {
         out.qualifiers.push_back({mapped->qualifierName, mapped->qualifierValue, false});

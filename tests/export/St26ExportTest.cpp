@@ -1,0 +1,199 @@
+#include "export/St26Export.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "export/St26Verifier.h"
+#include "export/St26ChoicesFile.h"
+#include "generator/ListingWriter.h"
+#include "import/RandomProject.h"
+#include "model/Feature.h"
+#include "model/Project.h"
+
+namespace qln {
+namespace {
+
+namespace fs = std::filesystem;
+
+class St26ExportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("qln-st26-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    static std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    template <class T>
+    static T& Add(CProject& project, T* sequence) {
+        project.Add(sequence);
+        return *sequence;
+    }
+    static void Feature(CSequence& sequence, CFeature* feature) { sequence.GetFeatures().Add(Ptr<CFeature>(feature)); }
+
+    fs::path dir_;
+};
+
+// What the ST.25 writer numbers the first entry of each sequence.
+std::vector<int> ListingNumbers(CProject& project) {
+    std::stringstream listing;
+    CListingWriter writer(project, listing);
+    writer.WriteHeader();
+    std::vector<int> numbers;
+    for (auto& sequence : project.GetSequences()) {
+        numbers.push_back(writer.GetEntryCount() + 1);
+        sequence->LoadResidues();
+        sequence->StripToLetters();
+        writer.WriteEntry(*sequence);
+    }
+    return numbers;
+}
+
+// The SEQ IDs cited in a description must not move: every sequence and every
+// protein the ST.25 listing derives keeps its number, split codons, stop
+// codons and mature peptides included. A protein after the last sequence
+// checks the count of the last one's derived entries too.
+TEST_F(St26ExportTest, SeqIdsAreTheNumbersOfTheSt25Listing) {
+    int written = 0;
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        test::CChoices choices = test::CChoices::Seeded(seed);
+        const Ptr<CProject> project = test::RandomCarryableProject(choices);
+        project->Add(new CProtein1Sequence(project.get(), "last", "Homo sapiens", "MKVLAAGG"));
+        const std::vector<int> expected = ListingNumbers(*project);
+
+        CSt26Export exporter(*project, Path("p.prj"), {});
+        std::vector<int> ids;
+        for (const auto& row : exporter.Rows()) ids.push_back(row.seqId);
+        ASSERT_EQ(ids, expected) << "seed " << seed;
+
+        // Those that are written are valid listings.
+        const St26Outcome outcome = exporter.Run();
+        ASSERT_NE(outcome, St26Outcome::Failed) << exporter.GetFailure();
+        if (outcome == St26Outcome::Refused) continue;
+        ++written;
+        const auto problems = test::VerifySt26(exporter.GetXmlPath());
+        ASSERT_TRUE(problems.empty()) << "seed " << seed << ": " << problems.front();
+    }
+    EXPECT_GE(written, 50);
+}
+
+// A project that uses what ST.25 had and ST.26 writes differently.
+TEST_F(St26ExportTest, St25WaysBecomeTheirSt26Forms) {
+    CProject project;
+    CProjectData& data = *project.GetProjectData();
+    data.SetTitle("Mod\xE8les d'expression");
+    data.SetFileReference("R-1");
+    data.SetApplicationNumber("PCT/IB2013/099999");
+    data.GetFilingDate() = "2013-02-30";  // no such day: left out
+    project.GetIndivApplicants().Add(Ptr<CIndivApplicant>(new CIndivApplicant(&project, "Ren\xE9", "M\xFCller")));
+
+    auto& dna = Add(project, new CDNASequence(&project, "dna", "Mus musculus", "ttgacaatgaaacgcaaatgaccgaccgtaacggg"));
+    Feature(dna, new COtherFeature(&dna, "Promoter", "", "1", "6"));
+    Feature(dna, new COtherFeature(&dna, "modified_base", "m5c methylated", "2", "2"));
+    Feature(dna, new CDS(&dna, "", "7", "21"));  // atg aaa cgc aaa tga
+    dna.GetCustomCodons()["cgc"] = "Sec";
+    auto& mixed = Add(project, new CDNARNASequence(&project, "mixed", "Homo sapiens", "acgtacgtacuuacuu"));
+    Feature(mixed, new COtherFeature(&mixed, "misc_feature", "DNA", "1", "8"));
+    Feature(mixed, new COtherFeature(&mixed, "misc_feature", "RNA", "9", "16"));
+    auto& protein = Add(project, new CProtein3Sequence(&project, "p3", "Unknown", "MetLysXaaXaaGlyAlaCysTrp"));
+    protein.GetComment()->SetComment("from a soil sample");
+    Feature(protein, new COtherFeature(&protein, "MISC_FEATURE", "", "1", "1"));
+    Feature(protein, new CMatPeptide(&protein, "", "5", ""));
+
+    CSt26Export exporter(project, Path("p.prj"), {});
+    exporter.SetProductionDate("2026-01-02");
+    ASSERT_EQ(exporter.Run(), St26Outcome::WrittenToConfirm) << Read(exporter.GetReportPath());
+    const std::string xml = Read(exporter.GetXmlPath());
+    EXPECT_EQ(test::VerifySt26(exporter.GetXmlPath()), std::vector<std::string>{});
+    for (const char* part : {
+             "<IPOfficeCode>IB</IPOfficeCode>\n    <ApplicationNumberText>PCT/IB2013/099999</ApplicationNumberText>\n"
+             "  </ApplicationIdentification>",
+             "<ApplicantName languageCode=\"en\">M\xC3\xBCller, Ren\xC3\xA9</ApplicantName>",
+             "<ApplicantNameLatin>Muller, Rene</ApplicantNameLatin>",
+             "<InventionTitle languageCode=\"en\">Mod\xC3\xA8les d&apos;expression</InventionTitle>",
+             "<INSDQualifier_name>regulatory_class</INSDQualifier_name>\n"
+             "              <INSDQualifier_value>promoter</INSDQualifier_value>",
+             "<INSDQualifier_value>m5c</INSDQualifier_value>",
+             "<INSDQualifier_value>(pos:13..15,aa:Sec)</INSDQualifier_value>",
+             "<INSDQualifier_value>MKUK</INSDQualifier_value>",  // the custom codon gives selenocysteine
+             "<INSDSeq_sequence>acgtacgtacttactt</INSDSeq_sequence>",
+             "<INSDQualifier_value>other DNA</INSDQualifier_value>",
+             "<INSDFeature_key>SITE</INSDFeature_key>\n          <INSDFeature_location>1</INSDFeature_location>",
+             "<INSDFeature_key>CHAIN</INSDFeature_key>\n          <INSDFeature_location>5..8</INSDFeature_location>",
+             "<INSDFeature_key>UNSURE</INSDFeature_key>\n          <INSDFeature_location>3..4</INSDFeature_location>",
+             "<INSDQualifier_value>unidentified</INSDQualifier_value>",
+             "<INSDQualifier_value>from a soil sample</INSDQualifier_value>",
+             "<INSDSeq_sequence>MKXXGACW</INSDSeq_sequence>"})
+        EXPECT_NE(xml.find(part), std::string::npos) << part;
+    const std::string report = Read(exporter.GetReportPath());
+    for (const char* line : {"FilingDate: \"2013-02-30\" -> (none)", "\"Promoter\" -> \"regulatory\"",
+                             "mol_type: -> \"unassigned DNA\" (default) [confirm]", "(none)"})
+        EXPECT_NE(report.find(line), std::string::npos) << line;
+}
+
+// Errors are all named, and nothing is written under the output name: an
+// earlier listing there stays as it was.
+TEST_F(St26ExportTest, ErrorsRefuseTheExportAndNameEachProblem) {
+    CProject project;
+    project.GetProjectData()->SetTitle("T");
+    project.GetProjectData()->SetFileReference("R");
+    project.GetOrgApplicants().Add(Ptr<COrgApplicant>(new COrgApplicant(&project, "Acme")));
+    auto& dna = Add(project, new CDNASequence(&project, "dna", "Mus musculus", "atgaaataaaaatgacccgggttt"));
+    Feature(dna, new CDS(&dna, "", "1", "15"));
+    Feature(dna, new COtherFeature(&dna, "made_up_key", "", "16", "18"));
+    Feature(dna, new COtherFeature(&dna, "misc_feature", "grown at 37\xB0" "C", "19", "24"));
+
+    std::ofstream(Path("p_ST26.xml")) << "earlier";
+    CSt26Export exporter(project, Path("p.prj"), {});
+    EXPECT_EQ(exporter.Run(), St26Outcome::Refused);
+    EXPECT_EQ(Read(Path("p_ST26.xml")), "earlier");
+    EXPECT_FALSE(fs::exists(Path("p_ST26.xml.part")));
+    const std::string report = Read(exporter.GetReportPath());
+    for (const char* problem : {"CDS 1..15: \"7..9\" -> (none) (stop codon inside the coding region",
+                                "feature 16..18 key: \"made_up_key\" -> (none)", "grown at 37\xC2\xB0" "C",
+                                "Listing: not written", "3 errors"})
+        EXPECT_NE(report.find(problem), std::string::npos) << problem << "\n" << report;
+}
+
+// The choices file: what the user picked comes back, defaults fill the rest,
+// and a broken file is named with its problem.
+TEST_F(St26ExportTest, ChoicesFileKeepsThePicksAndNamesItsFaults) {
+    CProject project;
+    project.Add(new CDNASequence(&project, "a", "Homo sapiens", "acgtacgtacgt"));
+    project.Add(new CRNASequence(&project, "b\xE9", "Artificial", "acguacguacgu"));
+    CSt26Choices picked;
+    picked.language = "de";
+    picked.molTypes["a"] = "genomic DNA";
+    WriteSt26Choices(picked, project, Path("p_ST26.json"));
+    const CSt26Choices back = ReadSt26Choices(Path("p_ST26.json"));
+    EXPECT_EQ(back.language, "de");
+    EXPECT_EQ(back.molTypes.at("a"), "genomic DNA");
+    EXPECT_EQ(back.molTypes.at("b\xE9"), "other RNA");
+
+    const auto fault = [&](const std::string& text) {
+        std::ofstream(Path("bad.json")) << text;
+        try {
+            ReadSt26Choices(Path("bad.json"));
+        } catch (const CSt26ChoicesError& e) {
+            return std::string(e.what());
+        }
+        return std::string("accepted");
+    };
+    EXPECT_EQ(fault("{\"language\": \"english\"}").rfind(Path("bad.json") + ": \"language\" must be", 0), 0u);
+    EXPECT_NE(fault("{\"officeCode\": \"ZZ\"}").find("ST.3"), std::string::npos);
+    EXPECT_NE(fault("{\"mol\": 1}").find("unknown member \"mol\""), std::string::npos);
+    EXPECT_NE(fault("{").find("not valid JSON"), std::string::npos);
+    EXPECT_EQ(ReadSt26ChoicesIfPresent(Path("none.json")).molTypes.size(), 0u);
+}
+
+}  // namespace
+}  // namespace qln

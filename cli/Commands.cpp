@@ -230,9 +230,10 @@ int RunExportSt26(const std::string& projectPath, const std::string& xmlPath, co
         switch (outcome) {
             case St26Outcome::Written:
             case St26Outcome::WrittenToConfirm:
-                err << "wrote " << exporter.GetXmlPath();
-                if (confirm) err << "; " << Count(confirm, "item", "items") << " to confirm";
-                err << " in " << exporter.GetReportPath() << '\n';
+                err << "wrote " << exporter.GetXmlPath() << "; ";
+                if (confirm) err << Count(confirm, "item", "items") << " to confirm in ";
+                else err << "report in ";
+                err << exporter.GetReportPath() << '\n';
                 return confirm ? kExitFindings : kExitOk;
             case St26Outcome::Refused:
                 err << "not written: " << Count(report.Count(CSt26Report::Severity::Error), "error", "errors")

@@ -1,5 +1,7 @@
 #include "export/St26Export.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -287,7 +289,7 @@ St26Outcome CSt26Export::Impl::Export() {
     const std::string temporary = xmlPath + ".part";
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out) {
-        failure = temporary + ": cannot be written";
+        failure = xmlPath + ": cannot be written (" + std::strerror(errno) + ")";
         return St26Outcome::Failed;
     }
     bool cancelled = false;
@@ -331,13 +333,13 @@ St26Outcome CSt26Export::Impl::Export() {
     }
     if (!out) {
         fs::remove(temporary, ec);
-        failure = temporary + ": cannot be written";
+        failure = xmlPath + ": cannot be written (the disk may be full)";
         return St26Outcome::Failed;
     }
     fs::rename(temporary, xmlPath, ec);
     if (ec) {
+        failure = xmlPath + ": cannot be written (" + ec.message() + ")";
         fs::remove(temporary, ec);
-        failure = xmlPath + ": cannot be written";
         return St26Outcome::Failed;
     }
     const std::string numbers = "1.." + std::to_string(ids.back() - 1);

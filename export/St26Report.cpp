@@ -75,8 +75,9 @@ std::string CSt26Report::Text(const std::string& projectPath, const std::string&
     text += "\n" + std::to_string(Count(Severity::Error)) + " errors, " + std::to_string(Count(Severity::Confirm)) +
             " items to confirm, " + std::to_string(Count(Severity::Warning)) + " warnings, " +
             std::to_string(Count(Severity::Info)) + " notes.\n";
-    text += "This listing is a draft: confirm the items above and verify it in WIPO's own validation tool before "
-            "filing.\n";
+    text += written ? "This listing is a draft: confirm the items above and verify it in WIPO's own validation tool "
+                      "before filing.\n"
+                    : "Nothing was written: correct the errors above in the project and export again.\n";
     return text;
 }
 

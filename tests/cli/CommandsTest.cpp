@@ -308,5 +308,28 @@ TEST_F(CommandsTest, ImportListingFromAnotherProgramOnlyWithAnyGenerator) {
     EXPECT_TRUE(fs::exists(Path("other.prj")));
 }
 
+// The user's path: export, write the choices to settle the defaults, export
+// again without anything to confirm; a listing that can't be written or a
+// project with errors ends with 2.
+TEST_F(CommandsTest, ExportSt26ConfirmsDefaultsUntilTheChoicesSettleThem) {
+    std::ostringstream err;
+    ASSERT_EQ(RunBuild(kDemo, Path("demo.prj"), err), kExitOk) << err.str();
+    EXPECT_EQ(RunExportSt26(Path("demo.prj"), "", "", false, err), kExitFindings) << err.str();
+    EXPECT_NE(err.str().find("items to confirm in " + Path("demo_ST26Report.txt")), std::string::npos) << err.str();
+    ASSERT_EQ(RunExportSt26(Path("demo.prj"), "", "", true, err), kExitOk) << err.str();
+    EXPECT_NE(Read(Path("demo_ST26.json")).find("\"molTypes\""), std::string::npos);
+    EXPECT_EQ(RunExportSt26(Path("demo.prj"), Path("out.xml"), "", false, err), kExitOk) << err.str();
+    EXPECT_TRUE(fs::exists(Path("out.xml")));
+    EXPECT_TRUE(fs::exists(Path("out_ST26Report.txt")));
+
+    std::ostringstream failed;
+    EXPECT_EQ(RunExportSt26(Path("demo.prj"), Path("no/such/x.xml"), "", false, failed), kExitFailure);
+    EXPECT_EQ(failed.str().rfind(Path("no/such/x.xml") + ": cannot be written", 0), 0u) << failed.str();
+    Write("bad.json", "{\"molTypes\": {\"GFP-cds\": \"protein\"}}");
+    std::ostringstream refused;
+    EXPECT_EQ(RunExportSt26(Path("demo.prj"), "", Path("bad.json"), false, refused), kExitFailure);
+    EXPECT_EQ(refused.str(), "not written: 1 error in " + Path("demo_ST26Report.txt") + "\n");
+}
+
 }  // namespace
 }  // namespace qln::cli

@@ -37,6 +37,7 @@
 #include "app/RecentFiles.h"
 #include "app/ResidueCleanup.h"
 #include "app/Screenshots.h"
+#include "app/St26ExportCommand.h"
 #include "app/ToolIcons.h"
 #include "app/WaitCursor.h"
 #include "generator/GenerationRun.h"
@@ -153,6 +154,8 @@ void CMainFrame::CreateActions()
     a_.save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     a_.saveAs = MakeAction("actionSaveAs", tr("Save &As..."), tr("Save the active document with a new name"),
                            tr("Save As"));
+    a_.exportSt26 = MakeAction("actionExportSt26", tr("Export ST.&26 XML..."),
+                               tr("Write the project as an ST.26 XML sequence listing with a report of every change"));
     a_.workFile = MakeAction("actionViewWorkFile", tr("View/Print &Work In Progress"), {});
     a_.listing = MakeAction("actionViewListing", tr("View/Print Sequence &Listing"), {});
     a_.errorReport = MakeAction("actionViewErrorReport", tr("View/Print &Error Report"), {});
@@ -223,6 +226,7 @@ void CMainFrame::CreateActions()
     connect(a_.open, &QAction::triggered, this, &CMainFrame::OnOpen);
     connect(a_.save, &QAction::triggered, this, [this] { document_->Save(); });
     connect(a_.saveAs, &QAction::triggered, this, [this] { document_->SaveAs(); });
+    connect(a_.exportSt26, &QAction::triggered, this, &CMainFrame::OnExportSt26);
     connect(a_.workFile, &QAction::triggered, this, &CMainFrame::OnViewWorkFile);
     connect(a_.listing, &QAction::triggered, this, &CMainFrame::OnViewListing);
     connect(a_.errorReport, &QAction::triggered, this, &CMainFrame::OnViewErrorReport);
@@ -262,7 +266,7 @@ void CMainFrame::CreateActions()
 void CMainFrame::CreateMenus()
 {
     QMenu* project = menuBar()->addMenu(tr("&Project"));
-    project->addActions({a_.newProject, a_.open, a_.save, a_.saveAs});
+    project->addActions({a_.newProject, a_.open, a_.save, a_.saveAs, a_.exportSt26});
     project->addSeparator();
     project->addActions({a_.workFile, a_.listing, a_.errorReport});
     project->addSeparator();
@@ -386,6 +390,7 @@ void CMainFrame::UpdateCommands()
         action->setEnabled(enabling.Publications());
     a_.organismComment->setEnabled(enabling.OrganismComment());
     a_.generate->setEnabled(enabling.Generate());
+    a_.exportSt26->setEnabled(!document_->Path().isEmpty());
     a_.copyToDisk->setEnabled(enabling.CopyToDisk());
 }
 
@@ -502,6 +507,19 @@ void CMainFrame::OnGenerate()
         a_.listing->trigger();
     else if (view == GenerationView::ErrorReport)
         a_.errorReport->trigger();
+}
+
+void CMainFrame::OnExportSt26()
+{
+    view_->CommitEditor();
+    try {
+        ExportSt26(*document_, this);
+    } catch (const CResidueFileError& e) {
+        QMessageBox::critical(this, QLatin1String(kAppName), QString::fromLatin1(e.what()));
+        QuitAfterResidueFileError();
+        return;
+    }
+    view_->ReloadCurrentResidues();
 }
 
 // ---- Copy to Disk ----

@@ -58,6 +58,7 @@ private:
     void OnViewListing();
     void OnViewErrorReport();
     void OnGenerate();
+    void OnExportSt26();
     void OnCopyToDisk();
     void OnImport();
     // This run's residue files, deleted on a worker thread behind the
@@ -74,7 +75,7 @@ private:
     bool closed_ = false;  // the exit sequence has run
 
     struct Actions {
-        QAction *newProject, *open, *save, *saveAs, *workFile, *listing, *errorReport, *rename, *exit;
+        QAction *newProject, *open, *save, *saveAs, *exportSt26, *workFile, *listing, *errorReport, *rename, *exit;
         QAction *undo, *cut, *copy, *paste;
         QAction *toolBar, *statusBar;
         QAction *projectData, *priorApplication, *individual, *organization, *customCodons, *featureData,

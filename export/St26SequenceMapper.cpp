@@ -9,7 +9,6 @@
 #include "generator/CodingFeatures.h"
 #include "generator/DerivedEntries.h"
 #include "generator/ListedFeatures.h"
-#include "model/AminoAcidCode.h"
 #include "model/AsciiText.h"
 #include "model/Feature.h"
 #include "model/Project.h"
@@ -41,7 +40,10 @@ std::string SpanText(const Span& span) {
 std::string LocationOf(const std::vector<Span>& spans) {
     if (spans.size() == 1) return SpanText(spans.front());
     std::string text = "join(";
-    for (size_t i = 0; i < spans.size(); ++i) text += (i ? "," : "") + SpanText(spans[i]);
+    for (size_t i = 0; i < spans.size(); ++i) {
+        if (i) text += ',';
+        text += SpanText(spans[i]);
+    }
     return text + ")";
 }
 
@@ -60,51 +62,10 @@ std::vector<Span> SpansOfText(const std::vector<Span>& spans, size_t offset, siz
     return out;
 }
 
-struct Translation {
-    std::string protein;  // one-letter, stop codons left out
-    std::vector<size_t> internalStops;  // codon indexes of stops before the last codon
-    bool endsWithStop = false;
-    size_t codons = 0;
-    std::vector<std::pair<size_t, std::string>> customCodons;  // codon index, amino acid
-    std::vector<std::pair<size_t, std::string>> unknown;       // 1-based amino acid, codon
-};
-
 std::string Lower(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = ToLowerAscii(c);
     return out;
-}
-
-// Custom codons may name the two amino acids the one-letter alphabet of
-// ST.26 has beyond the twenty.
-char OneLetter(std::string_view aminoAcid) {
-    if (EqualsIgnoringCase(aminoAcid, "Sec")) return 'U';
-    if (EqualsIgnoringCase(aminoAcid, "Pyl")) return 'O';
-    return CAminoAcidCode::OneLetterFor(aminoAcid);
-}
-
-Translation Translate(std::string_view text, CCodonTranslator& translator, const CBaseSequence& sequence) {
-    Translation result;
-    result.codons = text.size() / 3;
-    result.protein.reserve(result.codons);
-    const auto& custom = sequence.GetCustomCodons();
-    for (size_t i = 0; i < result.codons; ++i) {
-        const char* codon = text.data() + 3 * i;
-        const CCodonTranslation& translation = translator.Translate(codon);
-        if (!custom.empty() && custom.count(Lower(std::string_view(codon, 3))))
-            result.customCodons.emplace_back(i, translation.aminoAcid);
-        if (translation.stop) {
-            if (i + 1 < result.codons)
-                result.internalStops.push_back(i);
-            else
-                result.endsWithStop = true;
-            continue;
-        }
-        const char letter = translation.unknown ? 'X' : OneLetter(translation.aminoAcid);
-        result.protein += letter ? letter : 'X';
-        if (translation.unknown) result.unknown.emplace_back(result.protein.size(), std::string(codon, 3));
-    }
-    return result;
 }
 
 // Long values are shown by their beginning in the report.
@@ -185,11 +146,15 @@ std::vector<CSt26SequenceData> CSt26SequenceMapper::Map(CSequence& sequence, int
     ReportPublications(sequence, context);
     if (auto* nucleotide = dynamic_cast<CBaseSequence*>(&sequence)) {
         const std::string& residues = nucleotide->GetResidues();
-        const std::vector<CDerivedEntry> derived = CDerivedEntries::For(*nucleotide, residues, translator_);
-        out.push_back(MapNucleotide(*nucleotide, context, derived));
+        const std::vector<CDerivedEntry> derived =
+            CDerivedEntries::For(*nucleotide, residues, translator_.GetCodonTranslator());
+        translator_.UseSequence(*nucleotide);
+        std::vector<CProteinTranslation> proteins;
+        for (const CDerivedEntry& entry : derived) proteins.push_back(translator_.Translate(entry.codingText));
+        out.push_back(MapNucleotide(*nucleotide, context, derived, proteins));
         for (size_t i = 0; i < derived.size(); ++i) {
             Context derivedContext{seqId + 1 + static_cast<int>(i), sequence.GetName() + " (protein)", 0, seqId};
-            out.push_back(Derived(*nucleotide, derived[i], derivedContext.seqId, derivedContext));
+            out.push_back(Derived(*nucleotide, derived[i], proteins[i], derivedContext));
         }
     } else if (auto* protein = dynamic_cast<CProteinSequence*>(&sequence)) {
         out.push_back(MapProtein(*protein, context));
@@ -252,7 +217,8 @@ bool CSt26SequenceMapper::KeepsThreshold(const CSt26SequenceData& data, Context&
 }
 
 CSt26SequenceData CSt26SequenceMapper::MapNucleotide(CBaseSequence& sequence, Context& context,
-                                                     const std::vector<CDerivedEntry>& derived) {
+                                                     const std::vector<CDerivedEntry>& derived,
+                                                     const std::vector<CProteinTranslation>& proteins) {
     CSt26SequenceData data;
     data.seqId = context.seqId;
     data.moltype = St26MolTypeOf(sequence);
@@ -261,19 +227,20 @@ CSt26SequenceData CSt26SequenceMapper::MapNucleotide(CBaseSequence& sequence, Co
         Add(context, "SequenceData", {}, "000", "no residues; 58", Severity::Warning, Kind::Numbering);
         return Skipped(context.seqId);
     }
-    data.residues.resize(residues.size());
-    bool upper = false, uracil = false;
-    for (size_t i = 0; i < residues.size(); ++i) {
-        char c = residues[i];
-        if (c >= 'A' && c <= 'Z') {
-            upper = true;
-            c = static_cast<char>(c - 'A' + 'a');
+    // Most residues are lower case DNA already: one pass that the compiler
+    // vectorizes finds out, and the text is copied as it is.
+    unsigned char upper = 0, uracil = 0;
+    for (const char ch : residues) {
+        const auto c = static_cast<unsigned char>(ch);
+        upper |= static_cast<unsigned char>(c - 'A') < 26;
+        uracil |= c == 'u';
+    }
+    data.residues = residues;
+    if (upper || uracil) {
+        for (char& c : data.residues) {
+            c = ToLowerAscii(c);
+            if (c == 'u') c = 't';
         }
-        if (c == 'u') {
-            uracil = true;
-            c = 't';
-        }
-        data.residues[i] = c;
     }
     if (upper) Add(context, "INSDSeq_sequence", "upper case", "lower case", "Annex I", Severity::Info, Kind::Change);
     if (uracil) Add(context, "INSDSeq_sequence", "u", "t", "t stands for u in RNA; Annex I", Severity::Info,
@@ -304,7 +271,7 @@ CSt26SequenceData CSt26SequenceMapper::MapNucleotide(CBaseSequence& sequence, Co
                 Severity::Error, Kind::Problem);
     }
 
-    AddCodingRegions(sequence, context, derived, data);
+    AddCodingRegions(sequence, context, derived, proteins, data);
     for (const auto& item : CListedFeatures::For(sequence)) {
         if (!item.feature) {
             Add(context, "misc_feature", SpanText({item.run.from, item.run.to}), {},
@@ -317,7 +284,8 @@ CSt26SequenceData CSt26SequenceMapper::MapNucleotide(CBaseSequence& sequence, Co
 }
 
 void CSt26SequenceMapper::AddCodingRegions(CBaseSequence& sequence, Context& context,
-                                           const std::vector<CDerivedEntry>& derived, CSt26SequenceData& data) {
+                                           const std::vector<CDerivedEntry>& derived,
+                                           const std::vector<CProteinTranslation>& proteins, CSt26SequenceData& data) {
     std::vector<Span> regions;
     std::vector<const CDS*> features;
     for (const auto& feature : sequence.GetFeatures()) {
@@ -354,7 +322,6 @@ void CSt26SequenceMapper::AddCodingRegions(CBaseSequence& sequence, Context& con
         }
     }
 
-    translator_.UseSequence(sequence);
     const std::string& residues = sequence.GetResidues();
     const int firstDerived = context.seqId + 1;
     for (size_t f = 0; f < cdsFeatures.size(); ++f) {
@@ -363,7 +330,7 @@ void CSt26SequenceMapper::AddCodingRegions(CBaseSequence& sequence, Context& con
         for (const Span& span : spans)
             text.append(residues, static_cast<size_t>(span.from - 1), static_cast<size_t>(span.to - span.from + 1));
         CSt26Feature cds{"CDS", LocationOf(spans), {}};
-        const Translation translation = Translate(text, translator_, sequence);
+        const CProteinTranslation translation = translator_.Translate(text);
         for (const size_t stop : translation.internalStops)
             Add(context, "CDS " + cds.location, LocationOf(SpansOfText(spans, 3 * stop, 3)), {},
                 "stop codon inside the coding region; 89", Severity::Error, Kind::Problem);
@@ -393,7 +360,7 @@ void CSt26SequenceMapper::AddCodingRegions(CBaseSequence& sequence, Context& con
             const bool mine = derived[d].from == 0 || derived[d].from == spans.front().from;
             if (!mine) continue;
             const std::string id = std::to_string(firstDerived + static_cast<int>(d));
-            if (Translate(derived[d].codingText, translator_, sequence).protein != translation.protein) {
+            if (proteins[d].protein != translation.protein) {
                 Add(context, "protein_id", {}, id, "the protein entry differs from the translation; not linked",
                     Severity::Warning, Kind::Computed);
                 break;
@@ -544,10 +511,9 @@ CSt26SequenceData CSt26SequenceMapper::MapProtein(CProteinSequence& sequence, Co
     return data;
 }
 
-CSt26SequenceData CSt26SequenceMapper::Derived(CBaseSequence& parent, const CDerivedEntry& entry, int seqId,
-                                               Context& context) {
-    translator_.UseSequence(parent);
-    const Translation translation = Translate(entry.codingText, translator_, parent);
+CSt26SequenceData CSt26SequenceMapper::Derived(CBaseSequence& parent, const CDerivedEntry& entry,
+                                               const CProteinTranslation& translation, Context& context) {
+    const int seqId = context.seqId;
     CSt26SequenceData data;
     data.seqId = seqId;
     data.moltype = "AA";

@@ -10,7 +10,7 @@
 #include "export/St26Choices.h"
 #include "export/St26Report.h"
 #include "export/St26SequenceData.h"
-#include "generator/CodonTranslator.h"
+#include "export/ProteinTranslator.h"
 
 namespace qln {
 
@@ -38,13 +38,15 @@ private:
     struct Context;
 
     CSt26SequenceData MapNucleotide(CBaseSequence& sequence, Context& context,
-                                    const std::vector<CDerivedEntry>& derived);
+                                    const std::vector<CDerivedEntry>& derived,
+                                    const std::vector<CProteinTranslation>& proteins);
     CSt26SequenceData MapProtein(CProteinSequence& sequence, Context& context);
     CSt26Feature Source(const CSequence& sequence, Context& context, const std::string& molType, size_t length);
     void AddCodingRegions(CBaseSequence& sequence, Context& context, const std::vector<CDerivedEntry>& derived,
-                          CSt26SequenceData& data);
+                          const std::vector<CProteinTranslation>& proteins, CSt26SequenceData& data);
     void AddFeature(const CFeature& feature, Context& context, CSt26SequenceData& data);
-    CSt26SequenceData Derived(CBaseSequence& parent, const CDerivedEntry& entry, int seqId, Context& context);
+    CSt26SequenceData Derived(CBaseSequence& parent, const CDerivedEntry& entry, const CProteinTranslation& translation,
+                              Context& context);
     void ReportPublications(const CSequence& sequence, const Context& context);
     bool KeepsThreshold(const CSt26SequenceData& data, Context& context);
     // Free text as the listing may hold it: folded to Basic Latin, at most
@@ -55,7 +57,7 @@ private:
 
     const CSt26Choices& choices_;
     CSt26Report& report_;
-    CCodonTranslator translator_;
+    CProteinTranslator translator_;
     int proteinIdsLinked_ = 0;
 };
 

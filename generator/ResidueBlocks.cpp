@@ -1,5 +1,6 @@
 #include "generator/ResidueBlocks.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -73,6 +74,20 @@ std::vector<CResidueBlocks::Stretch> CResidueBlocks::CodingStretches(std::string
                                                                      CCodonTranslator& translator) {
     std::vector<Stretch> stretches;
     StretchTracker tracker(&stretches);
+    // With every span made of whole codons no codon is ever split, and the
+    // codons of each span can be taken one after another.
+    const bool wholeCodons = std::all_of(spans.begin(), spans.end(), [&](const CCodonSpan& span) {
+        return span.from >= 1 && span.to <= static_cast<int>(residues.size()) && (span.to - span.from + 1) % 3 == 0;
+    });
+    if (wholeCodons) {
+        for (const CCodonSpan& span : spans) {
+            tracker.Close();
+            for (int position = span.from; position < span.to; position += 3)
+                tracker.Track(&span, position, 3, translator.Translate(residues.data() + position - 1).stop);
+        }
+        tracker.Close();
+        return stretches;
+    }
     CResidueGrouper grouper(residues, spans, 0, translator);
     CResidueGrouper::CodonAhead ahead[CLineBuilder::kTriplesToFillLine];
     CResidueGroup group;

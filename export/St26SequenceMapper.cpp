@@ -10,6 +10,7 @@
 #include "generator/DerivedEntries.h"
 #include "generator/ListedFeatures.h"
 #include "model/AsciiText.h"
+#include "model/CharacterSet.h"
 #include "model/Feature.h"
 #include "model/Project.h"
 #include "model/Publication.h"
@@ -246,6 +247,12 @@ CSt26SequenceData CSt26SequenceMapper::MapNucleotide(CBaseSequence& sequence, Co
     if (uracil) Add(context, "INSDSeq_sequence", "u", "t", "t stands for u in RNA; Annex I", Severity::Info,
                     Kind::Change);
     context.length = static_cast<int>(data.residues.size());
+    static const CCharacterSet nucleotideCodes("acgtmrwsykvhdbn", "acgt");
+    if (const size_t outside = nucleotideCodes.FirstOutside(data.residues); outside < data.residues.size()) {
+        Add(context, "INSDSeq_sequence", std::string(1, residues[outside]), {},
+            "position " + std::to_string(outside + 1) + " holds no nucleotide code; Annex I", Severity::Error,
+            Kind::Problem);
+    }
     if (!KeepsThreshold(data, context)) return Skipped(context.seqId);
 
     std::string molType = MolTypeFor(sequence);

@@ -151,6 +151,7 @@ TEST_F(St26ExportTest, ErrorsRefuseTheExportAndNameEachProblem) {
     Feature(dna, new CDS(&dna, "", "1", "15"));
     Feature(dna, new COtherFeature(&dna, "made_up_key", "", "16", "18"));
     Feature(dna, new COtherFeature(&dna, "misc_feature", "grown at 37\xB0" "C", "19", "24"));
+    project.Add(new CDNASequence(&project, "unchecked", "Mus musculus", "acgtacgtacgtxacgt"));
 
     std::ofstream(Path("p_ST26.xml")) << "earlier";
     CSt26Export exporter(project, Path("p.prj"), {});
@@ -160,7 +161,8 @@ TEST_F(St26ExportTest, ErrorsRefuseTheExportAndNameEachProblem) {
     const std::string report = Read(exporter.GetReportPath());
     for (const char* problem : {"CDS 1..15: \"7..9\" -> (none) (stop codon inside the coding region",
                                 "feature 16..18 key: \"made_up_key\" -> (none)", "grown at 37\xC2\xB0" "C",
-                                "Listing: not written", "3 errors"})
+                                "SEQ ID 2 \"unchecked\": INSDSeq_sequence: \"x\" -> (none) (position 13",
+                                "Listing: not written", "4 errors"})
         EXPECT_NE(report.find(problem), std::string::npos) << problem << "\n" << report;
 }
 

@@ -53,6 +53,14 @@ QString St26ChoicesPath(const QString& projectPath)
     return FromCorePath(ProjectPathStem(ToCorePath(projectPath)) + kSt26ChoicesSuffix);
 }
 
+QString St26FilesNote(const QString& projectPath)
+{
+    const QString stem = QFileInfo(FromCorePath(ProjectPathStem(ToCorePath(projectPath)))).fileName();
+    return QObject::tr("OK writes %1%2 and %1%3 beside the project and keeps these choices in %1%4.")
+        .arg(stem, QLatin1String(kSt26ListingSuffix), QLatin1String(kSt26ReportSuffix),
+             QLatin1String(kSt26ChoicesSuffix));
+}
+
 std::optional<St26Outcome> ExportSt26(CCQLNDoc& document, QWidget* parent)
 {
     if (document.IsUntitled() || document.Path().isEmpty()) {
@@ -70,13 +78,7 @@ std::optional<St26Outcome> ExportSt26(CCQLNDoc& document, QWidget* parent)
         rows = CSt26Export(project, projectPath, read).Rows();
     }
     CSt26ExportForm form(std::move(rows), read);
-    const QString stem = QFileInfo(FromCorePath(ProjectPathStem(projectPath))).fileName();
-    CSt26ExportDialog dialog(
-        form,
-        QObject::tr("OK writes %1%2 and %1%3 beside the project and keeps these choices in %1%4.")
-            .arg(stem, QLatin1String(kSt26ListingSuffix), QLatin1String(kSt26ReportSuffix),
-                 QLatin1String(kSt26ChoicesSuffix)),
-        parent);
+    CSt26ExportDialog dialog(form, St26FilesNote(document.Path()), parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
 
     const CSt26Choices choices = form.Choices();

@@ -17,6 +17,8 @@ inline constexpr const char* kSaveBeforeExporting = "Please save the project bef
 
 // The choices file of a project file: "<project>_ST26.json" beside it.
 QString St26ChoicesPath(const QString& projectPath);
+// What the dialog says OK writes for that project file.
+QString St26FilesNote(const QString& projectPath);
 
 // Runs the command on the document's project as it is in memory; nothing
 // when the project was never saved or the user cancelled. A residue file

@@ -70,13 +70,20 @@ void CSt26ExportDialog::FillRows()
         table->setCellWidget(r, kMolType, box);
     }
     table->resizeColumnsToContents();
+    // Rows of one height, those without a choice too.
     table->resizeRowsToContents();
-    // Wide enough for every column without scrolling sideways, as far as
-    // the screen allows.
+    int height = 0;
+    for (int r = 0; r < table->rowCount(); ++r) height = qMax(height, table->rowHeight(r));
+    if (height > 0) table->verticalHeader()->setDefaultSectionSize(height);
+    for (int r = 0; r < table->rowCount(); ++r) table->setRowHeight(r, height);
+    // A little air between the columns, and wide enough for all of them
+    // without scrolling sideways, as far as the screen allows.
     int width = table->frameWidth() * 2 + 4;
-    for (int c = 0; c < table->columnCount(); ++c) width += table->columnWidth(c);
+    for (int c = 0; c < table->columnCount(); ++c) {
+        table->setColumnWidth(c, table->columnWidth(c) + 12);
+        width += table->columnWidth(c);
+    }
     table->setMinimumWidth(qBound(table->minimumWidth(), width, 900));
-    if (table->rowCount() > 0) table->setCurrentCell(0, kName);
 }
 
 QComboBox* CSt26ExportDialog::MolTypeBox(int row) const

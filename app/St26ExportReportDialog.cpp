@@ -35,7 +35,7 @@ CSt26ExportReportDialog::CSt26ExportReportDialog(QMessageBox::Icon icon, const Q
     report_ = ui.report;
     report_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     report_->setPlainText(reportText);
-    ui.reportPath->setText(tr("Saved as %1").arg(QDir::toNativeSeparators(reportPath)));
+    ui.reportPath->setText(tr("Report file: %1").arg(QDir::toNativeSeparators(reportPath)));
     ui.reportPath->setVisible(!reportPath.isEmpty());
     // Wide enough for the longest of the report's first lines, as far as
     // the screen allows; a long report needs no measuring of each line.

@@ -20,6 +20,11 @@
 #include "app/ImportSequencesDialog.h"
 #include "app/MainFrame.h"
 #include "app/QLNDoc.h"
+#include "app/St26ExportCommand.h"
+#include "app/St26ExportDialog.h"
+#include "app/St26ExportForm.h"
+#include "export/St26Export.h"
+#include "model/Feature.h"
 #include "model/Sequence.h"
 #include "screens/CustCodonDialog.h"
 #include "screens/FeatureDialog.h"
@@ -168,6 +173,34 @@ bool ShootFeatures(CMainFrame& frame, const QString& folder)
     return ok;
 }
 
+// The ST.26 export dialog on a small project of its own: a coding DNA with
+// its derived protein, a protein, a synthetic RNA and a skipped sequence,
+// the DNA's mol_type picked. Nothing is exported.
+bool ShootSt26Export(CMainFrame& frame, const QString& folder)
+{
+    QTemporaryDir work;
+    Ptr<CProject> project(new CProject);
+    project->GetProjectData()->SetTitle("Stable expression cassettes");
+    project->GetProjectData()->SetFileReference("QL-0042");
+    auto* gene =
+        new CDNASequence(project.get(), "EGFP_cassette", "Homo sapiens", "ccgatggctagcaaaggcgaagagctgttctaagcg");
+    gene->GetFeatures().Add(new CDS(gene, "", "4", "33"));
+    project->Add(gene);
+    project->Add(new CProtein1Sequence(project.get(), "Linker_peptide", "Mus musculus", "MKVLAAGWTRSGGGS"));
+    auto* aptamer = new CRNASequence(project.get(), "Aptamer_A12", "Artificial Sequence", "ggacuuagcaugcuaggcau");
+    aptamer->SetComment(Ptr<CCommentFeature>(new CCommentFeature(aptamer, "Synthetic aptamer")));
+    project->Add(aptamer);
+    auto* gap = new CDNASequence(project.get(), "Withdrawn_7", "", CSequence::kNoResidues);
+    gap->SetSkipped(true);
+    project->Add(gap);
+
+    const QString path = work.filePath(QStringLiteral("Cassettes.prj"));
+    CSt26ExportForm form(CSt26Export(*project, ToCorePath(path), {}).Rows(), {});
+    form.SetMolType(0, "genomic DNA");
+    CSt26ExportDialog dialog(form, St26FilesNote(path), &frame);
+    return Shoot(dialog, folder, QStringLiteral("st26-export.png"));
+}
+
 void TakeAll(CMainFrame& frame, const QString& folder)
 {
     QDir().mkpath(folder);
@@ -188,6 +221,7 @@ void TakeAll(CMainFrame& frame, const QString& folder)
     ok = ShootDataScreens(frame, folder) && ok;
     ok = ShootCustomCodons(frame, folder) && ok;
     ok = ShootFeatures(frame, folder) && ok;
+    ok = ShootSt26Export(frame, folder) && ok;
     QCoreApplication::exit(ok ? 0 : 1);
 }
 

@@ -1,4 +1,4 @@
-// Pictures of the main window and two dialogs for the documentation: with
+// Pictures of the main window and its dialogs for the documentation: with
 // QLN_SCREENSHOT_DIR set, the program saves them there as PNG files once its
 // window is up, then quits.
 #pragma once

@@ -1,11 +1,9 @@
 #include "export/St26SequenceMapper.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "export/St26FeatureKeys.h"
 #include "export/St26Text.h"
-#include "generator/CodeTables.h"
 #include "generator/CodingFeatures.h"
 #include "generator/DerivedEntries.h"
 #include "generator/ListedFeatures.h"
@@ -60,12 +58,6 @@ std::vector<Span> SpansOfText(const std::vector<Span>& spans, size_t offset, siz
             out.push_back(Span{span.from + static_cast<int>(begin - start), span.from + static_cast<int>(end - start) - 1});
         start += size;
     }
-    return out;
-}
-
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = ToLowerAscii(c);
     return out;
 }
 
@@ -293,8 +285,7 @@ CSt26SequenceData CSt26SequenceMapper::MapNucleotide(CBaseSequence& sequence, Co
 void CSt26SequenceMapper::AddCodingRegions(CBaseSequence& sequence, Context& context,
                                            const std::vector<CDerivedEntry>& derived,
                                            const std::vector<CProteinTranslation>& proteins, CSt26SequenceData& data) {
-    std::vector<Span> regions;
-    std::vector<const CDS*> features;
+    std::vector<const CDS*> regions;
     for (const auto& feature : sequence.GetFeatures()) {
         const CDS* region = dynamic_cast<const CDS*>(feature.get());
         if (!region) continue;
@@ -305,34 +296,25 @@ void CSt26SequenceMapper::AddCodingRegions(CBaseSequence& sequence, Context& con
                 "location outside 1.." + std::to_string(context.length) + "; 60", Severity::Error, Kind::Problem);
             continue;
         }
-        regions.push_back(Span{from, to});
-        features.push_back(region);
+        regions.push_back(region);
     }
     if (regions.empty()) return;
-    std::vector<size_t> order(regions.size());
-    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return regions[a].from < regions[b].from; });
+    std::stable_sort(regions.begin(), regions.end(),
+                     [](const CDS* a, const CDS* b) { return a->GetFrom() < b->GetFrom(); });
 
     // One feature from all regions joined, as the listing derives one protein;
     // else one feature for each region.
-    std::vector<std::vector<Span>> cdsFeatures;
-    std::vector<const CDS*> firsts;
-    if (CCodingFeatures(sequence).IsJoined()) {
-        std::vector<Span> joined;
-        for (const size_t i : order) joined.push_back(regions[i]);
-        cdsFeatures.push_back(joined);
-        firsts.push_back(features[order.front()]);
-    } else {
-        for (const size_t i : order) {
-            cdsFeatures.push_back({regions[i]});
-            firsts.push_back(features[i]);
-        }
-    }
+    std::vector<std::vector<const CDS*>> groups;
+    if (CCodingFeatures(sequence).IsJoined())
+        groups.push_back(regions);
+    else
+        for (const CDS* region : regions) groups.push_back({region});
 
     const std::string& residues = sequence.GetResidues();
     const int firstDerived = context.seqId + 1;
-    for (size_t f = 0; f < cdsFeatures.size(); ++f) {
-        const std::vector<Span>& spans = cdsFeatures[f];
+    for (const auto& group : groups) {
+        std::vector<Span> spans;
+        for (const CDS* region : group) spans.push_back(Span{region->GetFrom(), region->GetTo()});
         std::string text;
         for (const Span& span : spans)
             text.append(residues, static_cast<size_t>(span.from - 1), static_cast<size_t>(span.to - span.from + 1));
@@ -353,9 +335,10 @@ void CSt26SequenceMapper::AddCodingRegions(CBaseSequence& sequence, Context& con
             Add(context, "transl_except", {}, except, "custom codon; ST.26 knows only numbered code tables",
                 Severity::Info, Kind::Computed);
         }
-        if (!TrimmedView(firsts[f]->GetComment()).empty()) {
+        if (!TrimmedView(group.front()->GetComment()).empty()) {
             std::string note;
-            if (Note(firsts[f]->GetComment(), "note", context, note)) cds.qualifiers.push_back({"note", note, true});
+            if (Note(group.front()->GetComment(), "note", context, note))
+                cds.qualifiers.push_back({"note", note, true});
         }
         cds.qualifiers.push_back({"translation", translation.protein, false});
         Add(context, "CDS " + cds.location + " translation", {}, Abbreviated(translation.protein), "computed; 90",
@@ -409,7 +392,7 @@ void CSt26SequenceMapper::AddFeature(const CFeature& feature, Context& context, 
                 span.to = region->GetTo();
                 const std::string& residues = feature.GetSequence()->GetResidues();
                 if (span.to >= 3 && span.to <= context.length &&
-                    CCodeTables::IsStopCodon(Lower(std::string_view(residues).substr(static_cast<size_t>(span.to - 3), 3))))
+                    translator_.GetCodonTranslator().Translate(residues.data() + span.to - 3).stop)
                     span.to -= 3;
                 break;
             }
@@ -520,16 +503,15 @@ CSt26SequenceData CSt26SequenceMapper::MapProtein(CProteinSequence& sequence, Co
 
 CSt26SequenceData CSt26SequenceMapper::Derived(CBaseSequence& parent, const CDerivedEntry& entry,
                                                const CProteinTranslation& translation, Context& context) {
-    const int seqId = context.seqId;
     CSt26SequenceData data;
-    data.seqId = seqId;
+    data.seqId = context.seqId;
     data.moltype = "AA";
     data.residues = translation.protein;
     context.length = static_cast<int>(data.residues.size());
     Add(context, "SequenceData", {}, "AA " + std::to_string(data.residues.size()),
         "protein encoded by SEQ ID " + std::to_string(context.parentId) + ", numbered as in the ST.25 listing",
         Severity::Info, Kind::Computed);
-    if (!KeepsThreshold(data, context)) return Skipped(seqId);
+    if (!KeepsThreshold(data, context)) return Skipped(context.seqId);
     data.features.push_back(Source(parent, context, "protein", data.residues.size()));
     for (const auto& [position, codon] : translation.unknown) {
         CSt26Feature unsure{"UNSURE", std::to_string(position), {}};

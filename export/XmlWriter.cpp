@@ -76,16 +76,15 @@ void CXmlWriter::Leaf(std::string_view name, std::string_view latin1Text, const 
 }
 
 void CXmlWriter::PlainLeaf(std::string_view name, std::string_view asciiText) {
-    if (asciiText.size() < kFlushSize) {
-        StartTag(name, {});
-        buffer_.append(">").append(asciiText).append("</").append(name).append(">\n");
-        return;
-    }
-    // Long residues go straight to the stream rather than through the buffer.
     StartTag(name, {});
     buffer_.append(">");
-    Flush();
-    out_.write(asciiText.data(), static_cast<std::streamsize>(asciiText.size()));
+    if (asciiText.size() < kFlushSize) {
+        buffer_.append(asciiText);
+    } else {
+        // Long residues go straight to the stream rather than through the buffer.
+        Flush();
+        out_.write(asciiText.data(), static_cast<std::streamsize>(asciiText.size()));
+    }
     buffer_.append("</").append(name).append(">\n");
 }
 

@@ -9,13 +9,9 @@
 
 namespace qln {
 
-namespace {
-
-bool IsListed(std::string_view codingText) {
+bool CDerivedEntries::IsListed(std::string_view codingText) {
     return CResidueBlocks::DerivedGroupCount(codingText.size()) >= CListingWriter::kMinDerivedGroups;
 }
-
-}  // namespace
 
 std::vector<CDerivedEntry> CDerivedEntries::For(CBaseSequence& sequence, std::string_view residues,
                                                 CCodonTranslator& translator) {

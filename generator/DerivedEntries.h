@@ -24,6 +24,10 @@ struct CDerivedEntry {
 
 class CDerivedEntries {
 public:
+    // Whether a derived entry with this coding text is listed: it needs at
+    // least four groups of three (the last one may be shorter).
+    static bool IsListed(std::string_view codingText);
+
     // residues: the sequence's residues stripped to letters. The translator
     // is switched to this sequence.
     static std::vector<CDerivedEntry> For(CBaseSequence& sequence, std::string_view residues,

@@ -7,6 +7,7 @@
 
 #include "generator/CodingFeatures.h"
 #include "generator/CodonTranslator.h"
+#include "generator/DerivedEntries.h"
 #include "generator/EntryBuffer.h"
 #include "generator/HeaderBlock.h"
 #include "generator/ItemBlocks.h"
@@ -119,7 +120,7 @@ bool CListingWriter::Impl::WriteProteinResidues(CProteinSequence& sequence) {
 // An entry with fewer than four groups is left out without using a number.
 bool CListingWriter::Impl::WriteDerivedEntry(CBaseSequence& sequence, std::string_view codingText,
                                              int matPeptideStart) {
-    if (CResidueBlocks::DerivedGroupCount(codingText.size()) < kMinDerivedGroups) return true;
+    if (!CDerivedEntries::IsListed(codingText)) return true;
 
     std::vector<CResidueBlocks::UnknownCodon> unknown;
     const int base = CResidueBlocks::ScanDerived(codingText, matPeptideStart, translator, unknown);

@@ -134,11 +134,6 @@ bool CResidueBlocks::Nucleotide(std::string_view residues, const std::vector<CCo
     CLineBuilder builder(buffer_.Text(), true);
     constexpr int kFullLine = CLineBuilder::kMaxResidues;
     StretchTracker tracker(stretches);
-    auto track = [&](const CCodonSpan* span, int position, int count, bool stop) {
-        tracker.Track(span, position, count, stop);
-    };
-    auto closeStretch = [&] { tracker.Close(); };
-
     CResidueGroup group;
     CResidueGrouper::CodonAhead ahead[CLineBuilder::kTriplesToFillLine];
     CLineBuilder::Triple line[CLineBuilder::kTriplesToFillLine];
@@ -146,7 +141,7 @@ bool CResidueBlocks::Nucleotide(std::string_view residues, const std::vector<CCo
         if (builder.IsLineEmpty()) {
             // Lines of sixty residues outside coding regions go straight out.
             while (grouper.PlainResiduesAhead() >= kFullLine) {
-                closeStretch();
+                tracker.Close();
                 builder.AddPlainLine(grouper.SkipPlain(kFullLine));
                 if (!KeepGoing()) return false;
             }
@@ -165,17 +160,17 @@ bool CResidueBlocks::Nucleotide(std::string_view residues, const std::vector<CCo
             }
             if (const int fitting = builder.AddFullTripleLine(line, count)) {
                 grouper.TakeWholeCodons(ahead, fitting);
-                for (int i = 0; i < fitting; ++i) track(ahead[i].span, ahead[i].position, 3, ahead[i].stop);
+                for (int i = 0; i < fitting; ++i) tracker.Track(ahead[i].span, ahead[i].position, 3, ahead[i].stop);
                 if (!KeepGoing()) return false;
                 continue;
             }
         }
         if (!grouper.Next(group)) break;
         AddGroup(builder, group);
-        track(group.span, group.position, static_cast<int>(group.residues.size()), group.stop);
+        tracker.Track(group.span, group.position, static_cast<int>(group.residues.size()), group.stop);
         if (!KeepGoing()) return false;
     }
-    closeStretch();
+    tracker.Close();
     builder.Finish();
     return true;
 }

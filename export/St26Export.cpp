@@ -188,23 +188,21 @@ void CSt26Export::Impl::WritePriority(CXmlWriter& xml) {
 }
 
 void CSt26Export::Impl::WriteApplicant(CXmlWriter& xml) {
+    // The first applicant as the ST.25 listing orders them: organizations,
+    // then individuals.
     std::string name;
-    bool first = true;
-    for (const auto& applicant : project.GetOrgApplicants()) {
-        if (first) name = std::string(TrimmedView(applicant->GetOrganizationName()));
-        else Note("ApplicantName", applicant->GetOrganizationName(), {}, "only the first applicant is named; 47",
-                  Severity::Info, Kind::Drop);
-        first = false;
-    }
-    for (const auto& applicant : project.GetIndivApplicants()) {
-        if (first) name = IndividualName(*applicant);
-        else Note("ApplicantName", IndividualName(*applicant), {}, "only the first applicant is named; 47",
-                  Severity::Info, Kind::Drop);
-        first = false;
-    }
-    bool addresses = false;
-    for (const auto& applicant : project.GetOrgApplicants()) addresses = addresses || HasAddress(*applicant);
-    for (const auto& applicant : project.GetIndivApplicants()) addresses = addresses || HasAddress(*applicant);
+    bool taken = false, addresses = false;
+    auto take = [&](const CApplicant& applicant, std::string listingName) {
+        addresses = addresses || HasAddress(applicant);
+        if (!taken)
+            name = std::move(listingName);
+        else
+            Note("ApplicantName", listingName, {}, "only the first applicant is named; 47", Severity::Info, Kind::Drop);
+        taken = true;
+    };
+    for (const auto& applicant : project.GetOrgApplicants())
+        take(*applicant, std::string(TrimmedView(applicant->GetOrganizationName())));
+    for (const auto& applicant : project.GetIndivApplicants()) take(*applicant, IndividualName(*applicant));
     if (addresses) Note("applicant addresses", {}, {}, "no place for addresses", Severity::Info, Kind::Drop);
     if (name.empty()) {
         Note("ApplicantName", {}, {}, "no applicant; 47", Severity::Error, Kind::Problem);

@@ -63,7 +63,30 @@ Ptr<CProject> LoadProject(CByteSource& source, const std::string& fileName, CPro
     return project;
 }
 
+namespace {
+
+// A save killed before its rename leaves its temporary file behind; the next
+// save of the same project removes those, and only those.
+void RemoveStaleSaves(const std::string& path) {
+    const fs::path target(path);
+    const std::string prefix = target.filename().string() + ".saving";
+    std::error_code ec;
+    for (fs::directory_iterator it(target.parent_path().empty() ? fs::path(".") : target.parent_path(), ec), end;
+         !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string rest = name.substr(prefix.size());
+        const bool ours = rest.empty() || (rest.size() > 1 && rest[0] == '-' &&
+                                           rest.find_first_not_of("0123456789", 1) == std::string::npos);
+        std::error_code removeError;
+        if (ours && it->is_regular_file(removeError)) fs::remove(it->path(), removeError);
+    }
+}
+
+}  // namespace
+
 SaveResult SaveProjectFile(CProject& project, const std::string& path, CProjectProgress* progress) {
+    RemoveStaleSaves(path);
     const std::string temporary = TemporaryNameBeside(path);
     FileHandle file(std::fopen(temporary.c_str(), "wbx"));
     if (!file) throw CArchiveException(CArchiveException::Cause::WriteError, path);

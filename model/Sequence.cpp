@@ -1,6 +1,7 @@
 #include "model/Sequence.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "model/AminoAcidCode.h"
 #include "model/Archive.h"
@@ -154,6 +155,9 @@ void CSequence::StripToLetters() {
         return;
     residues_.erase(std::remove_if(residues_.begin(), residues_.end(), [](char c) { return !IsAsciiLetter(c); }),
                     residues_.end());
+    // The residue file still holds the old text: parking must rewrite it, or
+    // the file and the flag would disagree.
+    residuesChanged_ = true;
 }
 
 const std::string& CSequence::FormatForDisplay(bool* outOfMemory) {
@@ -169,13 +173,18 @@ const std::string& CSequence::FormatForDisplay(bool* outOfMemory) {
 
 void CSequence::BuildDisplayLayout() {
     StripToLetters();
-    const size_t n = residues_.size();
-    if (n == 0 || residues_ == kNoResidues) {
+    if (residues_.empty() || residues_ == kNoResidues) {
         displayLayout_ = true;
         return;
     }
+    residues_ = DisplayLayoutOf(residues_);
+    displayLayout_ = true;
+    residuesChanged_ = true;
+}
 
+std::string CSequence::DisplayLayoutOf(std::string_view letters) {
     constexpr size_t kBlock = 10, kBlocksPerLine = 6, kLineWidth = 75;
+    const size_t n = letters.size();
     std::string out;
     out.reserve(n + n / kBlock + (n / (kBlock * kBlocksPerLine) + 1) * kLineWidth);
     size_t lineLength = 0, blocksOnLine = 0;
@@ -186,7 +195,7 @@ void CSequence::BuildDisplayLayout() {
     };
     for (size_t start = 0; start < n; start += kBlock) {
         const size_t length = std::min(kBlock, n - start);
-        out.append(residues_, start, length);
+        out.append(letters.substr(start, length));
         lineLength += length;
         if (++blocksOnLine == kBlocksPerLine) {
             endLine(start + length);
@@ -198,8 +207,27 @@ void CSequence::BuildDisplayLayout() {
         }
     }
     if (lineLength > 0) endLine(n);
-    residues_ = std::move(out);
-    displayLayout_ = true;
+    return out;
+}
+
+// Files written while the flag could drift from the text (and files of other
+// programs) are read by what they hold: letters are plain, the exact layout
+// of its letters is the display layout, anything else goes back to letters.
+void CSequence::MatchLayoutFlagToText() {
+    if (residues_.empty() || residues_ == kNoResidues) return;
+    if (GetLetterCount() == static_cast<int64_t>(residues_.size())) {
+        displayLayout_ = false;
+        return;
+    }
+    std::string letters;
+    letters.reserve(static_cast<size_t>(GetLetterCount()));
+    std::copy_if(residues_.begin(), residues_.end(), std::back_inserter(letters), IsAsciiLetter);
+    if (DisplayLayoutOf(letters) == residues_) {
+        displayLayout_ = true;
+        return;
+    }
+    residues_ = std::move(letters);
+    displayLayout_ = false;
 }
 
 bool CSequence::IsValidResidue(char c) const { return c != '\0' && alphabet_.find(c) != std::string::npos; }
@@ -286,9 +314,10 @@ void CSequence::Serialize(CArchive& ar) {
     letterCount_ = -1;
     residuesChanged_ = true;
     residuesInMemory_ = true;
-    UnloadResidues();
     residuesValid_ = ar.ReadInt32();
     displayLayout_ = ar.ReadInt32() != 0;
+    MatchLayoutFlagToText();
+    UnloadResidues();
     alphabet_ = ar.ReadString();
     reserved_ = ar.ReadInt32();
     typeName_ = ar.ReadString();

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "model/Model.h"
 
@@ -113,6 +114,8 @@ public:
     // its position right-aligned in column 75. When memory runs out the text
     // is returned unchanged and outOfMemory is set.
     const std::string& FormatForDisplay(bool* outOfMemory = nullptr);
+    // The display layout of a text of letters only.
+    static std::string DisplayLayoutOf(std::string_view letters);
     virtual bool IsValidResidue(char c) const;
 
     // ---- unknown residues ("n" or "X") ----
@@ -170,6 +173,7 @@ protected:
 private:
     void ThrowIfLost() const;
     void BuildDisplayLayout();
+    void MatchLayoutFlagToText();
 
     std::string name_;
     std::string organism_;

@@ -2,6 +2,7 @@
 // progress, and the loader's answer to damaged or hostile files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -686,6 +687,22 @@ TEST(ProjectFileDisk, SaveIntoMissingFolderIsAWriteErrorAndCreatesNothing) {
     }
     EXPECT_FALSE(fs::exists(missing));
     EXPECT_TRUE(folder.Names().empty());
+}
+
+// A save killed before its rename left its temporary file: the next save of
+// that project clears it, and leaves other projects' and the user's files.
+TEST(ProjectFileDisk, NextSaveRemovesTheProjectsStaleTemporaryFiles) {
+    TempFolder folder;
+    const fs::path path = folder.path() / "project.prj";
+    for (const char* name : {"project.prj.saving-123456", "project.prj.saving", "other.prj.saving-42",
+                             "project.prj.saving-notes", "project.prj.savings"})
+        WriteFile(folder.path() / name, "half a project");
+    Ptr<CProject> project = ProjectWithSequences(1);
+    EXPECT_EQ(SaveProjectFile(*project, path.string()), SaveResult::Saved);
+    std::vector<std::string> names = folder.Names();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"other.prj.saving-42", "project.prj", "project.prj.saving-notes",
+                                               "project.prj.savings"}));
 }
 
 TEST(ProjectFileDisk, LoadingAMissingFileIsAReadError) {

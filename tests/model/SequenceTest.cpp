@@ -293,6 +293,52 @@ TEST(SequenceDisplay, LayoutSurvivesParking) {
     EXPECT_EQ(seq->GetResidueCount(), 130);
 }
 
+// What the editor does to a parked sequence: lay it out, park it, strip it
+// for a check, park it again. The residue file always holds what the flag says.
+TEST(SequenceDisplay, ResidueFileFollowsLayoutAndStripping) {
+    Parked p = MakeParked(132);
+    const std::string layout = CSequence::DisplayLayoutOf(p.residues);
+    EXPECT_EQ(p.seq->FormatForDisplay(), layout);
+    p.seq->UnloadResidues();
+    EXPECT_EQ(CResidueFiles::Read(p.path), layout);
+    EXPECT_TRUE(p.seq->IsDisplayLayout());
+
+    p.seq->StripToLetters();
+    p.seq->UnloadResidues();
+    EXPECT_EQ(CResidueFiles::Read(p.path), p.residues);
+    EXPECT_FALSE(p.seq->IsDisplayLayout());
+    // Selected again, it is laid out again.
+    EXPECT_EQ(p.seq->FormatForDisplay(), layout);
+}
+
+// Files whose flag disagrees with their residues are read by what they hold.
+TEST(SequenceDisplay, LoadingMatchesTheFlagToTheText) {
+    struct Case {
+        std::string stored;
+        bool storedFlag;
+        std::string loaded;
+        bool loadedFlag;
+    };
+    const std::string letters = Letters(132);
+    const std::string layout = CSequence::DisplayLayoutOf(letters);
+    const Case cases[] = {
+        {letters, true, letters, false},   // plain letters said to be laid out
+        {layout, false, layout, true},     // a layout said to be plain
+        {layout, true, layout, true},
+        {letters, false, letters, false},
+        {"acg tt 12\nca", true, "acgttca", false},  // neither: back to letters
+        {"000", true, "000", true},
+    };
+    for (const Case& c : cases) {
+        Ptr<CDNASequence> seq = Dna("");
+        seq->SetResidues(c.stored);
+        seq->SetDisplayLayout(c.storedFlag);
+        Ptr<CDNASequence> loaded = Load<CDNASequence>(Store(seq.get()));
+        EXPECT_EQ(loaded->GetResidues(), c.loaded) << c.stored;
+        EXPECT_EQ(loaded->IsDisplayLayout(), c.loadedFlag) << c.stored;
+    }
+}
+
 // ---- parking in the residue file ----
 
 TEST(SequenceParking, HundredCharactersNeverParked) {

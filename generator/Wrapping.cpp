@@ -62,14 +62,20 @@ std::string CWrapping::Feature(std::string_view value) {
     for (size_t cuts = 0; cuts < kMaxFeatureCuts; ++cuts) {
         const std::string_view head = rest.substr(0, kLineWidth);
         size_t cut = head.find('\r');
-        if (cut == std::string_view::npos) cut = head.find('\n');
+        size_t kept = cut == std::string_view::npos ? cut : cut + 1;
+        if (cut == std::string_view::npos) {
+            // A bare line feed ends the line itself: kept, it would leave an
+            // empty line before the continuation.
+            cut = head.find('\n');
+            kept = cut;
+        }
         if (cut != std::string_view::npos)
             ++cut;
         else if (rest.size() > kLineWidth)
-            cut = CutLength(rest, 0);
+            kept = cut = CutLength(rest, 0);
         else
             return out.append(rest);
-        out.append(rest.substr(0, cut));
+        out.append(rest.substr(0, kept));
         out += kContinuation;
         rest = TrimLeft(rest.substr(cut));
     }

@@ -52,7 +52,9 @@ TEST(WrappingApplicant, LongNameContinuesOnAnIndentedLine) {
 
 TEST(WrappingFeature, LineEndsInTheTextBreakIt) {
     EXPECT_EQ(CWrapping::Feature("first\r\nsecond"), "first\r" + kIndent + "second");
-    EXPECT_EQ(CWrapping::Feature("first\nsecond"), "first\n" + kIndent + "second");
+    // A bare line feed never leaves an empty line.
+    EXPECT_EQ(CWrapping::Feature("first\nsecond"), "first" + kIndent + "second");
+    EXPECT_EQ(CWrapping::Feature("first\n\nsecond"), "first" + kIndent + "second");
     // A carriage return is preferred to an earlier line feed.
     EXPECT_EQ(CWrapping::Feature("a\nb\rc"), "a\nb\r" + kIndent + "c");
 }
@@ -78,7 +80,7 @@ TEST(WrappingFeature, FourLinesFitWithoutLoss) {
 }
 
 TEST(WrappingFeature, FiveShortLinesLoseTheFifth) {
-    EXPECT_EQ(CWrapping::Feature("1\n2\n3\n4\n5"), "1\n" + kIndent + "2\n" + kIndent + "3\n" + kIndent + "4\n" + kIndent);
+    EXPECT_EQ(CWrapping::Feature("1\n2\n3\n4\n5"), "1" + kIndent + "2" + kIndent + "3" + kIndent + "4" + kIndent);
 }
 
 }  // namespace

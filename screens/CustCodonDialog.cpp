@@ -89,7 +89,7 @@ void CCustCodonDialog::ShowCheckMessage(const CCustCodonRules::Check& check)
     box.exec();
     // Shows the row that holds it; selecting it loads its codon.
     if (duplicate) Grid()->setCurrentCell(check.duplicateIndex, 1);
-    ui_->codon->setFocus();
+    FocusField(ui_->codon);
 }
 
 void CCustCodonDialog::InsertCodon()
@@ -97,7 +97,7 @@ void CCustCodonDialog::InsertCodon()
     if (!CheckCodon(-1)) return;
     Insert();
     ui_->codon->clear();
-    ui_->codon->setFocus();
+    FocusField(ui_->codon);
 }
 
 void CCustCodonDialog::ReplaceCodon()
@@ -107,7 +107,7 @@ void CCustCodonDialog::ReplaceCodon()
     if (!CheckCodon(Rows().CurrentIndex())) return;
     Replace();
     ui_->codon->clear();
-    ui_->codon->setFocus();
+    FocusField(ui_->codon);
 }
 
 void CCustCodonDialog::accept()

@@ -55,7 +55,7 @@ void CCustOrganismDialog::InsertName()
                                                         QMessageBox::Yes | QMessageBox::No,
                                                         QMessageBox::Yes) == QMessageBox::Yes;
     if (add) Insert();
-    ui_->name->setFocus();
+    FocusField(ui_->name);
 }
 
 void CCustOrganismDialog::ReplaceName()
@@ -64,9 +64,10 @@ void CCustOrganismDialog::ReplaceName()
     Replace();
 }
 
-void CCustOrganismDialog::BeforeOK()
+bool CCustOrganismDialog::BeforeOK()
 {
     if (HasPendingInput()) InsertName();
+    return true;
 }
 
 void CCustOrganismDialog::HandOver()

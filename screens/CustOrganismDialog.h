@@ -45,7 +45,7 @@ protected:
     void EmptyFields() override;
     QWidget* FirstField() const override;
     QString HelpPage() const override { return QStringLiteral("CustomOrganismHelp.md"); }
-    void BeforeOK() override;
+    bool BeforeOK() override;
 
 private:
     std::string TypedName() const;

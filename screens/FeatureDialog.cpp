@@ -76,16 +76,17 @@ void CFeatureDialog::HandOver()
 
 // ---- the rows ---------------------------------------------------------------------------
 
-void CFeatureDialog::InsertFeature()
+bool CFeatureDialog::InsertFeature()
 {
     MutableRows().FieldsChanged();
     if (CFeatureRules::RefusesInsert(Typed().key, Count())) {
         RefuseSecondMatPeptide();
-        return;
+        return false;
     }
     Insert();
     ListChanged();
-    ui_->key->setFocus();
+    FocusField(ui_->key);
+    return true;
 }
 
 void CFeatureDialog::ReplaceFeature()
@@ -103,7 +104,7 @@ void CFeatureDialog::ReplaceFeature()
     }
     Replace();
     ListChanged();
-    ui_->key->setFocus();
+    FocusField(ui_->key);
 }
 
 void CFeatureDialog::DeleteFeature()
@@ -116,7 +117,7 @@ void CFeatureDialog::DeleteFeature()
     Delete();  // loads the new current row and marks the fields as deleted
     if (Count().codingRegions < 2) joinFlag_ = false;
     ListChanged();
-    ui_->key->setFocus();
+    FocusField(ui_->key);
 }
 
 void CFeatureDialog::ListChanged()
@@ -179,7 +180,8 @@ bool CFeatureDialog::SelectedIsMatPeptide() const
 
 CFeatureFields CFeatureDialog::Typed() const
 {
-    return {FieldText(ui_->key), FieldText(ui_->from), FieldText(ui_->to), FromQt(ui_->otherInfo->toPlainText())};
+    return {FieldText(ui_->key), FieldText(ui_->from), FieldText(ui_->to),
+            CFeatureRules::WithStoredLineBreaks(FromQt(ui_->otherInfo->toPlainText()))};
 }
 
 Ptr<CFeature> CFeatureDialog::BuildRecord() const
@@ -285,14 +287,15 @@ void CFeatureDialog::ChooseName()
         }
         MutableRows().FieldsChanged();
     }
-    ui_->key->setFocus();
+    FocusField(ui_->key);
 }
 
 // ---- OK and Validate ---------------------------------------------------------------------
 
-void CFeatureDialog::BeforeOK()
+// A refused feature keeps the screen open with what was typed.
+bool CFeatureDialog::BeforeOK()
 {
-    if (HasPendingInput()) InsertFeature();
+    return !HasPendingInput() || InsertFeature();
 }
 
 // The working copy checks the working list as its features, as the sequence

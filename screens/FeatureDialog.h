@@ -32,7 +32,8 @@ public:
 
     // The buttons: the grid's Insert, Replace and Delete with the rules of
     // mature peptides and joined coding regions around them.
-    void InsertFeature();
+    // False when the rules refused the feature.
+    bool InsertFeature();
     void ReplaceFeature();
     void DeleteFeature();
     // "&Join All CDSs" clicked to `checked`.
@@ -52,7 +53,7 @@ protected:
     QWidget* FirstField() const override;
     QString HelpPage() const override { return QStringLiteral("FeatureHelp.md"); }
     StringList CollectMessages() override;
-    void BeforeOK() override;
+    bool BeforeOK() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -46,7 +46,7 @@ CFeatureFields CFeatureRules::ForInsert(const CFeatureFields& typed)
     fields.key = Trimmed(typed.key);
     fields.from = PositionRead(typed.from);
     fields.to = PositionRead(typed.to);
-    fields.comment = WithoutLeadingBlanks(typed.comment);
+    fields.comment = WithStoredLineBreaks(WithoutLeadingBlanks(typed.comment));
     if (fields.key.empty() && !fields.comment.empty()) fields.key = "misc_feature";
     return fields;
 }
@@ -56,11 +56,41 @@ std::string CFeatureRules::PositionShown(const std::string& key, const std::stri
     return position.empty() && IsMiscFeatureKey(key) ? std::string(kNotApplicable) : position;
 }
 
+std::string CFeatureRules::WithStoredLineBreaks(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            out += text[i];
+            continue;
+        }
+        out += "\r\n";
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    }
+    return out;
+}
+
 bool CFeatureRules::Differs(const CFeatureFields& typed, const CFeature& feature)
 {
     const CFeatureFields fields = ForInsert(typed);
-    return !EqualsIgnoringCase(fields.key, feature.GetKey()) || fields.from != feature.GetFromText() ||
-           fields.to != feature.GetToText() || fields.comment != feature.GetComment();
+    const CFeatureFields stored =
+        ForInsert({feature.GetKey(), feature.GetFromText(), feature.GetToText(), feature.GetComment()});
+    return !EqualsIgnoringCase(fields.key, stored.key) || fields.from != stored.from || fields.to != stored.to ||
+           fields.comment != stored.comment;
+}
+
+bool CFeatureRules::SameFeatures(const CArray<Ptr<CFeature>>& a, const CArray<Ptr<CFeature>>& b)
+{
+    if (a.GetSize() != b.GetSize()) return false;
+    for (int i = 0; i < a.GetSize(); ++i) {
+        const CFeature& x = *a[i];
+        const CFeature& y = *b[i];
+        if (&x.GetRuntimeClass() != &y.GetRuntimeClass() || x.IsJoined() != y.IsJoined() ||
+            Differs({x.GetKey(), x.GetFromText(), x.GetToText(), x.GetComment()}, y))
+            return false;
+    }
+    return true;
 }
 
 bool CFeatureRules::IsMatPeptide(const CFeature& feature)

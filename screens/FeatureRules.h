@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "model/Model.h"
+
 namespace qln {
 
 class CFeature;
@@ -30,16 +32,25 @@ public:
     // typed before it (the key also those after it), as the checks would
     // take them off anyway; a position of exactly "N/A" is empty; an empty
     // key with other information becomes "misc_feature".
+    // Other information keeps its line breaks as CR LF, as the rest of the
+    // program stores them.
     static CFeatureFields ForInsert(const CFeatureFields& typed);
+    // Every line break (CR LF, a lone CR or a lone LF) as CR LF.
+    static std::string WithStoredLineBreaks(const std::string& text);
 
     // A range column of the grid: "N/A" for an empty position of a
     // "misc_feature", the position otherwise.
     static std::string PositionShown(const std::string& key, const std::string& position);
 
     // Whether the fields hold something else than the feature: the key
-    // compared without case, positions and other information exactly, all
-    // as Insert would store them.
+    // compared without case, positions and other information exactly, both
+    // as Insert would store them, so a feature shown and left alone never
+    // differs from itself.
     static bool Differs(const CFeatureFields& typed, const CFeature& feature);
+    // Whether two lists hold the same features: kind, joined flag, and key,
+    // range and other information as Insert would store them (the checks
+    // take off the blanks before a field, which is no change of the user's).
+    static bool SameFeatures(const CArray<Ptr<CFeature>>& a, const CArray<Ptr<CFeature>>& b);
 
     // What the list holds that the rules depend on.
     struct Census {

@@ -2,7 +2,9 @@
 
 #include <QAbstractButton>
 #include <QKeyEvent>
+#include <QFocusEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QStatusBar>
@@ -44,6 +46,23 @@ void CScreenDialog::AttachCommonControls(const QString& captionName)
     connectButton("cancelButton", [this] { reject(); });
     connectButton("helpButton", [this] { ShowHelp(); });
     InstallHelpKey(this, HelpPage());
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        if (field->inputMask().isEmpty()) field->installEventFilter(this);
+}
+
+// A field the program or the keyboard moves to has its text selected, so that
+// typing replaces it rather than adding to what the last entry left there.
+// A click keeps the caret where it was put.
+bool CScreenDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (field && reason != Qt::MouseFocusReason && reason != Qt::PopupFocusReason &&
+            reason != Qt::ActiveWindowFocusReason)
+            field->selectAll();
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 bool CScreenDialog::Run()
@@ -78,6 +97,13 @@ void CScreenDialog::SaveProject()
     document_.Save();
 }
 
+void CScreenDialog::FocusField(QWidget* field)
+{
+    if (!field) return;
+    field->setFocus();
+    if (auto* line = qobject_cast<QLineEdit*>(field); line && line->inputMask().isEmpty()) line->selectAll();
+}
+
 void CScreenDialog::ShowHelp()
 {
     CHelp::ShowPage(this, HelpPage());
@@ -86,8 +112,7 @@ void CScreenDialog::ShowHelp()
 
 void CScreenDialog::accept()
 {
-    BeforeOK();
-    if (Validate()) QDialog::accept();
+    if (BeforeOK() && Validate()) QDialog::accept();
 }
 
 QString CScreenDialog::StatusLine() const

@@ -58,14 +58,18 @@ protected:
     virtual StringList CollectMessages() = 0;
     // Writes the fields into the screen's record, where fields are not rows.
     virtual void StoreFields() {}
-    // Runs before OK validates (the grid screens insert pending input).
-    virtual void BeforeOK() {}
+    // Runs before OK validates (the grid screens insert pending input);
+    // false keeps the screen open, as when that input was refused.
+    virtual bool BeforeOK() { return true; }
     // Enter pressed outside a button; the default moves on to the next field.
     virtual void OnEnter(QWidget* focus);
 
     CCQLNDoc& Document() const { return document_; }
+    // The keyboard to a field, its text selected so that typing replaces it.
+    static void FocusField(QWidget* field);
     void SetStatusLine(const QString& text);
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ClearMainStatusBar();

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include "app/QLNDoc.h"
@@ -40,6 +41,13 @@ void CTableDialog::SetUpTable(const QString& headerFormat, const QString& captio
     for (int column = 0; column < columns_; ++column)
         grid_->setColumnWidth(column, metrics.horizontalAdvance(padded[column]) + 16);
     grid_->horizontalHeader()->setStretchLastSection(true);
+    // Wide enough for its columns beside a vertical scroll bar: the grid
+    // never scrolls sideways.
+    int columnsWidth = 0;
+    for (int column = 0; column < columns_; ++column) columnsWidth += grid_->columnWidth(column);
+    grid_->setMinimumWidth(qMax(grid_->minimumWidth(), columnsWidth + grid_->verticalScrollBar()->sizeHint().width() +
+                                                           2 * grid_->frameWidth()));
+    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->horizontalHeader()->setHighlightSections(false);
     grid_->verticalHeader()->hide();
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -79,7 +87,7 @@ void CTableDialog::SetUpTable(const QString& headerFormat, const QString& captio
     // Typing into a field makes it input again after a Delete.
     for (QLineEdit* field : findChildren<QLineEdit*>())
         connect(field, &QLineEdit::textEdited, this, [this] { rows_.FieldsChanged(); });
-    if (QWidget* first = FirstField()) first->setFocus();
+    FocusField(FirstField());
 }
 
 void CTableDialog::Insert()
@@ -95,7 +103,7 @@ void CTableDialog::Insert()
     }
     SelectGridRow(rows_.CurrentRow());
     RowsChanged();
-    if (QWidget* first = FirstField()) first->setFocus();
+    FocusField(FirstField());
 }
 
 void CTableDialog::Replace()
@@ -122,7 +130,7 @@ void CTableDialog::Clear()
 {
     EmptyFields();
     rows_.FieldsChanged();
-    if (QWidget* first = FirstField()) first->setFocus();
+    FocusField(FirstField());
 }
 
 void CTableDialog::AfterDelete()
@@ -137,9 +145,10 @@ bool CTableDialog::HasPendingInput() const
     return rows_.HasPendingInput(KeyFieldFilled(), differs);
 }
 
-void CTableDialog::BeforeOK()
+bool CTableDialog::BeforeOK()
 {
     if (HasPendingInput()) Insert();
+    return true;
 }
 
 StringList CTableDialog::CollectMessages()

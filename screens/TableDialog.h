@@ -68,7 +68,7 @@ protected:
     virtual void AfterDelete();
 
     StringList CollectMessages() override;
-    void BeforeOK() override;
+    bool BeforeOK() override;
     void OnEnter(QWidget* focus) override;
 
     CTableRows& MutableRows() { return rows_; }

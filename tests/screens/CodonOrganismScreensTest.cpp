@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QHeaderView>
 #include <QtTest>
 
 #include "ModalAnswer.h"
@@ -213,6 +214,12 @@ void CodonOrganismScreensTest::CustomOrganismDuplicatesAndPendingInput()
     QCOMPARE(yes->count, 1);
     QCOMPARE(RowTexts(screen).last(), QString("3\tBacillus subtilis"));
     QCOMPARE(screen.focusWidget(), name);
+    // The name inserted is selected: the next one typed replaces it.
+    QCOMPARE(name->selectedText(), QString("  Bacillus subtilis"));
+    QTest::keyClicks(name, "Bacillus sp. QX-17");
+    QCOMPARE(name->text(), QString("Bacillus sp. QX-17"));
+    // The grid's columns fit it: no sideways scrolling.
+    QVERIFY(screen.Grid()->horizontalHeader()->length() <= screen.Grid()->viewport()->width());
 
     // OK compares with the selected row: the row as shown adds nothing.
     ClickRow(screen, 1);

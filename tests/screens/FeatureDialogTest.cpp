@@ -80,6 +80,7 @@ private slots:
     void OneMatPeptideKeepsTheCodingRegionsJoined();
     void NamesDialogFillsKeyAndOtherInformation();
     void MissingKeyFileAndLongOtherInformation();
+    void OkKeepsWhatWasNotChanged();
     void FeatureDataFromTheMenu();
 };
 
@@ -317,6 +318,57 @@ void FeatureDialogTest::MissingKeyFileAndLongOtherInformation()
     QVERIFY(screen.StatusLine().contains("260"));
 }
 
+// Features as older files and the comment dialog hold them: OK on the
+// untouched screen adds nothing; a line break typed is stored as CR LF; a
+// refused second mature peptide keeps the screen open with what was typed.
+void FeatureDialogTest::OkKeepsWhatWasNotChanged()
+{
+    const struct {
+        const char* key;
+        const char* comment;
+    } stored[] = {{"misc_feature", "first line\r\nsecond line"},
+                  {"misc_feature", " begins with a blank"},
+                  {" misc_feature ", "key with blanks"},
+                  {"misc_feature", "bare\nline feed"}};
+    for (const auto& [key, comment] : stored) {
+        CCQLNDoc doc;
+        auto* sequence = new CDNASequence(&doc.Project(), "S5", "Homo sapiens", kResidues);
+        doc.Project().Add(sequence);
+        sequence->GetFeatures().Add(MakeFeatureForKey(sequence, key, comment, "1", "4"));
+        CFeatureDialog screen(doc, *sequence);
+        screen.show();
+        Click(screen, "okButton");
+        QVERIFY2(screen.result() == QDialog::Accepted, comment);
+        QCOMPARE(screen.Records().GetSize(), 1);
+        QVERIFY(!doc.IsModified());
+    }
+
+    CCQLNDoc doc;
+    auto* sequence = new CDNASequence(&doc.Project(), "S6", "Homo sapiens", kResidues);
+    doc.Project().Add(sequence);
+    AddFeature<CMatPeptide>(*sequence, "4", "9");
+    CFeatureDialog screen(doc, *sequence);
+    screen.show();
+    Click(screen, "clearButton");
+    Type(screen, "key", "misc_feature");
+    TypeOther(screen, "first");
+    QTest::keyClick(screen.findChild<QPlainTextEdit*>("otherInfo"), Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(screen.findChild<QPlainTextEdit*>("otherInfo"), "second");
+    Click(screen, "insertButton");
+    QCOMPARE(screen.Records()[1]->GetComment(), std::string("first\r\nsecond"));
+
+    Click(screen, "clearButton");
+    Type(screen, "key", "mat_peptide");
+    Type(screen, "from", "10");
+    auto seen = ExpectMessageBox();
+    Click(screen, "okButton");
+    QVERIFY(seen->text.startsWith("Attempt to add multiple"));
+    QVERIFY(screen.isVisible());
+    QCOMPARE(screen.findChild<QLineEdit*>("key")->text(), QString("mat_peptide"));
+    QCOMPARE(screen.findChild<QLineEdit*>("from")->text(), QString("10"));
+    screen.reject();
+}
+
 void FeatureDialogTest::FeatureDataFromTheMenu()
 {
     QTemporaryDir folder;
@@ -344,6 +396,16 @@ void FeatureDialogTest::FeatureDataFromTheMenu()
     QCOMPARE(current->GetFeatures()[before]->GetComment(), std::string("reporter tag"));
     QCOMPARE(current->GetFeatures()[before]->GetParent(), current);
     QVERIFY(frame.Document().IsModified());
+
+    // Opened again and left with OK untouched: no change, nothing to save.
+    frame.Document().SetModified(false);
+    AnswerModal<CFeatureDialog>([](CFeatureDialog* screen) {
+        Click(*screen, "okButton");
+        if (screen->isVisible()) screen->reject();
+    });
+    frame.Action("actionFeatureData")->trigger();
+    QCOMPARE(current->GetFeatures().GetSize(), before + 1);
+    QVERIFY(!frame.Document().IsModified());
 }
 
 QTEST_MAIN(FeatureDialogTest)

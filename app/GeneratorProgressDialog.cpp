@@ -1,7 +1,9 @@
 #include "app/GeneratorProgressDialog.h"
 
 #include <QAbstractListModel>
+#include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QFile>
 #include <QThread>
 
@@ -27,6 +29,11 @@ const char* const kSuccessLine = "Successful completion.";
 const char* const kFailureLine = "Unsuccessful completion.";
 const char* const kReviewedCaption = "Sequences Reviewed:";
 const char* const kWrittenCaption = "Sequences Written:";
+
+QString Counted(int n, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
 
 }  // namespace
 
@@ -253,6 +260,7 @@ void CGeneratorProgressDialog::OnNotified(int code, int value)
             if (closed) break;
             setWindowTitle(QString::fromLatin1(kSuccessTitle));
             AddLine(QString::fromLatin1(kSuccessLine));
+            TellWhereWritten(true);
             const bool closeNow = state_.Finished(true, ui_->viewCheck->isChecked());
             UpdateButtons();
             if (closeNow) OnClose();
@@ -261,12 +269,32 @@ void CGeneratorProgressDialog::OnNotified(int code, int value)
         case CGenerationObserver::kFailed:
             if (closed) break;
             AddLine(QString::fromLatin1(kFailureLine));
+            TellWhereWritten(false);
             state_.Finished(false, ui_->viewCheck->isChecked());
             UpdateButtons();
             break;
         case CGenerationObserver::kHelp: CHelp::ShowPage(this, QString::fromLatin1(kHelpPage)); break;
         default: break;
     }
+}
+
+// The count above the bar is of the project's sequences; the listing may
+// hold more entries (the proteins derived from coding regions): both are said.
+void CGeneratorProgressDialog::TellWhereWritten(bool succeeded)
+{
+    const COutputNames& names = OutputNames();
+    QString line;
+    if (succeeded) {
+        line = tr("Sequence listing written to %1: %2 from %3 of the project.")
+                   .arg(QDir::toNativeSeparators(FromCorePath(names.listing)),
+                        Counted(run_->GetEntryCount(), "entry", "entries"),
+                        Counted(total_, "sequence", "sequences"));
+    } else if (!names.errorReport.empty() && QFileInfo(FromCorePath(names.errorReport)).isFile()) {
+        line = tr("Error report written to %1.").arg(QDir::toNativeSeparators(FromCorePath(names.errorReport)));
+    }
+    if (line.isEmpty()) return;
+    AddLine(line);
+    emit StatusText(line);
 }
 
 void CGeneratorProgressDialog::OnMessages(const QStringList& texts)

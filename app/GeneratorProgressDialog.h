@@ -62,6 +62,8 @@ private:
     void OnMessages(const QStringList& texts);
     void SetPhase(const QString& title, const QString& caption, int total);
     void AddLine(const QString& text);
+    // The closing line that says which file the run wrote, also for the status bar.
+    void TellWhereWritten(bool succeeded);
     void WaitForWorker();
 
     std::unique_ptr<Ui::GeneratorProgressDialog> ui_;

@@ -2,14 +2,12 @@
 
 #include <QButtonGroup>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
-#include <QUrl>
 #include <ios>
 
 #include "app/ErrorMsgDialog.h"
@@ -19,6 +17,7 @@
 #include "app/ImportProgressDialog.h"
 #include "app/Latin1Text.h"
 #include "app/QLNDoc.h"
+#include "app/TextFileViewer.h"
 #include "model/Archive.h"
 #include "model/ResidueFile.h"
 #include "ui_ImportSequencesDialog.h"
@@ -267,6 +266,7 @@ CImportSequencesDialog::Ending CImportSequencesDialog::ImportFiles()
     // The messages come first; filtered sequences are offered after them.
     if (!driver.GetMessages().empty()) messages_->ShowMessages(driver.GetMessages());
     const CImportOutcome outcome = driver.FinishFiles(filter);
+    document_.NotifySequencesChanged();
     ShowNotices(outcome);
     return {ToQt(outcome.result), outcome.closeScreen};
 }
@@ -288,6 +288,7 @@ CImportSequencesDialog::Ending CImportSequencesDialog::ImportListing()
     const CImportOutcome outcome = driver.FinishListing(ToCorePath(document_.Path()));
     // The project data came from the listing even when no sequence did.
     document_.SetModified(true);
+    document_.NotifySequencesChanged();
     ShowNotices(outcome);
     if (!outcome.parseLogPath.empty()) ViewParseLog(outcome.parseLogPath);
     return {ToQt(outcome.result), outcome.closeScreen};
@@ -305,6 +306,7 @@ CImportSequencesDialog::Ending CImportSequencesDialog::ImportProject()
     CScreenObserver observer(*this, document_);
     CImportDriver driver(project, *choices, nullptr, &observer);
     const CImportOutcome outcome = driver.ImportProject(ToCorePath(copy.ReadPath()));
+    document_.NotifySequencesChanged();
     ShowNotices(outcome);
     if (!outcome.messages.empty()) messages_->ShowMessages(outcome.messages);
     return {ToQt(outcome.result), outcome.closeScreen};
@@ -324,7 +326,7 @@ void CImportSequencesDialog::ShowNotices(const CImportOutcome& outcome)
 
 void CImportSequencesDialog::ViewParseLog(const std::string& path)
 {
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(FromCorePath(path))))
+    if (!CTextFileViewer::Open(this, FromCorePath(path)))
         QMessageBox::warning(this, kCaption, FromCorePath(CImportDriver::ParseLogNotViewableText(path)));
 }
 

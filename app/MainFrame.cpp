@@ -15,6 +15,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -27,7 +29,6 @@
 #include "app/CommandEnabling.h"
 #include "app/CopyToDisk.h"
 #include "app/DeleteTempFilesDialog.h"
-#include "app/FileViewer.h"
 #include "app/GenerationForwarder.h"
 #include "app/GeneratorProgressDialog.h"
 #include "app/Help.h"
@@ -38,6 +39,7 @@
 #include "app/ResidueCleanup.h"
 #include "app/Screenshots.h"
 #include "app/St26ExportCommand.h"
+#include "app/TextFileViewer.h"
 #include "app/ToolIcons.h"
 #include "app/WaitCursor.h"
 #include "generator/GenerationRun.h"
@@ -159,6 +161,9 @@ void CMainFrame::CreateActions()
     a_.workFile = MakeAction("actionViewWorkFile", tr("View/Print &Work In Progress"), {});
     a_.listing = MakeAction("actionViewListing", tr("View/Print Sequence &Listing"), {});
     a_.errorReport = MakeAction("actionViewErrorReport", tr("View/Print &Error Report"), {});
+    a_.print = MakeAction("actionPrint", tr("&Print Sequence..."),
+                          tr("Print the current sequence as the editor shows it"), tr("Print"));
+    a_.print->setShortcut(QKeySequence::Print);
     a_.rename = MakeAction("actionRenameSequence", tr("&Rename Sequence"), {});
     a_.exit = MakeAction("actionExit", tr("E&xit Quillion"), tr("Quit the application; prompts to save documents"),
                          tr("Exit"));
@@ -230,6 +235,7 @@ void CMainFrame::CreateActions()
     connect(a_.workFile, &QAction::triggered, this, &CMainFrame::OnViewWorkFile);
     connect(a_.listing, &QAction::triggered, this, &CMainFrame::OnViewListing);
     connect(a_.errorReport, &QAction::triggered, this, &CMainFrame::OnViewErrorReport);
+    connect(a_.print, &QAction::triggered, this, &CMainFrame::OnPrint);
     connect(a_.rename, &QAction::triggered, this, [this] { view_->RenameSequence(); });
     connect(a_.exit, &QAction::triggered, this, &QWidget::close);
     connect(a_.undo, &QAction::triggered, this, [this] { view_->Undo(); });
@@ -268,7 +274,7 @@ void CMainFrame::CreateMenus()
     QMenu* project = menuBar()->addMenu(tr("&Project"));
     project->addActions({a_.newProject, a_.open, a_.save, a_.saveAs, a_.exportSt26});
     project->addSeparator();
-    project->addActions({a_.workFile, a_.listing, a_.errorReport});
+    project->addActions({a_.workFile, a_.listing, a_.errorReport, a_.print});
     project->addSeparator();
     project->addAction(a_.rename);
     recentSeparator_ = project->addSeparator();
@@ -378,6 +384,7 @@ void CMainFrame::UpdateCommands()
     a_.listing->setEnabled(enabling.ViewListing());
     a_.errorReport->setEnabled(enabling.ViewErrorReport());
     a_.rename->setEnabled(enabling.RenameSequence());
+    a_.print->setEnabled(enabling.RenameSequence());
     a_.undo->setEnabled(view_->CanUndo());
     a_.cut->setEnabled(view_->CanCut());
     a_.copy->setEnabled(view_->CanCopy());
@@ -465,17 +472,17 @@ void CMainFrame::OnViewWorkFile()
         QMessageBox::warning(this, QLatin1String(kAppName), ToQt(result.message));
         return;
     }
-    OpenFileForViewing(this, FromCorePath(path));
+    CTextFileViewer::Show(this, FromCorePath(path));
 }
 
 void CMainFrame::OnViewListing()
 {
-    OpenFileForViewing(this, FromCorePath(document_->OutputNames().listing));
+    CTextFileViewer::Show(this, FromCorePath(document_->OutputNames().listing));
 }
 
 void CMainFrame::OnViewErrorReport()
 {
-    OpenFileForViewing(this, FromCorePath(document_->OutputNames().errorReport));
+    CTextFileViewer::Show(this, FromCorePath(document_->OutputNames().errorReport));
 }
 
 void CMainFrame::OnGenerate()
@@ -507,6 +514,19 @@ void CMainFrame::OnGenerate()
         a_.listing->trigger();
     else if (view == GenerationView::ErrorReport)
         a_.errorReport->trigger();
+}
+
+void CMainFrame::OnPrint()
+{
+    const QString text = view_->PrintableText();
+    if (text.isEmpty()) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(ToQt(view_->CurrentSequence()->GetName()));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(tr("Print Sequence"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    CWaitCursor wait;
+    PrintFixedPitch(text, printer);
 }
 
 void CMainFrame::OnExportSt26()

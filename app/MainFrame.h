@@ -58,6 +58,8 @@ private:
     void OnViewListing();
     void OnViewErrorReport();
     void OnGenerate();
+    // Ctrl+P: the current sequence as the editor shows it, through the print dialog.
+    void OnPrint();
     void OnExportSt26();
     void OnCopyToDisk();
     void OnImport();
@@ -75,7 +77,8 @@ private:
     bool closed_ = false;  // the exit sequence has run
 
     struct Actions {
-        QAction *newProject, *open, *save, *saveAs, *exportSt26, *workFile, *listing, *errorReport, *rename, *exit;
+        QAction *newProject, *open, *save, *saveAs, *exportSt26, *workFile, *listing, *errorReport, *print, *rename,
+            *exit;
         QAction *undo, *cut, *copy, *paste;
         QAction *toolBar, *statusBar;
         QAction *projectData, *priorApplication, *individual, *organization, *customCodons, *featureData,

@@ -1,6 +1,7 @@
 #include "app/QLNView.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFocusEvent>
@@ -13,6 +14,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBlock>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -31,14 +33,17 @@
 #include "app/RestoreSeqDialog.h"
 #include "app/SearchEdit.h"
 #include "app/SeqEdit.h"
+#include "app/SequenceList.h"
 #include "app/ViewRules.h"
 #include "app/WaitCursor.h"
+#include "model/AsciiText.h"
 #include "model/Feature.h"
 #include "model/Project.h"
 #include "model/ResidueFile.h"
 #include "model/Sequence.h"
 #include "screens/CustCodonDialog.h"
 #include "screens/FeatureDialog.h"
+#include "screens/FeatureRules.h"
 #include "screens/CustOrganismDialog.h"
 #include "screens/TypeAheadDialog.h"
 #include "screens/PublicationScreens.h"
@@ -54,13 +59,11 @@ const char* const kEditorFull = "The sequence editor holds at most 100,000,000 r
 const char* const kPasteTooLong =
     "The pasted text would make the sequence longer than 100,000,000 residues. Nothing was pasted.";
 
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
 int64_t LettersIn(const QString& text)
 {
     int64_t count = 0;
     for (const QChar c : text)
-        if (c.unicode() < 128 && IsLetter(static_cast<char>(c.unicode()))) ++count;
+        if (c.unicode() < 128 && IsAsciiLetter(static_cast<char>(c.unicode()))) ++count;
     return count;
 }
 
@@ -124,7 +127,7 @@ void CQLNView::BuildForm()
     name_ = ReadOnlyField(this, "sequenceName");
     auto* typeLabel = new QLabel(tr("Sequence Type:"), this);
     type_ = ReadOnlyField(this, "sequenceType");
-    list_ = new QListWidget(this);
+    list_ = new CSequenceList(this);
     list_->setObjectName("sequenceList");
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setUniformItemSizes(true);
@@ -234,11 +237,44 @@ void CQLNView::BuildForm()
     list_->setMinimumWidth(QFontMetrics(list_->font()).horizontalAdvance(QString(22, QLatin1Char('M'))));
     organism_->installEventFilter(this);
     cursorPosition_->setText("1");
+
+    auto* nextPane = new QShortcut(QKeySequence(Qt::Key_F6), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(nextPane, &QShortcut::activated, this, [this] { MoveToPane(1); });
+    auto* previousPane =
+        new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(previousPane, &QShortcut::activated, this, [this] { MoveToPane(-1); });
+}
+
+void CQLNView::MoveToPane(int step)
+{
+    QWidget* const panes[] = {list_, organism_, editor_};
+    constexpr int count = 3;
+    int at = count - 1;
+    for (int i = 0; i < count; ++i)
+        if (panes[i]->hasFocus() || (i == 1 && searchField_->hasFocus())) at = i;
+    for (int tries = 1; tries <= count; ++tries) {
+        QWidget* pane = panes[(at + step * tries + 2 * count) % count];
+        if (pane->isEnabled()) {
+            pane->setFocus(Qt::ShortcutFocusReason);
+            return;
+        }
+    }
+}
+
+QString CQLNView::PrintableText() const
+{
+    if (!current_) return {};
+    return tr("Sequence Name: %1\nSequence Type: %2\nOrganism: %3\nString Length: %4\n\n%5")
+        .arg(name_->text(), type_->text(), organism_->text(), stringLength_->text(), editor_->toPlainText());
 }
 
 void CQLNView::ConnectControls()
 {
     connect(&document_, &CCQLNDoc::ProjectReplaced, this, &CQLNView::Rebuild);
+    connect(&document_, &CCQLNDoc::SequencesChanged, this, [this] {
+        RefillList(false);
+        emit CommandStateChanged();
+    });
     // Reloading needs a file: none before the first save.
     connect(&document_, &CCQLNDoc::PathChanged, this, [this] { reload_->setEnabled(document_.HasFileOnDisk()); });
     connect(&document_, &CCQLNDoc::ModifiedChanged, this, [this] { reload_->setEnabled(document_.HasFileOnDisk()); });
@@ -249,13 +285,16 @@ void CQLNView::ConnectControls()
     connect(go_, &QPushButton::clicked, this, &CQLNView::OnGo);
     connect(searchField_, &QLineEdit::returnPressed, this, &CQLNView::OnGo);
     connect(skip_, &QCheckBox::clicked, this, &CQLNView::OnSkipClicked);
-    connect(missingFeatures_, &QCheckBox::clicked, this,
-            [this](bool checked) { Project().SetCheckMissingFeatures(checked); });
+    // The switch is saved with the project: changing it is a change.
+    connect(missingFeatures_, &QCheckBox::clicked, this, [this](bool checked) {
+        Project().SetCheckMissingFeatures(checked);
+        MarkModified();
+    });
     connect(add_, &QPushButton::clicked, this, &CQLNView::OnAdd);
+    // The import shows what it added itself, as soon as it has added it.
     connect(import_, &QPushButton::clicked, this, [this] {
         CommitEditor();
         emit ImportRequested();
-        RefillList(false);
         editor_->setFocus();
     });
     connect(delete_, &QPushButton::clicked, this, &CQLNView::OnDelete);
@@ -310,6 +349,7 @@ bool CQLNView::eventFilter(QObject* watched, QEvent* event)
 
 void CQLNView::Rebuild()
 {
+    CloseOrganismListFor(nullptr);
     // The sequence of the replaced project goes without being stored: the
     // document has already asked about unsaved changes.
     current_ = nullptr;
@@ -417,7 +457,8 @@ void CQLNView::LoadSelection()
     loading_ = false;
     SetSequenceControlsEnabled(true);  // after the type: AlterSeqType follows it
     RefreshPositionLine();
-    editor_->setFocus();
+    // Walking the list with the keys keeps the keyboard there.
+    if (!list_->IsKeyboardSelecting()) editor_->setFocus();
     QApplication::restoreOverrideCursor();
     emit CommandStateChanged();
 }
@@ -474,9 +515,12 @@ void CQLNView::CommitEditor()
     // An editor that was not touched since it was filled still shows the
     // sequence's own text: nothing to copy back.
     if (!editorHoldsResidues_ || !editor_->document()->isModified()) return;
+    // What was typed into the layout goes in as its letters: a stored text
+    // is either plain letters or the exact layout its flag says.
     current_->SetResidues(FromQt(editor_->toPlainText()));
-    current_->SetDisplayLayout(displayFormatted_);
+    current_->SetDisplayLayout(false);
     current_->SetResiduesChanged(true);
+    current_->StripToLetters();
     editor_->document()->setModified(false);
 }
 
@@ -485,6 +529,14 @@ void CQLNView::ReloadCurrentResidues()
     if (!current_) return;
     try {
         current_->LoadResidues();
+        // The run stripped the sequence to its letters under the editor's
+        // layout: the sequence takes that layout back, so that the two agree
+        // again. The letters are the same, so the editor keeps its text,
+        // caret and scrolling.
+        if (displayFormatted_ && editorHoldsResidues_ && !current_->IsDisplayLayout()) {
+            const int64_t shown = editor_->document()->characterCount() - 1;
+            if (static_cast<int64_t>(current_->FormatForDisplay().size()) != shown) ShowFormatted(ResidueAtEditorCaret());
+        }
     } catch (const CResidueFileError& error) {
         ShowStop(QString::fromLatin1(error.what()));
     }
@@ -503,18 +555,16 @@ void CQLNView::SetEditorText(const std::string& text)
     loading_ = false;
 }
 
-int64_t CQLNView::ResidueAtEditorCaret()
+int64_t CQLNView::ResidueAtEditorCaret() const
 {
-    if (!current_) return 0;
-    const int64_t caret = editor_->textCursor().selectionStart();
-    try {
-        const std::string& text = current_->GetResidues();
-        if (current_->IsDisplayLayout()) return CDisplayLayout::ResidueAtCaret(caret, current_->GetLetterCount());
-        const auto end = text.begin() + std::min<int64_t>(caret, static_cast<int64_t>(text.size()));
-        return std::count_if(text.begin(), end, IsLetter);
-    } catch (const CResidueFileError&) {
-        return 0;
-    }
+    const int caret = editor_->textCursor().selectionStart();
+    if (displayFormatted_) return CDisplayLayout::ResidueAtCaret(caret, residueCount_.Count());
+    // Typed text: the letters the editor shows before the caret.
+    const QTextBlock caretBlock = editor_->document()->findBlock(caret);
+    int64_t letters = 0;
+    for (QTextBlock block = editor_->document()->begin(); block.isValid() && block != caretBlock; block = block.next())
+        letters += LettersIn(block.text());
+    return letters + LettersIn(caretBlock.text().left(caret - caretBlock.position()));
 }
 
 bool CQLNView::ShowFormatted(int64_t caretResidue)
@@ -757,6 +807,7 @@ void CQLNView::OnDelete()
     if (row < 0 || row >= Project().GetSequences().GetSize()) return;
     CommitEditor();
     const Ptr<CSequence> doomed = Project().GetSequences()[row];
+    CloseOrganismListFor(doomed.get());
     if (doomed == current_) {
         try {
             current_->UnloadResidues();
@@ -827,6 +878,7 @@ void CQLNView::OnAlterSeqType()
         Ptr<CBaseSequence> converted =
             CBaseSequence::CreateOfType(kTypes[index], &Project(), old->GetName(), old->GetOrganism(), {});
         converted->TakeOver(*old);
+        CloseOrganismListFor(old);
         Project().Replace(converted.get());
         current_ = converted;
     }
@@ -846,11 +898,16 @@ void CQLNView::OnStandardOrganism()
         return;
     }
     // The answer belongs to the sequence current now, whatever the user
-    // does in the main window while choosing.
+    // does in the main window while choosing; when that sequence or its
+    // project goes, the list closes and its answer is dropped.
     const Ptr<CSequence> target = current_;
+    organismListFor_ = target;
     const QPointer<CQLNView> alive(this);
     const bool accepted = organismDialog_->Choose();
-    if (!alive || !accepted) return;
+    if (!alive) return;
+    organismListFor_ = nullptr;
+    const CArray<Ptr<CSequence>>& sequences = Project().GetSequences();
+    if (!accepted || std::find(sequences.begin(), sequences.end(), target) == sequences.end()) return;
     const QString organism = organismDialog_->ChosenName();
     if (organism.isEmpty() || !target) return;
     const bool applyToAll = organismDialog_->ApplyToAll();
@@ -862,6 +919,13 @@ void CQLNView::OnStandardOrganism()
     }
     StoreOrganism(target.get(), organism, applyToAll);
     PromptForComment(target, FromQt(organism));
+}
+
+void CQLNView::CloseOrganismListFor(const CSequence* gone)
+{
+    if (!organismListFor_ || (gone && organismListFor_.get() != gone)) return;
+    organismListFor_ = nullptr;
+    if (organismDialog_ && organismDialog_->isVisible()) organismDialog_->reject();
 }
 
 void CQLNView::OnCustomOrganism()
@@ -953,7 +1017,9 @@ void CQLNView::OpenFeatureScreen()
         ShowStop(QString::fromLatin1(error.what()));
         return;
     }
-    if (screen->Run()) MarkModified();
+    // Only a change counts: OK on an untouched screen leaves the project as it was.
+    const CArray<Ptr<CFeature>> before = sequence->GetFeatures();
+    if (screen->Run() && !CFeatureRules::SameFeatures(before, sequence->GetFeatures())) MarkModified();
     emit CommandStateChanged();
 }
 
@@ -1006,7 +1072,9 @@ void CQLNView::OnGo()
 {
     if (!current_) return;
     CommitEditor();
-    if (!displayFormatted_) {
+    // The search runs over exactly what the editor shows: laid out afresh
+    // when it was typed into or a check left the sequence as plain letters.
+    if (!displayFormatted_ || !current_->IsDisplayLayout()) {
         ShowFormatted(ResidueAtEditorCaret());
         if (!editorHoldsResidues_) return;
     }
@@ -1024,8 +1092,10 @@ void CQLNView::OnGo()
         editor_->setFocus();
         return;
     }
+    // The hit's letters are selected; Go again starts from the selection.
     QTextCursor cursor = editor_->textCursor();
-    cursor.setPosition(static_cast<int>(hit.editorPosition));
+    cursor.setPosition(static_cast<int>(hit.editorEnd));
+    cursor.setPosition(static_cast<int>(hit.editorPosition), QTextCursor::KeepAnchor);
     editor_->setTextCursor(cursor);
     // The hit's line becomes the fourth one shown; a line is a block here.
     const int hitLine = cursor.blockNumber();

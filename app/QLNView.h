@@ -24,6 +24,7 @@ class CProject;
 class CSequence;
 class CSeqEdit;
 class CSearchEdit;
+class CSequenceList;
 class CErrorMsgDialog;
 class CTypeAheadDialog;
 
@@ -68,6 +69,10 @@ public:
     // The restore operation of the recovery dialog.
     void RestoreSequence(const std::string& deletedName);
 
+    // The current sequence for printing: its name, type, organism and
+    // length, then the editor's text; empty without a current sequence.
+    QString PrintableText() const;
+
     // The "String Length" the view keeps.
     int64_t ResidueCount() const { return residueCount_.Count(); }
     // True while the editor holds exactly the display layout.
@@ -104,7 +109,7 @@ private:
     // before caretResidue when given; false when it was refused.
     bool ShowFormatted(int64_t caretResidue = -1);
     // The residue the caret stands before, read from the committed sequence.
-    int64_t ResidueAtEditorCaret();
+    int64_t ResidueAtEditorCaret() const;
     void PlaceCaret(int64_t position);
     QChar FilterTypedCharacter(QChar typed);
     void OnDeletePressed();
@@ -112,6 +117,9 @@ private:
     void PasteIntoEditor(const QString& text);
     void RefreshPositionLine();
     void ShowStop(const QString& text);
+    // F6 and Shift+F6: the keyboard to the next or previous pane (the
+    // sequence list, the organism and search fields, the editor).
+    void MoveToPane(int step);
 
     // The buttons.
     void OnAdd();
@@ -128,6 +136,9 @@ private:
     void OnSkipClicked(bool checked);
     void OnOrganismLostFocus();
     void StoreOrganism(CSequence* target, const QString& organism, bool applyToAll);
+    // Closes the open organism list when it was opened for the sequence that
+    // goes (any sequence when null: the whole project goes).
+    void CloseOrganismListFor(const CSequence* gone);
     void PromptForComment(const Ptr<CSequence>& sequence, const std::string& organism);
     void AskForComment(const Ptr<CSequence>& sequence);
 
@@ -147,7 +158,7 @@ private:
 
     QLineEdit* name_ = nullptr;
     QLineEdit* type_ = nullptr;
-    QListWidget* list_ = nullptr;
+    CSequenceList* list_ = nullptr;
     QPushButton* clear_ = nullptr;
     QLineEdit* organism_ = nullptr;
     QPushButton* standard_ = nullptr;
@@ -173,6 +184,8 @@ private:
 
     CErrorMsgDialog* errors_ = nullptr;
     CTypeAheadDialog* organismDialog_ = nullptr;
+    // The sequence the open organism list will answer for.
+    Ptr<CSequence> organismListFor_;
 };
 
 }  // namespace qln

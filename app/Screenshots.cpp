@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableWidget>
@@ -23,7 +24,10 @@
 #include "app/St26ExportCommand.h"
 #include "app/St26ExportDialog.h"
 #include "app/St26ExportForm.h"
+#include "app/TextFileViewer.h"
 #include "export/St26Export.h"
+#include "generator/GenerationRun.h"
+#include "model/ProjectFile.h"
 #include "model/Feature.h"
 #include "model/Sequence.h"
 #include "screens/CustCodonDialog.h"
@@ -201,6 +205,26 @@ bool ShootSt26Export(CMainFrame& frame, const QString& folder)
     return Shoot(dialog, folder, QStringLiteral("st26-export.png"));
 }
 
+// The listing viewer on the listing of the open project, generated from its
+// saved file into a folder of its own, with a word found.
+bool ShootViewer(CMainFrame& frame, const QString& folder)
+{
+    QTemporaryDir work;
+    const QString path = work.filePath(QStringLiteral("Demo.prj"));
+    if (!QFile::copy(frame.Document().Path(), path)) return false;
+    Ptr<CProject> project = LoadProjectFile(ToCorePath(path));
+    CGenerationRun(*project, ToCorePath(path)).Run();
+    CTextFileViewer* viewer = CTextFileViewer::Open(&frame, work.filePath(QStringLiteral("Demo_ST25.txt")));
+    if (!viewer) return false;
+    viewer->resize(780, 600);
+    viewer->findChild<QLineEdit*>(QStringLiteral("findField"))->setText(QStringLiteral("Aequorea"));
+    viewer->FindNext();
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    const bool saved = Save(*viewer, folder, QStringLiteral("listing-viewer.png"));
+    viewer->close();
+    return saved;
+}
+
 void TakeAll(CMainFrame& frame, const QString& folder)
 {
     QDir().mkpath(folder);
@@ -222,6 +246,7 @@ void TakeAll(CMainFrame& frame, const QString& folder)
     ok = ShootCustomCodons(frame, folder) && ok;
     ok = ShootFeatures(frame, folder) && ok;
     ok = ShootSt26Export(frame, folder) && ok;
+    ok = ShootViewer(frame, folder) && ok;
     QCoreApplication::exit(ok ? 0 : 1);
 }
 

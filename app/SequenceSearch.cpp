@@ -1,17 +1,16 @@
 #include "app/SequenceSearch.h"
 
 #include "app/DisplayLayout.h"
+#include "model/AsciiText.h"
 
 namespace qln {
 
 namespace {
 
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
 int64_t PositionOfLetter(const std::string& text, size_t letter)
 {
     for (size_t i = 0; i < text.size(); ++i)
-        if (IsLetter(text[i]) && letter-- == 0) return static_cast<int64_t>(i);
+        if (IsAsciiLetter(text[i]) && letter-- == 0) return static_cast<int64_t>(i);
     return static_cast<int64_t>(text.size());
 }
 
@@ -26,7 +25,7 @@ CSequenceSearch::Hit CSequenceSearch::Find(const std::string& residueText, bool 
     // Text not in the layout maps the caret by the letters before it.
     int64_t lettersBeforeCaret = 0;
     for (size_t i = 0; i < residueText.size(); ++i) {
-        if (!IsLetter(residueText[i])) continue;
+        if (!IsAsciiLetter(residueText[i])) continue;
         if (static_cast<int64_t>(i) < caret) ++lettersBeforeCaret;
         letters += residueText[i];
     }
@@ -34,7 +33,7 @@ CSequenceSearch::Hit CSequenceSearch::Find(const std::string& residueText, bool 
     int64_t start = displayLayout ? CDisplayLayout::ResidueAtCaret(caret, count) : lettersBeforeCaret;
     // Pressed again on the last hit: look beyond it. Stepping on by residue
     // rather than by column also steps over a hit at the end of a line.
-    if (caret == lastFound_) ++start;
+    if (caret == lastFound_ && pattern == lastPattern_) ++start;
 
     if (pattern.empty() || start >= count) return hit;
     const size_t at = letters.find(pattern, static_cast<size_t>(start));
@@ -42,8 +41,16 @@ CSequenceSearch::Hit CSequenceSearch::Find(const std::string& residueText, bool 
 
     hit.found = true;
     hit.residue = static_cast<int64_t>(at);
-    hit.editorPosition = displayLayout ? CDisplayLayout::CaretOfResidue(hit.residue) : PositionOfLetter(residueText, at);
+    const size_t last = at + pattern.size() - 1;
+    if (displayLayout) {
+        hit.editorPosition = CDisplayLayout::CaretOfResidue(hit.residue);
+        hit.editorEnd = CDisplayLayout::CaretOfResidue(static_cast<int64_t>(last)) + 1;
+    } else {
+        hit.editorPosition = PositionOfLetter(residueText, at);
+        hit.editorEnd = PositionOfLetter(residueText, last) + 1;
+    }
     lastFound_ = hit.editorPosition;
+    lastPattern_ = pattern;
     return hit;
 }
 

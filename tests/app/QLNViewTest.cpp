@@ -19,6 +19,8 @@
 #include "app/ModalAnswer.h"
 #include "model/Feature.h"
 #include "model/Project.h"
+#include "model/ProjectFile.h"
+#include "model/ResidueFile.h"
 #include "screens/TypeAheadDialog.h"
 
 using namespace qln;
@@ -66,6 +68,14 @@ struct Form {
     CSequence* Sequence(const std::string& name) const { return document.Project().Find(name); }
 };
 
+QString Letters(const QString& text)
+{
+    QString letters;
+    for (QChar c : text)
+        if (c.isLetter()) letters += c;
+    return letters;
+}
+
 std::string Letters(CSequence* sequence)
 {
     std::string letters;
@@ -88,9 +98,14 @@ private slots:
     void deletingSelectsTheNextLine();
     void alterSeqTypeConvertsNucleotidesOnly();
     void organismFromTheListAndTheCommentPrompt();
+    void parkedSequencesKeepTheirLayout();
+    void goAfterAGenerationAndOnASequenceSelectedAgain();
+    void organismListForAProjectThatWentAway();
+    void keysThatStayWhereTheUserIs();
 
 private:
     QTemporaryDir data_;
+    QTemporaryDir tmp_;
 };
 
 void QLNViewTest::initTestCase()
@@ -100,6 +115,165 @@ void QLNViewTest::initTestCase()
     strain.write("Homo sapiens\nMus musculus\nArtificial Sequence\n");
     strain.close();
     qputenv("QLN_DATA_DIR", data_.path().toLocal8Bit());
+    UsePrivateFolders(tmp_);
+}
+
+// Long sequences are parked in residue files while others are shown. Shown
+// again, they are laid out; their residue files and the saved file always
+// hold what the display-layout flag says.
+void QLNViewTest::parkedSequencesKeepTheirLayout()
+{
+    std::string dna, protein;
+    for (int i = 0; i < 330; ++i) dna += "acgt"[i * 7 % 4];
+    for (int i = 0; i < 109; ++i) protein += "MKVLAGHWST"[i * 3 % 10];
+    Form form({{"cds", dna}});
+    form.AddProtein("protein", protein);
+    for (const auto& sequence : form.document.Project().GetSequences()) sequence->UnloadResidues();
+    QVERIFY(form.Show());
+    auto lettersOf = [](const std::string& text) {
+        std::string letters;
+        for (char c : text)
+            if (std::isalpha(static_cast<unsigned char>(c))) letters += c;
+        return letters;
+    };
+    // The one not shown is parked: its file holds what its flag says.
+    auto parkedAgrees = [&](const char* name) {
+        CSequence* sequence = form.Sequence(name);
+        if (sequence->AreResiduesInMemory()) return false;
+        const std::string stored = CResidueFiles::Read(sequence->GetTemporaryFilePath());
+        return sequence->IsDisplayLayout() ? stored == CSequence::DisplayLayoutOf(lettersOf(stored))
+                                           : stored == lettersOf(stored);
+    };
+    form.SelectRow(1);
+    QVERIFY(parkedAgrees("cds"));
+    form.SelectRow(0);
+    QVERIFY(parkedAgrees("protein"));
+    QVERIFY(form.Editor()->toPlainText().startsWith(QString::fromStdString(dna.substr(0, 10) + " " + dna.substr(10, 10))));
+    QVERIFY(form.view->IsDisplayFormatted());
+    form.SelectRow(1);
+    QVERIFY(parkedAgrees("cds"));
+    QVERIFY(form.Editor()->toPlainText().startsWith(QString::fromStdString(protein.substr(0, 10) + " ")));
+
+    const QString path = tmp_.filePath("parked.prj");
+    QVERIFY(form.document.SaveTo(path));
+    Ptr<CProject> saved = LoadProjectFile(ToCorePath(path));
+    for (const auto& sequence : saved->GetSequences()) {
+        const std::string text = sequence->GetResidues();
+        QVERIFY(sequence->IsDisplayLayout() == (text != Letters(sequence.get())));
+        QVERIFY(!sequence->IsDisplayLayout() || text == CSequence::DisplayLayoutOf(Letters(sequence.get())));
+    }
+}
+
+// A generation strips every sequence to its letters under the editor's
+// layout; Go then still finds each hit in order and selects its letters.
+void QLNViewTest::goAfterAGenerationAndOnASequenceSelectedAgain()
+{
+    std::string residues(300, 'c');
+    for (size_t at : {70, 200}) residues.replace(at, 7, "gattaca");
+    Form form({{"hits", residues}, {"other", std::string(150, 'g')}});
+    form.document.Project().GetSequences()[0]->UnloadResidues();
+    QVERIFY(form.Show());
+    QTest::keyClicks(form.Child("search"), "gattaca");
+    auto goFromSecondLine = [&form] {
+        QTextCursor cursor = form.Editor()->textCursor();
+        cursor.setPosition(76);
+        form.Editor()->setTextCursor(cursor);
+        form.Click("go");
+        return form.Editor()->textCursor();
+    };
+
+    CSequence* hits = form.Sequence("hits");
+    hits->StripToLetters();  // what the generation run leaves
+    hits->UnloadResidues();
+    form.view->ReloadCurrentResidues();
+    QCOMPARE(goFromSecondLine().selectionStart(), 87);
+    QCOMPARE(Letters(form.Editor()->textCursor().selectedText()), QString("gattaca"));
+    form.Click("go");
+    QCOMPARE(Letters(form.Editor()->textCursor().selectedText()), QString("gattaca"));
+    QCOMPARE(form.Editor()->textCursor().selectionStart(), 200 + 20 + 3 * 10);
+
+    form.SelectRow(1);
+    form.SelectRow(0);
+    QTest::keyClicks(form.Child("search"), "gattaca");  // selecting empties the field
+    const QTextCursor hit = goFromSecondLine();
+    QCOMPARE(hit.selectionStart(), 87);
+    QCOMPARE(Letters(hit.selectedText()), QString("gattaca"));
+}
+
+// The organism list is modeless: while it is open the user may open another
+// project or delete the sequence it was opened for. Its answer then goes
+// nowhere, and the list closes.
+void QLNViewTest::organismListForAProjectThatWentAway()
+{
+    const QString other = tmp_.filePath("other.prj");
+    {
+        CCQLNDoc document;
+        document.Project().Add(new CDNASequence(&document.Project(), "x", "Homo sapiens", "acgt"));
+        document.Project().Add(new CDNASequence(&document.Project(), "y", "Homo sapiens", "acgt"));
+        QVERIFY(document.SaveTo(other));
+    }
+    for (const bool applyToAll : {true, false}) {
+        Form form({{"one", "acgt"}, {"two", "acgt"}});
+        QVERIFY(form.Show());
+        auto* selection = form.view->findChild<CTypeAheadDialog*>();
+        bool stillOpen = true;
+        QTimer::singleShot(0, selection, [&] {
+            QVERIFY(form.document.OpenDocument(other));
+            stillOpen = selection->isVisible();
+            if (!stillOpen) return;
+            QTest::keyClicks(selection->findChild<QLineEdit*>("typed"), "mus");
+            selection->findChild<QCheckBox*>("applyToAll")->setChecked(applyToAll);
+            selection->accept();
+        });
+        form.Click("standard");
+        QVERIFY(!stillOpen);
+        QVERIFY(!form.document.IsModified());
+        for (const auto& sequence : form.document.Project().GetSequences())
+            QCOMPARE(sequence->GetOrganism(), std::string("Homo sapiens"));
+    }
+
+    Form form({{"one", "acgt"}, {"two", "acgt"}});
+    QVERIFY(form.Show());
+    auto* selection = form.view->findChild<CTypeAheadDialog*>();
+    bool leftOpen = false;
+    QTimer::singleShot(0, selection, [&] {
+        form.Click("delete");
+        QTimer::singleShot(100, selection, [&] {
+            leftOpen = selection->isVisible();
+            if (leftOpen) selection->reject();
+        });
+    });
+    form.Click("standard");
+    QVERIFY(!leftOpen);
+    QCOMPARE(form.Sequence("two")->GetOrganism(), std::string());
+}
+
+// The arrow keys walk the list without leaving it; F6 moves between the
+// panes; the missing-features switch is a change to save.
+void QLNViewTest::keysThatStayWhereTheUserIs()
+{
+    Form form({{"a", "acgt"}, {"b", "cc"}, {"c", "gg"}});
+    QVERIFY(form.Show());
+    auto* list = form.Child<QListWidget>("sequenceList");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(form.Field("sequenceName"), QString("b"));
+    QVERIFY(list->hasFocus());
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(form.Field("sequenceName"), QString("c"));
+    QVERIFY(list->hasFocus());
+
+    QTest::keyClick(list, Qt::Key_F6);
+    QVERIFY(form.Child("organism")->hasFocus());
+    QTest::keyClick(form.Child("organism"), Qt::Key_F6);
+    QVERIFY(form.Editor()->hasFocus());
+    QTest::keyClick(form.Editor(), Qt::Key_F6, Qt::ShiftModifier);
+    QVERIFY(form.Child("organism")->hasFocus());
+
+    QVERIFY(!form.document.IsModified());
+    QTest::mouseClick(form.Child<QCheckBox>("missingFeatures"), Qt::LeftButton);
+    QVERIFY(form.document.Project().GetCheckMissingFeatures());
+    QVERIFY(form.document.IsModified());
 }
 
 void QLNViewTest::typingIsFilteredAndCased()
@@ -160,8 +334,8 @@ void QLNViewTest::goTwiceThenTextNotFound()
     QTest::keyClicks(form.Child("search"), "GATTACA");
     for (int expected : {11, 58, 76}) {
         form.Click("go");
-        QCOMPARE(form.Editor()->textCursor().position(), expected);
-        QVERIFY(!form.Editor()->textCursor().hasSelection());
+        QCOMPARE(form.Editor()->textCursor().selectionStart(), expected);
+        QCOMPARE(Letters(form.Editor()->textCursor().selectedText()), QString("gattaca"));
     }
     const auto message = ExpectMessageBox();
     form.Click("go");

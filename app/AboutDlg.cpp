@@ -1,6 +1,7 @@
 #include "app/AboutDlg.h"
 
 #include "app/AppIcon.h"
+#include "app/Help.h"
 #include "ui_AboutDlg.h"
 
 namespace qln {
@@ -8,6 +9,8 @@ namespace qln {
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::AboutDlg>())
 {
     ui_->setupUi(this);
+    // The help key answers here too, as in every window of the program.
+    InstallHelpKey(this, QStringLiteral("ApplHelp.md"));
     ui_->iconLabel->setPixmap(DrawQuillionIcon(48));
     setFixedSize(sizeHint());
 }

@@ -4,6 +4,7 @@
 
 #include "app/Latin1Text.h"
 #include "import/ImportDriver.h"
+#include "app/Help.h"
 #include "ui_ImportProgressDialog.h"
 
 namespace qln {
@@ -12,6 +13,8 @@ CImportProgressDialog::CImportProgressDialog(QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::ImportProgressDialog>())
 {
     ui_->setupUi(this);
+    // The help key answers here too, as in every window of the program.
+    InstallHelpKey(this, QStringLiteral("ImportHelp.md"));
     // The screen behind stays locked while the import runs.
     setWindowModality(Qt::ApplicationModal);
     connect(this, &CImportProgressDialog::CommandSent, this, &CImportProgressDialog::OnCommand,

@@ -24,6 +24,9 @@ namespace {
 const char kCaption[] = "Quillion";
 const char kProjectDirKey[] = "Settings/ProjectDir";
 const char kDeletedQuestion[] = "There are deleted sequences.  Discard now?";
+const char kReloadFileGone[] =
+    "The saved project \"%1\" is no longer there: it was moved, renamed or deleted. Nothing was reloaded; "
+    "the open project is as it was. Use Save As to write it again.";
 
 // Loading runs on the user-interface thread; only its status text is wanted.
 class CLoadProgress : public CProjectProgress {
@@ -205,8 +208,12 @@ bool CCQLNDoc::OpenDocument(const QString& path)
 
 bool CCQLNDoc::Reload()
 {
-    if (saving_ || !HasFileOnDisk())
+    if (saving_ || untitled_)
         return false;
+    if (!HasFileOnDisk()) {
+        ShowMessage(QString::fromLatin1(kReloadFileGone).arg(QDir::toNativeSeparators(path_)));
+        return false;
+    }
     return Load(path_);
 }
 
@@ -231,6 +238,8 @@ bool CCQLNDoc::Load(const QString& path)
         }
     }
     if (!loaded) {
+        // The loading count of the file that failed means nothing now.
+        emit StatusText(QString());
         ShowMessage(failure);
         return false;
     }
@@ -317,6 +326,9 @@ bool CCQLNDoc::SaveTo(const QString& path)
     // Status texts still queued are delivered before the dialog's signals go.
     QCoreApplication::sendPostedEvents(this);
     saving_ = false;
+    // The keyboard goes back to the window the save was started from, as
+    // after a modal dialog; some window managers leave it nowhere.
+    if (QWidget* window = dialogParent_ ? dialogParent_->window() : nullptr) window->activateWindow();
 
     if (!outcome.saved) {
         if (!outcome.cancelled)

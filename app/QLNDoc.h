@@ -61,6 +61,9 @@ public:
     // Run before every save: the main view writes its pending edits.
     void SetEditorCommit(std::function<void()> commit);
 
+    // An import added sequences to the open project: the view shows them.
+    void NotifySequencesChanged() { emit SequencesChanged(); }
+
     // True while a save runs; the project must not change meanwhile.
     bool IsSaving() const { return saving_; }
     // Where New puts its Untitled names; the user's documents folder unless set.
@@ -69,6 +72,7 @@ public:
 
 signals:
     void ProjectReplaced();              // New, Open, Reload: the view rebuilds
+    void SequencesChanged();             // sequences added: the view lists them
     void ModifiedChanged(bool modified);
     void PathChanged(const QString& path);
     void StatusText(const QString& text);

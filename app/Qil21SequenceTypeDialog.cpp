@@ -4,6 +4,7 @@
 
 #include "app/Help.h"
 #include "app/Latin1Text.h"
+#include "app/WindowTitle.h"
 #include "ui_Qil21SequenceTypeDialog.h"
 
 namespace qln {
@@ -13,6 +14,7 @@ CQil21SequenceTypeDialog::CQil21SequenceTypeDialog(const std::string& fileName, 
 {
     Ui::Qil21SequenceTypeDialog ui;
     ui.setupUi(this);
+    KeepTitleVisible(this);
     types_->addButton(ui.dna, 0);
     types_->addButton(ui.rna, 1);
     types_->addButton(ui.dnaRna, 2);

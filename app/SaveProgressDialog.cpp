@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 
 #include "app/Latin1Text.h"
+#include "app/Help.h"
 #include "ui_SaveProgressDialog.h"
 
 namespace qln {
@@ -11,6 +12,8 @@ SaveProgressDialog::SaveProgressDialog(QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::SaveProgressDialog>())
 {
     ui_->setupUi(this);
+    // The help key answers here too, as in every window of the program.
+    InstallHelpKey(this, QStringLiteral("ApplHelp.md"));
     // No close button in the title bar: only Cancel ends the dialog early.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setWindowModality(Qt::ApplicationModal);

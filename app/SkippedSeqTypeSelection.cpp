@@ -4,6 +4,7 @@
 
 #include "app/Help.h"
 #include "app/Latin1Text.h"
+#include "app/WindowTitle.h"
 #include "ui_SkippedSeqTypeSelection.h"
 
 namespace qln {
@@ -13,6 +14,7 @@ CSkippedSeqTypeSelection::CSkippedSeqTypeSelection(const std::string& prompt, QW
 {
     Ui::SkippedSeqTypeSelection ui;
     ui.setupUi(this);
+    KeepTitleVisible(this);
     types_->addButton(ui.dna, 0);
     types_->addButton(ui.rna, 1);
     types_->addButton(ui.dnaRna, 2);

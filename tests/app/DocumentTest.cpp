@@ -241,6 +241,7 @@ void DocumentTest::failedOpenAndDeletedSequencesKeepProject()
     doc.SetModified();
     CProject* const mine = &doc.Project();
     QSignalSpy replaced(&doc, &CCQLNDoc::ProjectReplaced);
+    QSignalSpy status(&doc, &CCQLNDoc::StatusText);
 
     // No to the deleted sequences: nothing happens.
     QString question;
@@ -275,6 +276,8 @@ void DocumentTest::failedOpenAndDeletedSequencesKeepProject()
     QVERIFY(doc.IsModified());
     QVERIFY(doc.Project().HasDeletedSequences());
     QCOMPARE(replaced.count(), 0);
+    // No loading count of the file that failed stays in the status bar.
+    QVERIFY(!status.isEmpty() && status.last().first().toString().isEmpty());
 
     // The same answers on a good file open it.
     AnswerModal<QMessageBox>([&](QMessageBox* box) {
@@ -288,6 +291,14 @@ void DocumentTest::failedOpenAndDeletedSequencesKeepProject()
     QVERIFY(!doc.IsModified());
     QCOMPARE(replaced.count(), 1);
     QVERIFY(doc.Reload());
+
+    // Reloading a file that was moved away says so and keeps the project.
+    QVERIFY(QFile::rename(other, folder.filePath("Moved.prj")));
+    const auto gone = ExpectMessageBox();
+    QVERIFY(!doc.Reload());
+    QVERIFY2(gone->text.contains("no longer there"), qPrintable(gone->text));
+    QVERIFY(gone->text.contains(QDir::toNativeSeparators(other)));
+    QCOMPARE(doc.Project().GetSequences().GetSize(), 5);
 }
 
 // A child process saves the project again and again and is killed with

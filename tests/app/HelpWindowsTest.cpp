@@ -9,11 +9,14 @@
 #include <QtTest>
 
 #include "ModalAnswer.h"
+#include "app/AboutDlg.h"
 #include "app/ChangeSequenceTypeDialog.h"
 #include "app/DeleteTempFilesDialog.h"
 #include "app/ErrorMsgDialog.h"
 #include "app/Help.h"
+#include "app/ImportProgressDialog.h"
 #include "app/OrgComment.h"
+#include "app/SaveProgressDialog.h"
 
 using namespace qln;
 using namespace qln::test;
@@ -25,6 +28,7 @@ private slots:
     void ValidationErrorsShowTheFirst500();
     void OrganismCommentKeepsItsLines();
     void CleanUpProgressCountsAndStaysOpen();
+    void HelpKeyInTheProgressWindowsAndAbout();
 };
 
 void HelpWindowsTest::HelpKeyShowsTheWindowsPage()
@@ -113,6 +117,28 @@ void HelpWindowsTest::CleanUpProgressCountsAndStaysOpen()
     // Its owner closes it when the work is done.
     dialog.close();
     QVERIFY(!dialog.isVisible());
+}
+
+// Windows the program shows while it works, and the About box, answer the
+// help key as every other window does.
+void HelpWindowsTest::HelpKeyInTheProgressWindowsAndAbout()
+{
+    SaveProgressDialog save;
+    CImportProgressDialog import;
+    CAboutDlg about;
+    for (QDialog* window : std::initializer_list<QDialog*>{&save, &import, &about}) {
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        bool helped = false;
+        AnswerModal<CHelp>([&helped](CHelp* help) {
+            helped = true;
+            help->accept();
+        });
+        QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, Qt::Key_F1);
+        QTRY_VERIFY2(helped, window->metaObject()->className());
+        window->hide();
+    }
 }
 
 QTEST_MAIN(HelpWindowsTest)

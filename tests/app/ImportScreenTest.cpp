@@ -3,7 +3,6 @@
 // that becomes the new project, another project's sequences; and the copy
 // rule for projects on removable media.
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QMessageBox>
 #include <QFileDialog>
@@ -23,8 +22,10 @@
 #include "app/ImportSequencesDialog.h"
 #include "app/ParsingApplicantNamesDialog.h"
 #include "app/QLNDoc.h"
+#include "app/QLNView.h"
 #include "app/RenameSeqDialog.h"
 #include "app/SelectImportSeq.h"
+#include "app/TextFileViewer.h"
 #include "import/ListingRoundTrip.h"
 #include "model/Applicant.h"
 #include "model/ProjectFile.h"
@@ -68,12 +69,6 @@ void Click(const QWidget& screen, const char* name)
 
 class ImportScreenTest : public QObject {
     Q_OBJECT
-public slots:
-    void ViewFile(const QUrl& url) { viewed_ << url.toLocalFile(); }
-
-private:
-    QStringList viewed_;
-
 private slots:
     // A listing another program wrote is read once the box is ticked, and
     // the parse log that names its writer is viewed.
@@ -85,10 +80,13 @@ private slots:
             "                        SEQUENCE LISTING\n\n<110> Acme Seeds\n\n<120> Ringspot detection\n\n"
             "<130> RS-1\n\n<160> 1\n\n<170> OtherWriter 1.0\n\n<210> 1\n<211> 20\n<212> DNA\n"
             "<213> Homo sapiens\n\n<400> 1\nacgtacgtac gtaaccggtt                                                 20\n");
-        QDesktopServices::setUrlHandler("file", this, "ViewFile");
         CCQLNDoc document;
         QDir(dir.path()).mkdir("docs");
         document.SetDocumentsFolder(dir.filePath("docs"));
+        // The main view behind the screen shows what came in while the
+        // screen still tells about it.
+        CQLNView view(document);
+        int listedDuringNotice = -1;
         CImportSequencesDialog screen(document);
         QStringList status;
         connect(&screen, &CImportSequencesDialog::StatusText, this, [&](const QString& text) { status << text; });
@@ -102,20 +100,31 @@ private slots:
 
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
         QVERIFY(box->isChecked());
-        AnswerModal<QMessageBox>([](QMessageBox* notice) {
+        AnswerModal<QMessageBox>([&](QMessageBox* notice) {
             notice->button(QMessageBox::Ok)->click();
-            AnswerModal<CParsingApplicantNamesDialog>([](CParsingApplicantNamesDialog* names) {
+            AnswerModal<CParsingApplicantNamesDialog>([&](CParsingApplicantNamesDialog* names) {
                 ExpectMessageBox();
                 QTest::mouseClick(Child<QPushButton>(*names, "add"), Qt::LeftButton);
                 QTest::mouseClick(Child<QPushButton>(*names, "finish"), Qt::LeftButton);
-                ExpectMessageBox();  // where the parse log went
+                AnswerModal<QMessageBox>([&](QMessageBox* where) {  // where the parse log went
+                    listedDuringNotice = view.findChild<QListWidget*>("sequenceList")->count();
+                    where->button(QMessageBox::Ok)->click();
+                });
             });
         });
         Click(screen, "importButton");
         QCOMPARE(document.Project().GetSequences().GetSize(), 1);
         QCOMPARE(QString::fromStdString(document.Project().GetSequences()[0]->GetOrganism()), QString("Homo sapiens"));
-        QVERIFY(!viewed_.isEmpty() && viewed_.last().endsWith("_ParseFileErrorLog.txt"));
-        QDesktopServices::unsetUrlHandler("file");
+        QCOMPARE(listedDuringNotice, 1);
+        QVERIFY(view.CurrentSequence());
+        CTextFileViewer* log = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* viewer = qobject_cast<CTextFileViewer*>(window);
+                viewer && viewer->Path().endsWith("_ParseFileErrorLog.txt"))
+                log = viewer;
+        QVERIFY(log);
+        QVERIFY(log->Text().contains("OtherWriter"));
+        delete log;
     }
 
     void FilesFromBrowseWithAClashRenameThenStop()

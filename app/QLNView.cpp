@@ -271,8 +271,11 @@ QString CQLNView::PrintableText() const
 void CQLNView::ConnectControls()
 {
     connect(&document_, &CCQLNDoc::ProjectReplaced, this, &CQLNView::Rebuild);
+    // Sequences imported into an empty project are shown from the first.
     connect(&document_, &CCQLNDoc::SequencesChanged, this, [this] {
+        const bool wasEmpty = !current_;
         RefillList(false);
+        if (wasEmpty && list_->count() > 1) SelectRow(0);
         emit CommandStateChanged();
     });
     // Reloading needs a file: none before the first save.

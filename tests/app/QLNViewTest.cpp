@@ -19,8 +19,6 @@
 #include "app/ModalAnswer.h"
 #include "model/Feature.h"
 #include "model/Project.h"
-#include "model/ProjectFile.h"
-#include "model/ResidueFile.h"
 #include "screens/TypeAheadDialog.h"
 
 using namespace qln;
@@ -98,7 +96,6 @@ private slots:
     void deletingSelectsTheNextLine();
     void alterSeqTypeConvertsNucleotidesOnly();
     void organismFromTheListAndTheCommentPrompt();
-    void parkedSequencesKeepTheirLayout();
     void goAfterAGenerationAndOnASequenceSelectedAgain();
     void organismListForAProjectThatWentAway();
     void keysThatStayWhereTheUserIs();
@@ -116,52 +113,6 @@ void QLNViewTest::initTestCase()
     strain.close();
     qputenv("QLN_DATA_DIR", data_.path().toLocal8Bit());
     UsePrivateFolders(tmp_);
-}
-
-// Long sequences are parked in residue files while others are shown. Shown
-// again, they are laid out; their residue files and the saved file always
-// hold what the display-layout flag says.
-void QLNViewTest::parkedSequencesKeepTheirLayout()
-{
-    std::string dna, protein;
-    for (int i = 0; i < 330; ++i) dna += "acgt"[i * 7 % 4];
-    for (int i = 0; i < 109; ++i) protein += "MKVLAGHWST"[i * 3 % 10];
-    Form form({{"cds", dna}});
-    form.AddProtein("protein", protein);
-    for (const auto& sequence : form.document.Project().GetSequences()) sequence->UnloadResidues();
-    QVERIFY(form.Show());
-    auto lettersOf = [](const std::string& text) {
-        std::string letters;
-        for (char c : text)
-            if (std::isalpha(static_cast<unsigned char>(c))) letters += c;
-        return letters;
-    };
-    // The one not shown is parked: its file holds what its flag says.
-    auto parkedAgrees = [&](const char* name) {
-        CSequence* sequence = form.Sequence(name);
-        if (sequence->AreResiduesInMemory()) return false;
-        const std::string stored = CResidueFiles::Read(sequence->GetTemporaryFilePath());
-        return sequence->IsDisplayLayout() ? stored == CSequence::DisplayLayoutOf(lettersOf(stored))
-                                           : stored == lettersOf(stored);
-    };
-    form.SelectRow(1);
-    QVERIFY(parkedAgrees("cds"));
-    form.SelectRow(0);
-    QVERIFY(parkedAgrees("protein"));
-    QVERIFY(form.Editor()->toPlainText().startsWith(QString::fromStdString(dna.substr(0, 10) + " " + dna.substr(10, 10))));
-    QVERIFY(form.view->IsDisplayFormatted());
-    form.SelectRow(1);
-    QVERIFY(parkedAgrees("cds"));
-    QVERIFY(form.Editor()->toPlainText().startsWith(QString::fromStdString(protein.substr(0, 10) + " ")));
-
-    const QString path = tmp_.filePath("parked.prj");
-    QVERIFY(form.document.SaveTo(path));
-    Ptr<CProject> saved = LoadProjectFile(ToCorePath(path));
-    for (const auto& sequence : saved->GetSequences()) {
-        const std::string text = sequence->GetResidues();
-        QVERIFY(sequence->IsDisplayLayout() == (text != Letters(sequence.get())));
-        QVERIFY(!sequence->IsDisplayLayout() || text == CSequence::DisplayLayoutOf(Letters(sequence.get())));
-    }
 }
 
 // A generation strips every sequence to its letters under the editor's

@@ -188,6 +188,16 @@ void DocumentTest::newSaveAndCancelledSaves()
     expected.sort();
     QCOMPARE(Entries(folder.path()), expected);
     QVERIFY(doc.IsModified());
+
+    // The keyboard goes back to the window the save was started from.
+    QWidget owner;
+    owner.show();
+    owner.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&owner));
+    CCQLNDoc owned(&owner);
+    AddSequences(owned.Project(), 1, 10);
+    QVERIFY(owned.SaveTo(folder.filePath("Q.prj")));
+    QTRY_COMPARE(QApplication::activeWindow(), &owner);
 }
 
 void DocumentTest::failedSaveShowsCauseAndKeepsFile()

@@ -266,6 +266,8 @@ void ImportChoicesTest::headerlessFileTypeAndCancel()
 
     AnswerModal<CQil21SequenceTypeDialog>([](CQil21SequenceTypeDialog* dialog) {
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Sequence Type Selection"));
+        // Wide enough for its title beside the title bar's buttons.
+        QVERIFY(dialog->width() > dialog->fontMetrics().horizontalAdvance(dialog->windowTitle()) + 120);
         QCOMPARE(Child<QAbstractButton>(dialog, "dnaRna")->text(), QStringLiteral("D&NA / RNA"));
         QTest::keyClick(dialog, Qt::Key_1, Qt::AltModifier);
         QTRY_VERIFY(Child<QRadioButton>(dialog, "protein1")->isChecked());

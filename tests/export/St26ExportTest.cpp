@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "export/St26Verifier.h"
+#include "export/St26TestSupport.h"
 #include "export/St26ChoicesFile.h"
 #include "generator/ListingWriter.h"
 #include "import/RandomProject.h"

@@ -43,7 +43,8 @@ QString ReportText(const CSt26Export& exporter, const std::string& projectPath, 
     QFile file(FromCorePath(exporter.GetReportPath()));
     if (file.open(QIODevice::ReadOnly)) return QString::fromUtf8(file.readAll());
     const bool written = outcome == St26Outcome::Written || outcome == St26Outcome::WrittenToConfirm;
-    return QString::fromUtf8(exporter.GetReport().Text(projectPath, exporter.GetXmlPath(), written));
+    return QString::fromUtf8(exporter.GetReport().Text(projectPath, exporter.GetXmlPath(), written,
+                                                       written ? &exporter.GetVerification() : nullptr));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
+#include <optional>
 
 #include "export/St26Choices.h"
 #include "export/St26GeneticCode.h"
@@ -430,40 +430,62 @@ void CSt26FeatureCheck::CheckCodingRegion(const CSt26ReadFeature& feature, const
     if (!code || !(startText.empty() || startText == "1" || startText == "2" || startText == "3")) return;
     const size_t start = startText.empty() ? 0 : static_cast<size_t>(startText[0] - '1');
 
-    // The coding bases in reading order, each with its position.
+    // The coding bases in reading order.
     const std::string& residues = context.sequence.residues;
     std::string bases;
-    std::vector<long long> positions;
     for (const CSt26Span& span : spans) {
         if (span.between) continue;
-        for (long long i = 0; i <= span.to - span.from; ++i) {
-            const long long p = span.complement ? span.to - i : span.from + i;
-            const char base = ToLowerAscii(residues[static_cast<size_t>(p - 1)]);
-            bases += span.complement ? Complement(base) : base;
-            positions.push_back(p);
+        const auto from = static_cast<size_t>(span.from - 1), length = static_cast<size_t>(span.to - span.from + 1);
+        if (!span.complement) {
+            bases.append(residues, from, length);
+            continue;
         }
+        for (size_t i = length; i-- > 0;) bases += Complement(ToLowerAscii(residues[from + i]));
     }
-    std::map<long long, char> exceptions;  // first base of the codon -> amino acid
+    // Where in the sequence a coding base is, and which coding base a
+    // position of the sequence is.
+    const auto positionOf = [&spans](size_t index) -> long long {
+        for (const CSt26Span& span : spans) {
+            if (span.between) continue;
+            const auto length = static_cast<size_t>(span.to - span.from + 1);
+            if (index < length) return span.complement ? span.to - static_cast<long long>(index)
+                                                       : span.from + static_cast<long long>(index);
+            index -= length;
+        }
+        return 0;
+    };
+    const auto indexOf = [&spans](long long position) -> std::optional<size_t> {
+        size_t offset = 0;
+        for (const CSt26Span& span : spans) {
+            if (span.between) continue;
+            if (position >= span.from && position <= span.to)
+                return offset + static_cast<size_t>(span.complement ? span.to - position : position - span.from);
+            offset += static_cast<size_t>(span.to - span.from + 1);
+        }
+        return std::nullopt;
+    };
+    const std::string_view coding(bases);
+    const auto codonOf = [&](size_t aminoAcid) { return coding.substr(start + 3 * aminoAcid, 3); };
+    std::string protein = code->TranslateAll(coding.substr(std::min(start, coding.size())));
+    // transl_except: the amino acid of the codon whose first base it names.
+    std::optional<size_t> lastException;
     for (const CSt26ReadQualifier& qualifier : feature.qualifiers) {
         if (!EqualsIgnoringCase(TrimmedView(qualifier.name), "transl_except")) continue;
         const auto embedded = ParseEmbedded(TrimmedView(qualifier.value));
         const auto at = embedded ? CSt26Location::Parse(embedded->location) : std::nullopt;
-        if (at && !at->empty() && CSt26GeneticCode::OneLetter(embedded->aminoAcid))
-            exceptions[at->front().complement ? at->front().to : at->front().from] =
-                CSt26GeneticCode::OneLetter(embedded->aminoAcid);
-    }
-    std::string protein;
-    std::vector<size_t> codonAt;
-    for (size_t i = start; i + 3 <= bases.size(); i += 3) {
-        const auto exception = exceptions.find(positions[i]);
-        protein += exception != exceptions.end() ? exception->second : code->Translate(bases.substr(i, 3));
-        codonAt.push_back(i);
+        const char letter = embedded ? CSt26GeneticCode::OneLetter(embedded->aminoAcid) : 0;
+        if (!at || at->empty() || !letter) continue;
+        const auto index = indexOf(at->front().complement ? at->front().to : at->front().from);
+        if (!index || *index < start || (*index - start) % 3 || (*index - start) / 3 >= protein.size()) continue;
+        const size_t codon = (*index - start) / 3;
+        protein[codon] = letter;
+        if (codon + 1 == protein.size()) lastException = codon;
     }
     const bool openEnd = spans.back().complement ? spans.back().openStart : spans.back().openEnd;
     const bool openStart = spans.front().complement ? spans.front().openEnd : spans.front().openStart;
+    const bool lastIsException = lastException.has_value();
     if (!protein.empty() && (protein.back() == CSt26GeneticCode::kStop ||
-                             (code->MayEnd(bases.substr(codonAt.back(), 3)) &&
-                              !exceptions.count(positions[codonAt.back()])))) {
+                             (code->MayEnd(codonOf(protein.size() - 1)) && !lastIsException))) {
         protein.pop_back();
     } else if (!openEnd) {
         Add(context, Severity::Warning, St26Rule::StopCodon, {}, feature.line,
@@ -471,10 +493,9 @@ void CSt26FeatureCheck::CheckCodingRegion(const CSt26ReadFeature& feature, const
             "include the stop codon in the location, or mark an open end with \">\"");
     }
     if (const size_t stop = protein.find(CSt26GeneticCode::kStop); stop != std::string::npos) {
-        const long long first = positions[codonAt[stop]];
         Add(context, Severity::Error, St26Rule::Translation, "translation", feature.line,
-            "stop codon at amino acid " + std::to_string(stop + 1) + " (base " + std::to_string(first) +
-                ") inside the coding region",
+            "stop codon at amino acid " + std::to_string(stop + 1) + " (base " +
+                std::to_string(positionOf(start + 3 * stop)) + ") inside the coding region",
             "correct the residues or the location, or say why in transl_except");
         return;
     }
@@ -490,14 +511,14 @@ void CSt26FeatureCheck::CheckCodingRegion(const CSt26ReadFeature& feature, const
             if (translation[i] == protein[i]) continue;
             const bool ambiguous = translation[i] == 'X' && std::string_view("XBZJ").find(protein[i]) != std::string_view::npos;
             const bool alternativeStart = i == 0 && translation[i] == 'M' && start == 0 && !openStart &&
-                                          CSt26GeneticCode::IsAlternativeStart(bases.substr(codonAt[0], 3));
+                                          CSt26GeneticCode::IsAlternativeStart(codonOf(0));
             if (!ambiguous && !alternativeStart) break;
         }
         if (i < translation.size() || i < protein.size())
             Add(context, Severity::Error, St26Rule::Translation, "translation", written->line,
                 i < std::min(translation.size(), protein.size())
                     ? "amino acid " + std::to_string(i + 1) + " is " + Quoted(translation.substr(i, 1)) +
-                          " but its codon " + Quoted(bases.substr(codonAt[i], 3)) + " gives " +
+                          " but its codon " + Quoted(codonOf(i)) + " gives " +
                           Quoted(std::string_view(&protein[i], 1))
                     : "the translation has " + std::to_string(translation.size()) + " amino acids, the codons give " +
                           std::to_string(protein.size()),

@@ -11,27 +11,22 @@ namespace {
 
 constexpr std::string_view kStandard = "FFLLSSSSYY**CC*WLLLLPPPPHHQQRRRRIIIMTTTTNNKKSSRRVVVVAAAADDEEGGGG";
 
-// The bases a symbol stands for, as a mask of T, C, A, G (the table's order).
-int BaseMask(char symbol) {
-    switch (ToLowerAscii(symbol)) {
-        case 't': case 'u': return 1;
-        case 'c': return 2;
-        case 'a': return 4;
-        case 'g': return 8;
-        case 'y': return 1 | 2;
-        case 'w': return 1 | 4;
-        case 'k': return 1 | 8;
-        case 'm': return 2 | 4;
-        case 's': return 2 | 8;
-        case 'r': return 4 | 8;
-        case 'h': return 1 | 2 | 4;
-        case 'b': return 1 | 2 | 8;
-        case 'd': return 1 | 4 | 8;
-        case 'v': return 2 | 4 | 8;
-        case 'n': return 15;
-        default: return 0;
+// The bases each symbol stands for, as a mask of T, C, A, G (the table's
+// order); 0 for a byte that is no symbol.
+constexpr std::array<unsigned char, 256> kBaseMasks = [] {
+    std::array<unsigned char, 256> masks{};
+    constexpr std::pair<char, unsigned char> kSymbols[] = {
+        {'t', 1}, {'u', 1}, {'c', 2}, {'a', 4}, {'g', 8}, {'y', 1 | 2}, {'w', 1 | 4}, {'k', 1 | 8},
+        {'m', 2 | 4}, {'s', 2 | 8}, {'r', 4 | 8}, {'h', 1 | 2 | 4}, {'b', 1 | 2 | 8}, {'d', 1 | 4 | 8},
+        {'v', 2 | 4 | 8}, {'n', 15}};
+    for (const auto& [symbol, mask] : kSymbols) {
+        masks[static_cast<unsigned char>(symbol)] = mask;
+        masks[static_cast<unsigned char>(symbol - 'a' + 'A')] = mask;
     }
-}
+    return masks;
+}();
+
+int BaseMask(char symbol) { return kBaseMasks[static_cast<unsigned char>(symbol)]; }
 
 struct ThreeLetter {
     std::string_view code;
@@ -83,21 +78,27 @@ const CSt26GeneticCode* CSt26GeneticCode::ForTable(int number) {
     return nullptr;
 }
 
-char CSt26GeneticCode::TranslateExact(int a, int b, int c) const {
-    return aminoAcids_[static_cast<size_t>(a * 16 + b * 4 + c)];
+CSt26GeneticCode::CSt26GeneticCode(int number, std::string_view aminoAcids, std::string_view endOnly)
+    : number_(number), aminoAcids_(aminoAcids), endOnly_(endOnly) {}
+
+void CSt26GeneticCode::FillAnswers() const {
+    for (int first = 1; first < 16; ++first)
+        for (int second = 1; second < 16; ++second)
+            for (int third = 1; third < 16; ++third)
+                answers_[static_cast<size_t>(first * 256 + second * 16 + third)] = Resolve(first, second, third);
 }
 
-char CSt26GeneticCode::Translate(std::string_view codon) const {
-    if (codon.size() != 3) return 'X';
-    const int masks[3] = {BaseMask(codon[0]), BaseMask(codon[1]), BaseMask(codon[2])};
+// The amino acid all readings of the masks agree on, B, Z or J for the two
+// readings those stand for, '*' when all are stops, else X.
+char CSt26GeneticCode::Resolve(int first, int second, int third) const {
     bool seen[26] = {};
     bool stop = false;
     int readings = 0;
     for (int a = 0; a < 4; ++a)
         for (int b = 0; b < 4; ++b)
             for (int c = 0; c < 4; ++c) {
-                if (!(masks[0] >> a & 1) || !(masks[1] >> b & 1) || !(masks[2] >> c & 1)) continue;
-                const char aa = TranslateExact(a, b, c);
+                if (!(first >> a & 1) || !(second >> b & 1) || !(third >> c & 1)) continue;
+                const char aa = aminoAcids_[static_cast<size_t>(a * 16 + b * 4 + c)];
                 if (aa == kStop) {
                     stop = true;
                 } else if (!seen[aa - 'A']) {
@@ -113,6 +114,25 @@ char CSt26GeneticCode::Translate(std::string_view codon) const {
     if (readings == 2 && seen['E' - 'A'] && seen['Q' - 'A']) return 'Z';
     if (readings == 2 && seen['I' - 'A'] && seen['L' - 'A']) return 'J';
     return 'X';
+}
+
+char CSt26GeneticCode::Translate(std::string_view codon) const {
+    if (codon.size() != 3) return 'X';
+    const int first = BaseMask(codon[0]), second = BaseMask(codon[1]), third = BaseMask(codon[2]);
+    if (!first || !second || !third) return 'X';
+    std::call_once(filled_, [this] { FillAnswers(); });
+    return answers_[static_cast<size_t>(first * 256 + second * 16 + third)];
+}
+
+std::string CSt26GeneticCode::TranslateAll(std::string_view bases) const {
+    std::call_once(filled_, [this] { FillAnswers(); });
+    std::string protein(bases.size() / 3, 'X');
+    for (size_t i = 0; i < protein.size(); ++i) {
+        const char* codon = bases.data() + 3 * i;
+        const int first = BaseMask(codon[0]), second = BaseMask(codon[1]), third = BaseMask(codon[2]);
+        if (first && second && third) protein[i] = answers_[static_cast<size_t>(first * 256 + second * 16 + third)];
+    }
+    return protein;
 }
 
 bool CSt26GeneticCode::MayEnd(std::string_view codon) const {

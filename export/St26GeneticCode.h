@@ -3,6 +3,9 @@
 // symbols of an ST.26 listing, ambiguity codes included.
 #pragma once
 
+#include <array>
+#include <mutex>
+#include <string>
 #include <string_view>
 
 namespace qln {
@@ -20,6 +23,8 @@ public:
     // readings agree on, B, Z or J for the two readings those stand for,
     // else X.
     char Translate(std::string_view codon) const;
+    // Every whole codon of the bases, one after the other.
+    std::string TranslateAll(std::string_view bases) const;
     // A codon that may end a coding region: a stop of the code, or one that
     // the code reads as a stop only there.
     bool MayEnd(std::string_view codon) const;
@@ -31,13 +36,18 @@ public:
     static char OneLetter(std::string_view threeLetter);
 
 private:
-    CSt26GeneticCode(int number, std::string_view aminoAcids, std::string_view endOnly)
-        : number_(number), aminoAcids_(aminoAcids), endOnly_(endOnly) {}
-    char TranslateExact(int a, int b, int c) const;
+    CSt26GeneticCode(int number, std::string_view aminoAcids, std::string_view endOnly);
+    char Resolve(int first, int second, int third) const;
+    void FillAnswers() const;
 
     int number_;
     std::string_view aminoAcids_;  // 64 letters, codons in TCAG order
     std::string_view endOnly_;     // codons, three letters each
+    // The answer for every codon of symbols, by their base masks, made on
+    // first use: a long coding region is translated with a few look-ups a
+    // codon.
+    mutable std::once_flag filled_;
+    mutable std::array<char, 16 * 16 * 16> answers_{};
 };
 
 }  // namespace qln

@@ -12,6 +12,7 @@
 #include "export/St26Text.h"
 #include "export/St26XmlReader.h"
 #include "model/AsciiText.h"
+#include "model/CharacterSet.h"
 
 namespace qln {
 
@@ -78,19 +79,6 @@ bool AllDigits(std::string_view text) {
     return !text.empty() && text.size() < 10 && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-// One table: for each byte, whether it is a symbol of the alphabet.
-struct Alphabet {
-    explicit Alphabet(std::string_view symbols) {
-        for (const char c : symbols) allowed[static_cast<unsigned char>(c)] = true;
-    }
-    size_t FirstOutside(std::string_view text) const {
-        for (size_t i = 0; i < text.size(); ++i)
-            if (!allowed[static_cast<unsigned char>(text[i])]) return i;
-        return std::string_view::npos;
-    }
-    std::array<bool, 256> allowed{};
-};
-
 struct Sequence {
     int ordinal = 0;
     int seqId = 0;
@@ -140,6 +128,12 @@ private:
         Add(severity, rule, 0, std::move(element), line, std::move(problem), std::move(action));
     }
 
+    // The reader gives each name at one address: those are looked up once.
+    Element Lookup(std::string_view name) {
+        const auto [it, added] = elements_.try_emplace(name.data(), Element::Other);
+        if (added) it->second = ElementOf(name);
+        return it->second;
+    }
     void RootAttributes(const std::vector<CSt26XmlReader::Attribute>& attributes, long line);
     void LanguageCode(std::string_view element, std::string_view code, long line);
     void Date(std::string_view element, std::string_view date, long line);
@@ -153,6 +147,7 @@ private:
     CSt26Findings& findings_;
     std::vector<CSt26ProteinLink> links_;
     CSt26FeatureCheck features_;
+    std::unordered_map<const char*, Element> elements_;
 
     // The general part.
     Element section_ = Element::Other;  // ApplicationId or PriorityId while inside
@@ -181,7 +176,7 @@ void Checker::StartElement(std::string_view name, const std::vector<CSt26XmlRead
             Add(Severity::Error, St26Rule::Characters, inSequence_ ? current_.seqId : 0,
                 std::string(name) + "@" + std::string(attribute.name), line,
                 "characters outside printable Basic Latin", "write the attribute in Basic Latin");
-    const Element element = ElementOf(name);
+    const Element element = Lookup(name);
     const auto attribute = [&](std::string_view wanted) -> std::optional<std::string_view> {
         for (const auto& a : attributes)
             if (a.name == wanted) return a.value;
@@ -227,7 +222,7 @@ void Checker::StartElement(std::string_view name, const std::vector<CSt26XmlRead
 }
 
 void Checker::EndElement(std::string_view name, std::string& text, long line) {
-    const Element element = ElementOf(name);
+    const Element element = Lookup(name);
     if (TextIsChecked(element) && !CSt26Text::IsPrintableBasicLatin(TrimmedView(text)))
         Add(Severity::Error, St26Rule::Characters, inSequence_ ? current_.seqId : 0, std::string(name), line,
             "characters outside printable Basic Latin", "write " + std::string(name) + " in Basic Latin");
@@ -390,17 +385,17 @@ void Checker::CheckSequence() {
 }
 
 void Checker::CheckResidues(bool protein) {
-    static const Alphabet kNucleotides("acgtmrwsykvhdbn"), kAminoAcids("ARNDCQEGHILKMFPOSUTWYVBZJX");
+    static const CCharacterSet kNucleotides("acgtmrwsykvhdbn", "acgt"), kAminoAcids("ARNDCQEGHILKMFPOSUTWYVBZJX");
     const std::string& residues = current_.residues;
     const int id = current_.seqId;
-    if (const size_t bad = (protein ? kAminoAcids : kNucleotides).FirstOutside(residues); bad != std::string::npos) {
+    if (const size_t bad = (protein ? kAminoAcids : kNucleotides).FirstOutside(residues); bad < residues.size()) {
         const char c = residues[bad];
         std::string action = protein ? "use the upper-case one-letter codes ARNDCQEGHILKMFPOSUTWYVBZJX"
                                      : "use the lower-case symbols acgtmrwsykvhdbn";
         if (!protein && (c == 'u' || c == 'U')) action = "write t: it stands for uracil in RNA";
-        else if (!protein && kNucleotides.allowed[static_cast<unsigned char>(ToLowerAscii(c))])
+        else if (!protein && kNucleotides.Contains(ToLowerAscii(c)))
             action = "write the residues in lower case";
-        else if (protein && kAminoAcids.allowed[static_cast<unsigned char>(ToUpperAscii(c))])
+        else if (protein && kAminoAcids.Contains(ToUpperAscii(c)))
             action = "write the residues in upper case";
         const bool printable = c > 0x20 && c < 0x7F;
         Add(Severity::Error, St26Rule::Alphabet, id, "INSDSeq_sequence", current_.line,

@@ -165,7 +165,10 @@ private:
             return true;
         }
         const size_t end = head_.find("?>", at);
-        if (end == std::string_view::npos) return TooLong(), false;
+        if (end == std::string_view::npos) {
+            TooLong();
+            return false;
+        }
         const std::string_view declaration = head_.substr(at, end + 2 - at);
         const auto version = PseudoAttribute(declaration, "version");
         const auto encoding = PseudoAttribute(declaration, "encoding");
@@ -221,11 +224,17 @@ private:
         bool internalSubset = false;
         if (at < head_.size() && head_[at] == '[') {
             internalSubset = true;
-            if (!SkipInternalSubset(at)) return TooLong(), false;
+            if (!SkipInternalSubset(at)) {
+                TooLong();
+                return false;
+            }
             while (at < head_.size() && IsSpace(head_[at])) ++at;
         }
         if (at >= head_.size() || head_[at] != '>') {
-            if (at >= head_.size() && !whole_) return TooLong(), false;
+            if (at >= head_.size() && !whole_) {
+                TooLong();
+                return false;
+            }
             Problem(St26Rule::DocumentType, Severity::Error, line, "the document type declaration does not parse",
                     action);
             const size_t end = head_.find('>', at);
@@ -339,6 +348,11 @@ public:
     Stream(xmlTextReaderPtr reader, CSt26XmlReader::Handler& handler) : reader_(reader), handler_(handler) {
         xmlTextReaderSetStructuredErrorHandler(reader_, &Stream::OnError, this);
     }
+    // Freeing a reader that stopped early still validates what it holds:
+    // those errors must not reach a stream that is gone, nor the terminal.
+    ~Stream() { xmlTextReaderSetStructuredErrorHandler(reader_, [](void*, xmlErrorPtr) {}, nullptr); }
+    Stream(const Stream&) = delete;
+    Stream& operator=(const Stream&) = delete;
 
     bool Run() {
         int status;

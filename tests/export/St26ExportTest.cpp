@@ -82,12 +82,13 @@ TEST_F(St26ExportTest, SeqIdsAreTheNumbersOfTheSt25Listing) {
         const St26Outcome outcome = exporter.Run();
         ASSERT_NE(outcome, St26Outcome::Failed) << exporter.GetFailure();
         if (outcome == St26Outcome::Refused) {
-            for (const auto& item : exporter.GetReport().GetItems())
-                if (item.severity == CSt26Report::Severity::Error)
-                    EXPECT_TRUE(item.rule.find("stop codon") != std::string::npos ||
+            for (const auto& item : exporter.GetReport().GetItems()) {
+                if (item.severity != CSt26Report::Severity::Error) continue;
+                EXPECT_TRUE(item.rule.find("stop codon") != std::string::npos ||
                                 item.rule.find("codes for no amino acid") != std::string::npos ||
                                 item.rule.find("DNA/RNA") != std::string::npos || item.element == "mat_peptide")
-                        << "seed " << seed << ": " << item.element << ": " << item.rule;
+                    << "seed " << seed << ": " << item.element << ": " << item.rule;
+            }
             continue;
         }
         ++written;

@@ -13,7 +13,7 @@ namespace qln::test {
 // shared/st26 stands beside the checkout, as CI lays it out; empty when it
 // is nowhere, and the tests that need it skip.
 inline std::filesystem::path St26Folder() {
-    for (const std::filesystem::path folder :
+    for (const std::filesystem::path& folder :
          {std::filesystem::path(QLN_SOURCE_DIR) / ".." / "shared" / "st26", std::filesystem::path("/work/shared/st26")})
         if (std::filesystem::is_directory(folder)) return folder;
     return {};

@@ -136,6 +136,46 @@ TEST(St26VerifierTest, TheValidListingPassesAndEachBreachGivesItsRuleOnly) {
     EXPECT_EQ(covered.size(), kSt26RuleCount - 1);
 }
 
+// Listings that look unlike the valid one but break no rule: coding regions
+// on the other strand, joined, with another genetic code and an alternative
+// start codon, with ambiguous codons; names in upper case, as WIPO's tool
+// takes them; a non-English organism; CDATA; CR LF line ends.
+TEST(St26VerifierTest, VariantsThatBreakNoRulePass) {
+    const std::string tableQualifier =
+        "<INSDQualifier>\n              <INSDQualifier_name>transl_table</INSDQualifier_name>\n"
+        "              <INSDQualifier_value>11</INSDQualifier_value>\n            </INSDQualifier>\n"
+        "            <INSDQualifier>\n              <INSDQualifier_name>transl_except";
+    const std::vector<std::pair<const char*, std::vector<std::pair<std::string, std::string>>>> kVariants = {
+        {"complement", {{">ccgatggctagcaaaggcgaagagctgttctaagcg<", ">cgcttagaacagctcttcgcctttgctagccatcgg<"},
+                        {">4..33<", ">complement(4..33)<"},
+                        {"(pos:10..12,aa:Sec)", "(pos:complement(25..27),aa:Sec)"}}},
+        {"joined", {{">4..33<", ">join(4..15,16..33)<"}}},
+        {"table 11, gtg start", {{">ccgatggct", ">ccggtggct"},
+                                 {"<INSDQualifier>\n              <INSDQualifier_name>transl_except", tableQualifier}}},
+        {"ambiguous codons", {{"aaaggcgaagag", "aanggngargag"}, {">MAUKGEELF<", ">MAUXGEELF<"}, {">MAUKGEELF<", ">MAUXGEELF<"}}},
+        {"upper case names", {{">source<", ">SOURCE<"}, {">organism<", ">ORGANISM<"}, {">MOD_RES<", ">mod_res<"}}},
+        {"non-English organism",
+         {{">synthetic construct</INSDQualifier_value>",
+           ">synthetic construct</INSDQualifier_value><NonEnglishQualifier_value>synthetisches Konstrukt"
+           "</NonEnglishQualifier_value>"}}},
+        {"CDATA", {{">hinge<", "><![CDATA[hin]]>ge<"}}},
+    };
+    for (const auto& [name, replacements] : kVariants) {
+        SCOPED_TRACE(name);
+        std::string text = ValidListing();
+        for (const auto& [from, to] : replacements) {
+            const size_t at = text.find(from);
+            ASSERT_NE(at, std::string::npos) << from;
+            text.replace(at, from.size(), to);
+        }
+        const CSt26Findings findings = CSt26Verifier::VerifyBytes(text);
+        EXPECT_TRUE(findings.Items().empty()) << Shown(findings);
+    }
+    std::string crlf;
+    for (const char c : ValidListing()) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    EXPECT_TRUE(CSt26Verifier::VerifyBytes(crlf).Items().empty()) << Shown(CSt26Verifier::VerifyBytes(crlf));
+}
+
 // A finding names where, what rule and what to do, on one line; the report
 // groups them under the general part and each SEQ ID, the counts on top.
 TEST(St26VerifierTest, FindingsReadAsOneLineEachAndGroupBySequence) {

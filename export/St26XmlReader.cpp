@@ -464,10 +464,20 @@ bool ReadSource(std::unique_ptr<Source> source, const std::string& name, CSt26Xm
     if (!fixed) return false;
     input.head = std::move(*fixed);
 
+    // While this thread reads, the DTD is the shipped one and what libxml2
+    // would print on its own (encoding errors) goes nowhere: every problem
+    // reaches the handler.
     readingListing = true;
-    struct Done {
-        ~Done() { readingListing = false; }
-    } done;
+    struct Quiet {
+        xmlGenericErrorFunc previous = xmlGenericError;
+        void* previousContext = xmlGenericErrorContext;
+        Quiet() { xmlSetGenericErrorFunc(nullptr, &Ignore); }
+        ~Quiet() {
+            xmlSetGenericErrorFunc(previousContext, previous);
+            readingListing = false;
+        }
+        static void Ignore(void*, const char*, ...) {}
+    } quiet;
     // The text of a long sequence is one node: the parser's limit of 10 MB
     // per text is lifted. Nothing else it guards against can happen here,
     // as no entity but the five of XML is ever declared.

@@ -48,12 +48,12 @@ int main() {
     const double listingMegabytes = static_cast<double>(fs::file_size(dir / "bench_ST25.txt")) / 1e6;
     std::printf("100 sequences x 1,000,000 residues, a third coding (goal: ST.26, verification aside, at least as "
                 "fast as ST.25)\n");
-    std::printf("  ST.25 listing (checks and listing)  %7.3f s  %7.1f MB\n", listing, listingMegabytes);
-    std::printf("  ST.26 export (XML, verification, report) %7.3f s  %7.1f MB\n", st26, xmlMegabytes);
-    std::printf("    of which the verification          %7.3f s\n", verification);
-    std::printf("    the export without it              %7.3f s  (%.2fx the listing's time)\n", st26 - verification,
-                (st26 - verification) / listing);
-    std::printf("  the export dialog's rows (numbering) %6.3f s\n", rows);
+    std::printf("  ST.25 listing (checks and listing)        %7.3f s  %7.1f MB\n", listing, listingMegabytes);
+    std::printf("  ST.26 export (XML, verification, report)  %7.3f s  %7.1f MB\n", st26, xmlMegabytes);
+    std::printf("    of which the verification               %7.3f s\n", verification);
+    std::printf("    the export without it                   %7.3f s  (%.2fx the listing's time)\n",
+                st26 - verification, (st26 - verification) / listing);
+    std::printf("  the export dialog's rows (numbering)      %7.3f s\n", rows);
     project = nullptr;
     CResidueFiles::RemoveAll();
     fs::remove_all(dir);

@@ -39,6 +39,7 @@
 #include "app/ResidueCleanup.h"
 #include "app/Screenshots.h"
 #include "app/St26ExportCommand.h"
+#include "app/St26VerifyCommand.h"
 #include "app/TextFileViewer.h"
 #include "app/ToolIcons.h"
 #include "app/WaitCursor.h"
@@ -273,6 +274,11 @@ void CMainFrame::CreateMenus()
 {
     QMenu* project = menuBar()->addMenu(tr("&Project"));
     project->addActions({a_.newProject, a_.open, a_.save, a_.saveAs, a_.exportSt26});
+    QAction* verifySt26 = MakeAction("actionVerifySt26", tr("&Verify ST.26 XML..."),
+                                     tr("Check an ST.26 XML sequence listing and list every rule it breaks"));
+    connect(verifySt26, &QAction::triggered, this,
+            [this] { VerifySt26File(QFileInfo(document_->Path()).absolutePath(), this); });
+    project->addAction(verifySt26);
     project->addSeparator();
     project->addActions({a_.workFile, a_.listing, a_.errorReport, a_.print});
     project->addSeparator();

@@ -43,7 +43,8 @@ QString ReportText(const CSt26Export& exporter, const std::string& projectPath, 
     QFile file(FromCorePath(exporter.GetReportPath()));
     if (file.open(QIODevice::ReadOnly)) return QString::fromUtf8(file.readAll());
     const bool written = outcome == St26Outcome::Written || outcome == St26Outcome::WrittenToConfirm;
-    return QString::fromUtf8(exporter.GetReport().Text(projectPath, exporter.GetXmlPath(), written));
+    return QString::fromUtf8(exporter.GetReport().Text(projectPath, exporter.GetXmlPath(), written,
+                                                       written ? &exporter.GetVerification() : nullptr));
 }
 
 }  // namespace
@@ -104,7 +105,11 @@ std::optional<St26Outcome> ExportSt26(CCQLNDoc& document, QWidget* parent)
     const QMessageBox::Icon icon = outcome == St26Outcome::Written           ? QMessageBox::Information
                                    : outcome == St26Outcome::WrittenToConfirm ? QMessageBox::Warning
                                                                               : QMessageBox::Critical;
-    CSt26ExportReportDialog report(icon, St26OutcomeText(outcome, exporter.GetReport(), xmlName),
+    QString outcomeText = St26OutcomeText(outcome, exporter.GetReport(), xmlName);
+    if (outcome != St26Outcome::Refused)
+        outcomeText += QObject::tr(" Verified: %1 (at the end of the report).")
+                           .arg(QString::fromUtf8(exporter.GetVerification().CountsText()));
+    CSt26ExportReportDialog report(icon, outcomeText,
                                    ReportText(exporter, projectPath, outcome),
                                    FromCorePath(exporter.GetReportPath()), parent);
     report.exec();

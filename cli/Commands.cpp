@@ -9,6 +9,7 @@
 #include "cli/ProjectJson.h"
 #include "export/St26ChoicesFile.h"
 #include "export/St26Export.h"
+#include "export/St26Verifier.h"
 #include "generator/GenerationRun.h"
 #include "generator/ProjectChecks.h"
 #include "generator/WorkFile.h"
@@ -229,12 +230,14 @@ int RunExportSt26(const std::string& projectPath, const std::string& xmlPath, co
         const int confirm = report.Count(CSt26Report::Severity::Confirm);
         switch (outcome) {
             case St26Outcome::Written:
-            case St26Outcome::WrittenToConfirm:
+            case St26Outcome::WrittenToConfirm: {
                 err << "wrote " << exporter.GetXmlPath() << "; ";
                 if (confirm) err << Count(confirm, "item", "items") << " to confirm in ";
                 else err << "report in ";
-                err << exporter.GetReportPath() << '\n';
-                return confirm ? kExitFindings : kExitOk;
+                const CSt26Findings& verification = exporter.GetVerification();
+                err << exporter.GetReportPath() << "; verified: " << verification.CountsText() << '\n';
+                return confirm || verification.Count(CSt26Finding::Severity::Error) ? kExitFindings : kExitOk;
+            }
             case St26Outcome::Refused:
                 err << "not written: " << Count(report.Count(CSt26Report::Severity::Error), "error", "errors")
                     << " in " << exporter.GetReportPath() << '\n';
@@ -242,6 +245,31 @@ int RunExportSt26(const std::string& projectPath, const std::string& xmlPath, co
             default:
                 throw CommandFailure(exporter.GetFailure());
         }
+    });
+}
+
+}  // namespace qln::cli
+
+namespace qln::cli {
+
+int RunVerifySt26(const std::string& xmlPath, const std::string& reportPath, std::ostream& out, std::ostream& err) {
+    return Guarded(err, [&] {
+        std::error_code ec;
+        if (!std::filesystem::exists(xmlPath, ec)) throw CommandFailure(xmlPath + ": no such file");
+        if (!std::filesystem::is_regular_file(xmlPath, ec)) throw CommandFailure(xmlPath + ": not a file");
+        const CSt26Findings findings = CSt26Verifier::VerifyFile(xmlPath);
+        out << findings.Lines();
+        if (!reportPath.empty()) {
+            std::ofstream report(reportPath, std::ios::binary | std::ios::trunc);
+            report << findings.ReportText(xmlPath);
+            report.close();
+            if (!report) throw CommandFailure(reportPath + ": cannot be written");
+        }
+        err << xmlPath << ": " << findings.CountsText();
+        if (findings.Unreadable()) err << "; not readable to its end";
+        if (!reportPath.empty()) err << "; report in " << reportPath;
+        err << '\n';
+        return findings.ExitStatus();
     });
 }
 

@@ -43,4 +43,9 @@ int RunValidate(const std::string& projectPath, bool checkMissingFeatures, std::
 int RunExportSt26(const std::string& projectPath, const std::string& xmlPath, const std::string& choicesPath,
                   bool writeChoices, std::ostream& err);
 
+// Verifies an ST.26 XML listing, whoever wrote it: every finding on its own
+// line to out, the counts to err, and with a report path the report there.
+// 0 nothing above notes, 1 warnings only, 2 errors, or the file unreadable.
+int RunVerifySt26(const std::string& xmlPath, const std::string& reportPath, std::ostream& out, std::ostream& err);
+
 }  // namespace qln::cli

@@ -59,6 +59,16 @@ int main(int argc, char** argv) {
     exportSt26->add_flag("--write-choices", writeChoices,
                          "write the choices file with every default filled in, for editing, and export nothing");
 
+    std::string reportPath;
+    auto* verifySt26 = app.add_subcommand(
+        "verify-st26", "check an ST.26 XML listing, whoever wrote it, against the DTD and the rules of the standard");
+    verifySt26->add_option("listing", input, "the ST.26 XML file")->required();
+    verifySt26->add_option("--report", reportPath, "also write the findings, grouped by sequence, to this file");
+    verifySt26->footer(
+        "Prints one finding a line: where (General, or SEQ ID n with the feature and qualifier), the severity "
+        "(error, warning, note), what is wrong, the rule and what to do. Exit status: 0 nothing above notes, "
+        "1 warnings only, 2 errors or an unreadable file.");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -76,6 +86,7 @@ int main(int argc, char** argv) {
         status = RunImportSequences(files, output, !noFilter, type, std::cout, std::cerr);
     if (exportSt26->parsed()) status = RunExportSt26(input, output, choices, writeChoices, std::cerr);
     if (validate->parsed()) status = RunValidate(input, checkMissingFeatures, std::cout, std::cerr);
+    if (verifySt26->parsed()) status = RunVerifySt26(input, reportPath, std::cout, std::cerr);
     qln::CResidueFiles::RemoveAll();
     return status;
 }

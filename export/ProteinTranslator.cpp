@@ -1,5 +1,7 @@
 #include "export/ProteinTranslator.h"
 
+#include "export/St26GeneticCode.h"
+
 #include "model/AminoAcidCode.h"
 #include "model/AsciiText.h"
 #include "model/Sequence.h"
@@ -35,6 +37,14 @@ CProteinTranslator::Answer CProteinTranslator::Compute(const char* codon) {
         std::string lower(codon, 3);
         for (char& c : lower) c = ToLowerAscii(c);
         answer.custom = sequence_->GetCustomCodons().count(lower) > 0;
+    }
+    // An ambiguous codon is what all its readings agree on (the listing's
+    // code table reads a few of them as one amino acid that only some
+    // readings give).
+    const std::string_view bases(codon, 3);
+    if (!answer.custom && bases.find_first_not_of("acgtuACGTU") != std::string_view::npos) {
+        const char letter = CSt26GeneticCode::Standard().Translate(bases);
+        answer.letter = letter == CSt26GeneticCode::kStop ? kStop : letter == 'X' ? kUnknown : letter;
     }
     return answer;
 }

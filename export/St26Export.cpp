@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "export/St26Dtd.h"
 #include "export/St26SequenceMapper.h"
 #include "export/St26Text.h"
+#include "export/St26Verifier.h"
 #include "export/XmlWriter.h"
 #include "generator/DerivedEntries.h"
 #include "generator/OutputNames.h"
@@ -24,16 +26,21 @@ using Kind = CSt26Report::Kind;
 
 namespace {
 
-constexpr const char* kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
-constexpr const char* kDocumentType =
-    "<!DOCTYPE ST26SequenceListing PUBLIC \"-//WIPO//DTD Sequence Listing 1.3//EN\" "
-    "\"ST26SequenceListing_V1_3.dtd\">";
-
 // The version the listing names: major and minor, as the ST.25 listing does.
 std::string ListingVersion() {
     const std::string full = QLN_VERSION;
     const size_t second = full.find('.', full.find('.') + 1);
     return second == std::string::npos ? full : full.substr(0, second);
+}
+
+// The file's name as the listing may hold it: Basic Latin, any other
+// character as "_".
+std::string FileNameAttribute(const std::string& xmlPath) {
+    std::string name = fs::path(xmlPath).filename().string();
+    if (const auto folded = CSt26Text::FoldToBasicLatin(name)) return *folded;
+    for (char& c : name)
+        if (!CSt26Text::IsPrintableBasicLatin(std::string_view(&c, 1))) c = '_';
+    return name;
 }
 
 bool HasNucleotideCodingRegion(const CSequence& sequence) {
@@ -96,6 +103,7 @@ struct CSt26Export::Impl {
     std::string version;
     std::function<bool()> isCancelled;
     CSt26Report report;
+    CSt26Findings verification;
     std::string failure;
 };
 
@@ -120,13 +128,15 @@ std::vector<int> CSt26Export::Impl::Number() {
 }
 
 std::string CSt26Export::Impl::BasicLatin(const std::string& text, const std::string& element) {
-    const auto folded = CSt26Text::FoldToBasicLatin(std::string(TrimmedView(text)));
-    if (!folded) {
+    const auto folded = CSt26Text::FoldFreeText(TrimmedView(text));
+    if (!folded.text) {
         Note(element, text, {}, "characters outside printable Basic Latin; 40", Severity::Error, Kind::Problem);
         return {};
     }
-    if (*folded != TrimmedView(text)) Note(element, text, *folded, "folded to Basic Latin; 40", Severity::Warning, Kind::Change);
-    return *folded;
+    if (folded.lineBreaks)
+        Note(element, text, *folded.text, "line breaks folded to blanks; 40", Severity::Warning, Kind::Change);
+    if (folded.accents) Note(element, text, *folded.text, "folded to Basic Latin; 40", Severity::Warning, Kind::Change);
+    return *folded.text;
 }
 
 void CSt26Export::Impl::WriteApplicationIdentification(CXmlWriter& xml) {
@@ -278,6 +288,7 @@ void CSt26Export::Impl::WriteSequence(CXmlWriter& xml, const CSt26SequenceData& 
 
 St26Outcome CSt26Export::Impl::Export() {
     report.Clear();
+    verification = CSt26Findings();
     failure.clear();
     if (!choices.language.empty() && !IsLanguageCode(choices.language))
         Note("languageCode", choices.language, {}, "not an ISO 639-1 code", Severity::Error, Kind::Problem);
@@ -293,10 +304,10 @@ St26Outcome CSt26Export::Impl::Export() {
     bool cancelled = false;
     {
         CXmlWriter xml(out);
-        xml.Line(kDeclaration);
-        xml.Line(kDocumentType);
+        xml.Line(kSt26Declaration);
+        xml.Line(kSt26DocumentType);
         xml.Open("ST26SequenceListing", {{"dtdVersion", "V1_3"},
-                                         {"fileName", fs::path(xmlPath).filename().string()},
+                                         {"fileName", FileNameAttribute(xmlPath)},
                                          {"softwareName", "Quillion"},
                                          {"softwareVersion", version},
                                          {"productionDate", productionDate.empty() ? DateField::Today() : productionDate}});
@@ -343,13 +354,14 @@ St26Outcome CSt26Export::Impl::Export() {
     const std::string numbers = "1.." + std::to_string(ids.back() - 1);
     Note("SEQ ID NO", numbers, numbers, "the ST.25 numbers, derived protein entries included", Severity::Info,
          Kind::Numbering);
+    verification = CSt26Verifier::VerifyFile(xmlPath);
     if (!WriteReport(true)) return St26Outcome::Failed;
     return report.Count(Severity::Confirm) ? St26Outcome::WrittenToConfirm : St26Outcome::Written;
 }
 
 bool CSt26Export::Impl::WriteReport(bool written) {
     std::ofstream out(reportPath, std::ios::binary | std::ios::trunc);
-    out << report.Text(projectPath, xmlPath, written);
+    out << report.Text(projectPath, xmlPath, written, written ? &verification : nullptr);
     out.close();
     if (out) return true;
     failure = reportPath + ": cannot be written";
@@ -416,6 +428,7 @@ St26Outcome CSt26Export::Run() {
 const std::string& CSt26Export::GetXmlPath() const { return impl_->xmlPath; }
 const std::string& CSt26Export::GetReportPath() const { return impl_->reportPath; }
 const CSt26Report& CSt26Export::GetReport() const { return impl_->report; }
+const CSt26Findings& CSt26Export::GetVerification() const { return impl_->verification; }
 const std::string& CSt26Export::GetFailure() const { return impl_->failure; }
 
 }  // namespace qln

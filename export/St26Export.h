@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "export/St26Choices.h"
+#include "export/St26Findings.h"
 #include "export/St26Report.h"
 
 namespace qln {
@@ -67,6 +68,8 @@ public:
     const std::string& GetXmlPath() const;
     const std::string& GetReportPath() const;
     const CSt26Report& GetReport() const;
+    // What the verifier found in the listing written; empty when none was.
+    const CSt26Findings& GetVerification() const;
     // Why the outcome is Failed, naming the file.
     const std::string& GetFailure() const;
 

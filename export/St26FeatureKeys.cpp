@@ -1,30 +1,11 @@
 #include "export/St26FeatureKeys.h"
 
-#include <array>
-
+#include "export/St26Vocabulary.h"
 #include "model/AsciiText.h"
 
 namespace qln {
 
 namespace {
-
-constexpr std::array<std::string_view, 52> kNucleotideKeys = {
-    "assembly_gap", "C_region",    "CDS",           "centromere",    "D-loop",         "D_segment",
-    "exon",         "gap",         "gene",          "iDNA",          "intron",         "J_segment",
-    "mat_peptide",  "misc_binding", "misc_difference", "misc_feature", "misc_recomb",  "misc_RNA",
-    "misc_structure", "mobile_element", "modified_base", "mRNA",     "ncRNA",          "N_region",
-    "old_sequence", "operon",      "oriT",          "polyA_site",    "precursor_RNA",  "prim_transcript",
-    "primer_bind",  "propeptide",  "protein_bind",  "regulatory",    "repeat_region",  "rep_origin",
-    "rRNA",         "S_region",    "sig_peptide",   "source",        "stem_loop",      "STS",
-    "telomere",     "tmRNA",       "transit_peptide", "tRNA",        "unsure",         "V_region",
-    "V_segment",    "variation",   "3'UTR",         "5'UTR"};
-
-constexpr std::array<std::string_view, 40> kProteinKeys = {
-    "ACT_SITE", "BINDING",  "CA_BIND",  "CARBOHYD", "CHAIN",    "COILED",   "COMPBIAS", "CONFLICT",
-    "CROSSLNK", "DISULFID", "DNA_BIND", "DOMAIN",   "HELIX",    "INIT_MET", "INTRAMEM", "LIPID",
-    "METAL",    "MOD_RES",  "MOTIF",    "MUTAGEN",  "NON_CONS", "NON_STD",  "NON_TER",  "NP_BIND",
-    "PEPTIDE",  "PROPEP",   "REGION",   "REPEAT",   "SIGNAL",   "SITE",     "STRAND",   "TOPO_DOM",
-    "TRANSIT",  "TRANSMEM", "TURN",     "UNSURE",   "VARIANT",  "VAR_SEQ",  "ZN_FING",  "source"};
 
 // Keys of ST.25 listings that ST.26 replaced, with the key and the
 // qualifier that take their place.
@@ -63,43 +44,26 @@ constexpr Replacement kNucleotideReplacements[] = {
     {"provirus", "misc_feature", "", ""},
     {"3'clip", "misc_feature", "", ""},
     {"5'clip", "misc_feature", "", ""},
+    // A project cannot give the gap type and linkage an assembly gap needs.
+    {"assembly_gap", "gap", "", ""},
 };
 
-// Keys that need a qualifier the project has no place for: "other" is
-// what the vocabulary offers for it.
-constexpr Replacement kNeedsClass[] = {
-    {"regulatory", "regulatory", "regulatory_class", "other"},
-    {"ncRNA", "ncRNA", "ncRNA_class", "other"},
-    {"mobile_element", "mobile_element", "mobile_element_type", "other"},
-};
+// mod_base abbreviations older lists spell differently.
+constexpr std::pair<std::string_view, std::string_view> kOldModifiedBases[] = {
+    {"d", "dhu"}, {"t", "m5u"}, {"galq", "gal q"}, {"manq", "man q"}};
 
-// mod_base abbreviations of ST.26's table of modified nucleotides.
-constexpr std::string_view kModifiedBases[] = {
-    "ac4c", "chm5u", "cm",   "cmnm5s2u", "cmnm5u", "d",     "fm",    "galq", "gm",     "i",    "i6a",  "m1a",
-    "m1f",  "m1g",   "m1i",  "m22g",     "m2a",    "m2g",   "m3c",   "m4c",  "m5c",    "m6a",  "m7g",  "mam5u",
-    "mam5s2u", "manq", "mcm5s2u", "mcm5u", "mo5u", "ms2i6a", "ms2t6a", "mt6a", "mv",   "o5u",  "osyw", "p",
-    "q",    "s2c",   "s2t",  "s2u",      "s4u",    "t",     "t6a",   "tm",   "um",     "yw",   "x"};
-
-template <size_t N>
-std::optional<std::string_view> Find(const std::array<std::string_view, N>& keys, std::string_view key) {
-    for (const std::string_view known : keys)
-        if (EqualsIgnoringCase(known, key)) return known;
-    return std::nullopt;
-}
-
-CSt26FeatureKeys::Mapped Replaced(const Replacement& r, bool renamed) {
-    return {std::string(r.key), std::string(r.qualifier), std::string(r.value), renamed};
+bool EndsTerm(std::string_view comment, size_t at) {
+    return at == comment.size() || IsBlank(comment[at]) || comment[at] == ',' || comment[at] == ';';
 }
 
 }  // namespace
 
 std::optional<CSt26FeatureKeys::Mapped> CSt26FeatureKeys::Nucleotide(std::string_view key) {
     key = TrimmedView(key);
-    for (const Replacement& r : kNeedsClass)
-        if (EqualsIgnoringCase(r.old, key)) return Replaced(r, false);
     for (const Replacement& r : kNucleotideReplacements)
-        if (EqualsIgnoringCase(r.old, key)) return Replaced(r, r.key != r.old);
-    if (const auto known = Find(kNucleotideKeys, key)) return Mapped{std::string(*known), {}, {}, false};
+        if (EqualsIgnoringCase(r.old, key))
+            return Mapped{std::string(r.key), std::string(r.qualifier), std::string(r.value), r.key != r.old};
+    if (const auto known = CSt26Vocabulary::NucleotideKey(key)) return Mapped{std::string(*known), {}, {}, false};
     return std::nullopt;
 }
 
@@ -107,18 +71,42 @@ std::optional<CSt26FeatureKeys::Mapped> CSt26FeatureKeys::Protein(std::string_vi
     key = TrimmedView(key);
     if (EqualsIgnoringCase(key, "misc_feature")) return Mapped{single ? "SITE" : "REGION", {}, {}, true};
     if (EqualsIgnoringCase(key, "mat_peptide")) return Mapped{"CHAIN", {}, {}, true};
-    if (const auto known = Find(kProteinKeys, key)) return Mapped{std::string(*known), {}, {}, false};
+    if (const auto known = CSt26Vocabulary::ProteinKey(key)) return Mapped{std::string(*known), {}, {}, false};
     return std::nullopt;
 }
 
-std::optional<std::string> CSt26FeatureKeys::LeadingModifiedBase(std::string_view comment) {
+std::optional<CSt26FeatureKeys::Leading> CSt26FeatureKeys::LeadingTerm(std::string_view qualifier,
+                                                                        std::string_view comment) {
     comment = TrimmedView(comment);
+    std::optional<std::string_view> found;
     size_t end = 0;
-    while (end < comment.size() && !IsBlank(comment[end]) && comment[end] != ',' && comment[end] != ';') ++end;
-    const std::string_view word = comment.substr(0, end);
-    for (const std::string_view known : kModifiedBases)
-        if (EqualsIgnoringCase(known, word)) return std::string(known);
-    return std::nullopt;
+    const auto consider = [&](std::string_view written, std::string_view term) {
+        // The longest term wins: "gal q" over "g...", "LINE" is not "L".
+        if (written.size() <= end || !StartsWithIgnoringCase(comment, written)) return;
+        const bool named = qualifier == "mobile_element_type" && written.size() < comment.size() &&
+                           comment[written.size()] == ':';
+        if (!named && !EndsTerm(comment, written.size())) return;
+        found = term;
+        end = written.size();
+    };
+    for (const std::string_view term : CSt26Vocabulary::Terms(qualifier)) consider(term, term);
+    if (qualifier == "mod_base")
+        for (const auto& [old, current] : kOldModifiedBases) consider(old, current);
+    if (!found) return std::nullopt;
+    std::string term(*found);
+    if (qualifier == "mobile_element_type" && end < comment.size() && comment[end] == ':') {
+        const size_t nameEnd = [&] {
+            size_t at = end + 1;
+            while (!EndsTerm(comment, at)) ++at;
+            return at;
+        }();
+        term += std::string(comment.substr(end, nameEnd - end));
+        end = nameEnd;
+    }
+    std::string_view rest = comment.substr(end);
+    while (!rest.empty() && (IsBlank(rest.front()) || rest.front() == ',' || rest.front() == ';'))
+        rest.remove_prefix(1);
+    return Leading{std::move(term), std::string(rest)};
 }
 
 }  // namespace qln

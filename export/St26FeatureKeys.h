@@ -1,6 +1,6 @@
-// The feature keys of an ST.26 listing: the nucleotide keys (INSDC) and the
-// amino acid keys, how the keys of an ST.25 listing become them, and the
-// abbreviations of modified bases.
+// How the feature keys of a project (those of ST.25 listings among them)
+// become the keys of an ST.26 listing, and the controlled terms a comment
+// may begin with to give the qualifier a key needs.
 #pragma once
 
 #include <optional>
@@ -26,9 +26,14 @@ public:
     static std::optional<Mapped> Nucleotide(std::string_view key);
     static std::optional<Mapped> Protein(std::string_view key, bool single);
 
-    // The mod_base abbreviation a comment begins with ("m5c methylated"),
-    // lower case, or nothing.
-    static std::optional<std::string> LeadingModifiedBase(std::string_view comment);
+    // The term of a controlled qualifier that a comment begins with
+    // ("m5c methylated", "gal q", "transposon:Tn5 with kanR"), in its
+    // current spelling, and the rest of the comment.
+    struct Leading {
+        std::string term;
+        std::string rest;
+    };
+    static std::optional<Leading> LeadingTerm(std::string_view qualifier, std::string_view comment);
 };
 
 }  // namespace qln

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "export/Latin1.h"
+#include "export/St26Findings.h"
 
 namespace qln {
 
@@ -19,7 +20,12 @@ constexpr Section kSections[] = {
     {CSt26Report::Kind::Drop, "Dropped"},         {CSt26Report::Kind::Numbering, "Numbering"},
 };
 
-std::string Quoted(const std::string& latin1) { return "\"" + Latin1ToUtf8(latin1) + "\""; }
+// Line breaks are shown, not made, so that an item stays on its line.
+std::string Quoted(const std::string& latin1) {
+    std::string shown;
+    for (const char c : Latin1ToUtf8(latin1)) shown += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
+    return "\"" + shown + "\"";
+}
 
 std::string ItemLine(const CSt26Report::Item& item) {
     std::string line = "  ";
@@ -56,7 +62,8 @@ const char* CSt26Report::SeverityName(Severity severity) {
     return "";
 }
 
-std::string CSt26Report::Text(const std::string& projectPath, const std::string& xmlPath, bool written) const {
+std::string CSt26Report::Text(const std::string& projectPath, const std::string& xmlPath, bool written,
+                              const CSt26Findings* verification) const {
     std::string text = "ST.26 conversion report\n";
     text += "Project: " + Latin1ToUtf8(projectPath) + "\n";
     text += written ? "Listing: " + Latin1ToUtf8(xmlPath) + "\n"
@@ -78,6 +85,10 @@ std::string CSt26Report::Text(const std::string& projectPath, const std::string&
     text += written ? "This listing is a draft: confirm the items above and verify it in WIPO's own validation tool "
                       "before filing.\n"
                     : "Nothing was written: correct the errors above in the project and export again.\n";
+    if (!verification) return text;
+    text += "\nVerification of the listing written (as quillion-cli verify-st26 does it)\n  " +
+            verification->CountsText() + "\n";
+    for (const auto& finding : verification->Items()) text += "  " + finding.Text() + "\n";
     return text;
 }
 

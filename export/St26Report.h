@@ -8,6 +8,8 @@
 
 namespace qln {
 
+class CSt26Findings;
+
 class CSt26Report {
 public:
     enum class Severity { Error, Confirm, Warning, Info };
@@ -31,8 +33,10 @@ public:
     void Clear() { items_.clear(); }
 
     // The report file's text, UTF-8:
-    // a heading, the items grouped by kind, then the closing line.
-    std::string Text(const std::string& projectPath, const std::string& xmlPath, bool written) const;
+    // a heading, the items grouped by kind, then the closing line; then what
+    // the verifier found in the written listing, when given.
+    std::string Text(const std::string& projectPath, const std::string& xmlPath, bool written,
+                     const CSt26Findings* verification = nullptr) const;
 
     static const char* SeverityName(Severity severity);
 

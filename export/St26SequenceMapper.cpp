@@ -4,6 +4,7 @@
 
 #include "export/St26FeatureKeys.h"
 #include "export/St26Text.h"
+#include "export/St26Vocabulary.h"
 #include "generator/CodingFeatures.h"
 #include "generator/DerivedEntries.h"
 #include "generator/ListedFeatures.h"
@@ -112,19 +113,21 @@ CSt26SequenceData CSt26SequenceMapper::Skipped(int seqId) {
 
 bool CSt26SequenceMapper::Note(const std::string& text, const std::string& element, Context& context,
                                std::string& out) {
-    const auto folded = CSt26Text::FoldToBasicLatin(std::string(TrimmedView(text)));
-    if (!folded) {
+    const auto folded = CSt26Text::FoldFreeText(TrimmedView(text));
+    if (!folded.text) {
         Add(context, element, text, {}, "characters outside printable Basic Latin; 40", Severity::Error, Kind::Problem);
         return false;
     }
-    if (folded->size() > kMaxFreeText) {
+    if (folded.text->size() > kMaxFreeText) {
         Add(context, element, text.substr(0, 40) + "...", {}, "more than 1000 characters; 87", Severity::Error,
             Kind::Problem);
         return false;
     }
-    if (*folded != TrimmedView(text))
-        Add(context, element, text, *folded, "folded to Basic Latin; 40", Severity::Warning, Kind::Change);
-    out = *folded;
+    if (folded.lineBreaks)
+        Add(context, element, text, *folded.text, "line breaks folded to blanks; 40", Severity::Warning, Kind::Change);
+    if (folded.accents)
+        Add(context, element, text, *folded.text, "folded to Basic Latin; 40", Severity::Warning, Kind::Change);
+    out = *folded.text;
     return true;
 }
 
@@ -355,6 +358,7 @@ void CSt26SequenceMapper::AddCodingRegions(CBaseSequence& sequence, Context& con
                     Severity::Warning, Kind::Computed);
                 break;
             }
+            if (CountExcept(translation.protein, 'X') < kMinAminoAcids) break;  // the entry is skipped: 000
             cds.qualifiers.push_back({"protein_id", id, false});
             Add(context, "protein_id", {}, id, "SEQ ID of the encoded protein; 92", Severity::Info, Kind::Computed);
             break;
@@ -438,28 +442,71 @@ void CSt26SequenceMapper::AddFeature(const CFeature& feature, Context& context, 
             mapped->qualifierValue == "other" ? Severity::Confirm : Severity::Info, Kind::Default);
     }
     std::string comment(TrimmedView(feature.GetComment()));
-    if (mapped->key == "modified_base") {
-        const auto base = CSt26FeatureKeys::LeadingModifiedBase(comment);
-        out.qualifiers.push_back({"mod_base", base ? *base : "OTHER", false});
-        if (base) comment = std::string(TrimmedView(std::string_view(comment).substr(base->size())));
-        Add(context, "mod_base", {}, base ? *base : "OTHER", "needed by modified_base", Severity::Info, Kind::Computed);
-    } else if (mapped->key == "gap") {
-        out.qualifiers.push_back({"estimated_length", std::to_string(span.to - span.from + 1), false});
-    } else if (mapped->key == "misc_binding" || mapped->key == "protein_bind") {
-        if (comment.empty()) {
-            Add(context, mapped->key, {}, {}, "needs bound_moiety: give the bound molecule in the comment",
-                Severity::Error, Kind::Problem);
-            return;
-        }
-        std::string moiety;
-        if (Note(comment, "bound_moiety", context, moiety)) out.qualifiers.push_back({"bound_moiety", moiety, true});
-        comment.clear();
-    }
+    if (!protein && !AddMandatoryQualifiers(out, span.to - span.from + 1, context, comment)) return;
     if (!comment.empty()) {
         std::string note;
         if (Note(comment, "note", context, note)) out.qualifiers.push_back({"note", note, true});
     }
     data.features.push_back(std::move(out));
+}
+
+bool CSt26SequenceMapper::AddMandatoryQualifiers(CSt26Feature& out, int length, Context& context,
+                                                 std::string& comment) {
+    const auto has = [&](std::string_view name) {
+        return std::any_of(out.qualifiers.begin(), out.qualifiers.end(),
+                           [&](const CSt26Qualifier& q) { return q.name == name; });
+    };
+    for (const std::string_view mandatory : CSt26Vocabulary::MandatoryQualifiers(out.key)) {
+        const std::string name(mandatory);
+        if (has(name)) continue;
+        const std::string neededBy = "needed by " + out.key;
+        if (name == "estimated_length") {
+            out.qualifiers.push_back({name, std::to_string(length), false});
+        } else if (!CSt26Vocabulary::Terms(name).empty()) {
+            // A class the comment begins with, else the list's "other".
+            if (const auto leading = CSt26FeatureKeys::LeadingTerm(name, comment)) {
+                out.qualifiers.push_back({name, leading->term, false});
+                Add(context, name, {}, leading->term, neededBy + ", from the comment", Severity::Info, Kind::Computed);
+                comment = leading->rest;
+            } else if (comment.empty() && (name == "mod_base" || name == "mobile_element_type")) {
+                Add(context, out.key + " " + out.location, {}, {},
+                    "needs " + name + ": begin the comment with one of " +
+                        std::string(name == "mod_base" ? "the modified bases' abbreviations (m5c, i, ...), or name "
+                                                         "the base in full"
+                                                       : "transposon, integron, insertion sequence, ..., or "
+                                                         "other:NAME"),
+                    Severity::Error, Kind::Problem);
+                return false;
+            } else if (name == "mod_base") {
+                out.qualifiers.push_back({name, "OTHER", false});  // the comment names it, as a note
+                Add(context, name, {}, "OTHER", neededBy + "; the comment names the base", Severity::Info,
+                    Kind::Computed);
+            } else {
+                std::string value = "other";
+                if (name == "mobile_element_type") {
+                    std::string text;
+                    if (!Note(comment, name, context, text)) return false;
+                    value += ":" + text;
+                    comment.clear();
+                }
+                out.qualifiers.push_back({name, value, false});
+                Add(context, name, {}, value, neededBy + ": the comment names no class of the list", Severity::Confirm,
+                    Kind::Default);
+            }
+        } else {
+            // Free text such as the bound moiety: the whole comment.
+            std::string text;
+            if (comment.empty()) {
+                Add(context, out.key + " " + out.location, {}, {}, "needs " + name + ": give it in the comment",
+                    Severity::Error, Kind::Problem);
+                return false;
+            }
+            if (!Note(comment, name, context, text)) return false;
+            out.qualifiers.push_back({name, text, true});
+            comment.clear();
+        }
+    }
+    return true;
 }
 
 CSt26SequenceData CSt26SequenceMapper::MapProtein(CProteinSequence& sequence, Context& context) {

@@ -45,6 +45,10 @@ private:
     void AddCodingRegions(CBaseSequence& sequence, Context& context, const std::vector<CDerivedEntry>& derived,
                           const std::vector<CProteinTranslation>& proteins, CSt26SequenceData& data);
     void AddFeature(const CFeature& feature, Context& context, CSt26SequenceData& data);
+    // The qualifiers the feature's key cannot go without, taken from the
+    // comment where they are text or begin it; what is left of the comment
+    // becomes the note. False after an error.
+    bool AddMandatoryQualifiers(CSt26Feature& out, int length, Context& context, std::string& comment);
     CSt26SequenceData Derived(CBaseSequence& parent, const CDerivedEntry& entry, const CProteinTranslation& translation,
                               Context& context);
     void ReportPublications(const CSequence& sequence, const Context& context);

@@ -49,6 +49,24 @@ std::optional<std::string> CSt26Text::FoldToBasicLatin(std::string_view latin1) 
     return out;
 }
 
+CSt26Text::FreeText CSt26Text::FoldFreeText(std::string_view latin1) {
+    FreeText out;
+    std::string oneLine;
+    oneLine.reserve(latin1.size());
+    for (size_t i = 0; i < latin1.size(); ++i) {
+        if (latin1[i] != '\r' && latin1[i] != '\n') {
+            oneLine += latin1[i];
+            continue;
+        }
+        if (latin1[i] == '\r' && i + 1 < latin1.size() && latin1[i + 1] == '\n') ++i;
+        oneLine += ' ';
+        out.lineBreaks = true;
+    }
+    out.text = FoldToBasicLatin(oneLine);
+    out.accents = out.text && *out.text != oneLine;
+    return out;
+}
+
 bool CSt26Text::IsCompleteDate(std::string_view text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
     for (const size_t i : {0, 1, 2, 3, 5, 6, 8, 9})

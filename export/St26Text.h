@@ -18,6 +18,15 @@ public:
     // nothing when a character has no folding (a control character, a sign
     // such as "°").
     static std::optional<std::string> FoldToBasicLatin(std::string_view latin1);
+    // Free text as a listing may hold it: each line break (CR LF, LF or CR)
+    // a blank, then accents folded; nothing in text when a character has no
+    // folding.
+    struct FreeText {
+        std::optional<std::string> text;
+        bool lineBreaks = false;  // some were folded
+        bool accents = false;     // some were folded
+    };
+    static FreeText FoldFreeText(std::string_view latin1);
     // A real date written CCYY-MM-DD.
     static bool IsCompleteDate(std::string_view text);
 

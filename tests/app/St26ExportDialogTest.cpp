@@ -115,6 +115,10 @@ private slots:
         QVERIFY(xml.contains("<INSDQualifier_value>genomic DNA</INSDQualifier_value>"));
         QVERIFY(xml.contains("languageCode=\"de\""));
         QVERIFY2(shown->outcome.startsWith("Cassette_ST26.xml written"), qPrintable(shown->outcome));
+        // The listing written was verified: the counts are in the outcome,
+        // the findings at the end of the report.
+        QVERIFY2(shown->outcome.contains(" Verified: 0 errors, "), qPrintable(shown->outcome));
+        QVERIFY(shown->report.contains("\nVerification of the listing written"));
         QCOMPARE(shown->report, Contents(Path("Cassette_ST26Report.txt")));
         QVERIFY(Contents(Path("Cassette_ST26.json")).contains("genomic DNA"));
 

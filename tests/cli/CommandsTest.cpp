@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <sstream>
+#include <tuple>
 
 #include "model/Feature.h"
 #include "model/ProjectFile.h"
@@ -329,6 +330,42 @@ TEST_F(CommandsTest, ExportSt26ConfirmsDefaultsUntilTheChoicesSettleThem) {
     std::ostringstream refused;
     EXPECT_EQ(RunExportSt26(Path("demo.prj"), "", Path("bad.json"), false, refused), kExitFailure);
     EXPECT_EQ(refused.str(), "not written: 1 error in " + Path("demo_ST26Report.txt") + "\n");
+}
+
+// verify-st26 on a listing as a user gets it: nothing to say, warnings,
+// errors with the report written, and a file that is not there.
+TEST_F(CommandsTest, VerifySt26PrintsEachFindingAndExitsByTheWorst) {
+    std::ifstream in(QLN_TEST_DATA_DIR "/st26-listings/valid.xml", std::ios::binary);
+    const std::string valid{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_FALSE(valid.empty());
+    const auto run = [&](const std::string& text, const std::string& report = "") {
+        std::ostringstream out, err;
+        const int status = RunVerifySt26(Write("l.xml", text), report, out, err);
+        return std::tuple(status, out.str(), err.str());
+    };
+    EXPECT_EQ(run(valid), std::tuple(kExitOk, std::string(), Path("l.xml") + ": 0 errors, 0 warnings, 0 notes in 6 sequences\n"));
+
+    std::string warned = valid;
+    warned.replace(warned.find(">Homo sapiens<"), 14, ">Unknown<");
+    const auto [warnedStatus, warnedOut, warnedErr] = run(warned);
+    EXPECT_EQ(warnedStatus, kExitFindings);
+    EXPECT_EQ(warnedOut.rfind("SEQ ID 1, source 1..36, organism (line 31): warning: \"Unknown\" is the ST.25 form", 0), 0u)
+        << warnedOut;
+
+    std::string broken = warned;
+    broken.replace(broken.find(">other RNA<"), 11, ">other DNA<");
+    const auto [status, out, err] = run(broken, Path("report.txt"));
+    EXPECT_EQ(status, kExitFailure);
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2) << out;
+    EXPECT_EQ(err, Path("l.xml") + ": 1 error, 1 warning, 0 notes in 6 sequences; report in " + Path("report.txt") + "\n");
+    const std::string report = Read(Path("report.txt"));
+    EXPECT_EQ(report.rfind("ST.26 verification of " + Path("l.xml") + "\n1 error, 1 warning, 0 notes in 6 sequences\n\nSEQ ID 1\n", 0), 0u)
+        << report;
+    EXPECT_NE(report.find("\nSEQ ID 3\n  SEQ ID 3, source 1..20, mol_type"), std::string::npos) << report;
+
+    std::ostringstream none, noneErr;
+    EXPECT_EQ(RunVerifySt26(Path("none.xml"), "", none, noneErr), kExitFailure);
+    EXPECT_EQ(noneErr.str(), Path("none.xml") + ": no such file\n");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Exports as a user makes them, each listing checked by the offline
+// Exports as a user makes them, each listing checked by the product's
 // verifier: the demo project, every corpus listing imported into a project,
 // and the project behind the shared sample listing, which must come out as
 // that file.
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "St26Verifier.h"
+#include "export/St26TestSupport.h"
 #include "export/St26Export.h"
 #include "import/DefaultImportChoices.h"
 #include "import/ImportDriver.h"
@@ -122,6 +122,7 @@ std::string WithoutComments(std::string text) {
 
 // The project the sample's comment describes.
 TEST_F(St26ExportCorpusTest, SampleProjectGivesTheSampleListing) {
+    if (test::St26Folder().empty()) GTEST_SKIP() << "no sample listing: shared/st26/ beside the checkout is missing";
     Ptr<CProject> project = MakePtr<CProject>();
     CProjectData& data = *project->GetProjectData();
     data.SetTitle("Stable expression cassettes");

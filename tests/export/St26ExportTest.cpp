@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "export/St26Verifier.h"
+#include "export/St26TestSupport.h"
 #include "export/St26ChoicesFile.h"
 #include "generator/ListingWriter.h"
 #include "import/RandomProject.h"
@@ -61,12 +61,15 @@ std::vector<int> ListingNumbers(CProject& project) {
 // The SEQ IDs cited in a description must not move: every sequence and every
 // protein the ST.25 listing derives keeps its number, split codons, stop
 // codons and mature peptides included. A protein after the last sequence
-// checks the count of the last one's derived entries too.
+// checks the count of the last one's derived entries too. The projects keep
+// what a listing cannot carry (comments with line breaks among it); what
+// is written passes the verifier, and what is refused is for stop codons in
+// coding regions or mixed molecules without their segments.
 TEST_F(St26ExportTest, SeqIdsAreTheNumbersOfTheSt25Listing) {
     int written = 0;
     for (unsigned seed = 1; seed <= 300; ++seed) {
         test::CChoices choices = test::CChoices::Seeded(seed);
-        const Ptr<CProject> project = test::RandomCarryableProject(choices);
+        const Ptr<CProject> project = test::CRandomProject(choices).Make();
         project->Add(new CProtein1Sequence(project.get(), "last", "Homo sapiens", "MKVLAAGG"));
         const std::vector<int> expected = ListingNumbers(*project);
 
@@ -78,12 +81,22 @@ TEST_F(St26ExportTest, SeqIdsAreTheNumbersOfTheSt25Listing) {
         // Those that are written are valid listings.
         const St26Outcome outcome = exporter.Run();
         ASSERT_NE(outcome, St26Outcome::Failed) << exporter.GetFailure();
-        if (outcome == St26Outcome::Refused) continue;
+        if (outcome == St26Outcome::Refused) {
+            for (const auto& item : exporter.GetReport().GetItems()) {
+                if (item.severity != CSt26Report::Severity::Error) continue;
+                EXPECT_TRUE(item.rule.find("stop codon") != std::string::npos ||
+                                item.rule.find("codes for no amino acid") != std::string::npos ||
+                                item.rule.find("DNA/RNA") != std::string::npos || item.element == "mat_peptide")
+                    << "seed " << seed << ": " << item.element << ": " << item.rule;
+            }
+            continue;
+        }
         ++written;
         const auto problems = test::VerifySt26(exporter.GetXmlPath());
         ASSERT_TRUE(problems.empty()) << "seed " << seed << ": " << problems.front();
+        EXPECT_EQ(exporter.GetVerification().Count(CSt26Finding::Severity::Error), 0);
     }
-    EXPECT_GE(written, 50);
+    EXPECT_GE(written, 150);
 }
 
 // A project that uses what ST.25 had and ST.26 writes differently.
@@ -98,9 +111,13 @@ TEST_F(St26ExportTest, St25WaysBecomeTheirSt26Forms) {
 
     auto& dna = Add(project, new CDNASequence(&project, "dna", "Mus musculus", "ttgacaatgaaacgcaaatgaccgaccgtaacggg"));
     Feature(dna, new COtherFeature(&dna, "Promoter", "", "1", "6"));
-    Feature(dna, new COtherFeature(&dna, "modified_base", "m5c methylated", "2", "2"));
+    Feature(dna, new COtherFeature(&dna, "modified_base", "m5c methylated\r\nat the\rstart\nof it", "2", "2"));
     Feature(dna, new CDS(&dna, "", "7", "21"));  // atg aaa cgc aaa tga
     dna.GetCustomCodons()["cgc"] = "Sec";
+    // Ambiguous codons give what all their readings agree on: ytn may be
+    // Leu or Phe, gay is Asp.
+    auto& ambiguous = Add(project, new CDNASequence(&project, "ambiguous", "Mus musculus", "atgytngayaaatggtaaccc"));
+    Feature(ambiguous, new CDS(&ambiguous, "", "1", "18"));
     auto& mixed = Add(project, new CDNARNASequence(&project, "mixed", "Homo sapiens", "acgtacgtacuuacuu"));
     Feature(mixed, new COtherFeature(&mixed, "misc_feature", "DNA", "1", "8"));
     Feature(mixed, new COtherFeature(&mixed, "misc_feature", "RNA", "9", "16"));
@@ -123,6 +140,8 @@ TEST_F(St26ExportTest, St25WaysBecomeTheirSt26Forms) {
              "<INSDQualifier_name>regulatory_class</INSDQualifier_name>\n"
              "              <INSDQualifier_value>promoter</INSDQualifier_value>",
              "<INSDQualifier_value>m5c</INSDQualifier_value>",
+             "<INSDQualifier_value>methylated at the start of it</INSDQualifier_value>",
+             "<INSDQualifier_value>MXDKW</INSDQualifier_value>",
              "<INSDQualifier_value>(pos:13..15,aa:Sec)</INSDQualifier_value>",
              "<INSDQualifier_value>MKUK</INSDQualifier_value>",  // the custom codon gives selenocysteine
              "<INSDSeq_sequence>acgtacgtacttactt</INSDSeq_sequence>",
@@ -136,8 +155,61 @@ TEST_F(St26ExportTest, St25WaysBecomeTheirSt26Forms) {
         EXPECT_NE(xml.find(part), std::string::npos) << part;
     const std::string report = Read(exporter.GetReportPath());
     for (const char* line : {"FilingDate: \"2013-02-30\" -> (none)", "\"Promoter\" -> \"regulatory\"",
-                             "mol_type: -> \"unassigned DNA\" (default) [confirm]", "(none)"})
+                             "mol_type: -> \"unassigned DNA\" (default) [confirm]", "(none)",
+                             "-> \"methylated at the start of it\" (line breaks folded to blanks; 40) [warning]",
+                             "\nVerification of the listing written (as quillion-cli verify-st26 does it)\n"
+                             "  0 errors, "})
         EXPECT_NE(report.find(line), std::string::npos) << line;
+}
+
+// Keys that cannot go without a qualifier take it from the comment: a term
+// of the qualifier's list it begins with (older spellings of modified bases
+// brought up to date), else the list's "other", else the whole comment;
+// what the comment does not give is an error. Each listing written passes
+// the verifier.
+TEST_F(St26ExportTest, KeysTakeTheQualifiersTheyNeedFromTheComment) {
+    struct Case {
+        const char* key;
+        const char* comment;
+        const char* expected;  // in the XML, or in the report of a refusal
+        bool written;
+    };
+    const Case kCases[] = {
+        {"regulatory", "enhancer of the heavy chain",
+         "regulatory_class</INSDQualifier_name>\n              <INSDQualifier_value>enhancer<", true},
+        {"regulatory", "strong", "<INSDQualifier_value>other</INSDQualifier_value>", true},
+        {"ncRNA", "miRNA precursor", "<INSDQualifier_value>miRNA</INSDQualifier_value>", true},
+        {"mobile_element", "transposon:Tn5 with kanR", "<INSDQualifier_value>transposon:Tn5<", true},
+        {"mobile_element", "Tn10 remnant", "<INSDQualifier_value>other:Tn10 remnant<", true},
+        {"mobile_element", "", "needs mobile_element_type", false},
+        {"modified_base", "d", "<INSDQualifier_value>dhu</INSDQualifier_value>", true},
+        {"modified_base", "gal q in the loop", "<INSDQualifier_value>gal q</INSDQualifier_value>", true},
+        {"modified_base", "xanthine", "<INSDQualifier_value>OTHER</INSDQualifier_value>", true},
+        {"modified_base", "", "needs mod_base", false},
+        {"operon", "lac", "operon</INSDQualifier_name>\n              <INSDQualifier_value>lac<", true},
+        {"operon", "", "needs operon", false},
+        {"protein_bind", "LacI", "bound_moiety</INSDQualifier_name>\n              <INSDQualifier_value>LacI<", true},
+        {"assembly_gap", "", "<INSDQualifier_value>5</INSDQualifier_value>", true},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(std::string(c.key) + " \"" + c.comment + "\"");
+        CProject project;
+        project.GetProjectData()->SetTitle("T");
+        project.GetProjectData()->SetFileReference("R");
+        project.GetOrgApplicants().Add(Ptr<COrgApplicant>(new COrgApplicant(&project, "Acme")));
+        auto& dna = Add(project, new CDNASequence(&project, "dna", "Mus musculus", "acgtacgtacgtacgtacgt"));
+        Feature(dna, new COtherFeature(&dna, c.key, c.comment, "3", "7"));
+        CSt26Export exporter(project, Path("p.prj"), {});
+        const St26Outcome outcome = exporter.Run();
+        if (!c.written) {
+            EXPECT_EQ(outcome, St26Outcome::Refused);
+            EXPECT_NE(Read(exporter.GetReportPath()).find(c.expected), std::string::npos) << Read(exporter.GetReportPath());
+            continue;
+        }
+        ASSERT_NE(outcome, St26Outcome::Refused) << Read(exporter.GetReportPath());
+        EXPECT_NE(Read(exporter.GetXmlPath()).find(c.expected), std::string::npos) << Read(exporter.GetXmlPath());
+        EXPECT_EQ(test::VerifySt26(exporter.GetXmlPath()), std::vector<std::string>{});
+    }
 }
 
 // Errors are all named, and nothing is written under the output name: an

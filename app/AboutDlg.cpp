@@ -8,6 +8,7 @@ namespace qln {
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::AboutDlg>())
 {
     ui_->setupUi(this);
+    ui_->versionLabel->setText("Quillion Version " QLN_VERSION);
     ui_->iconLabel->setPixmap(DrawQuillionIcon(48));
     setFixedSize(sizeHint());
 }

@@ -11,6 +11,10 @@ CCommandLine CCommandLine::Parse(const QStringList& arguments)
         const QString& argument = arguments[i];
         if (argument == "--nosplash")
             line.showSplash = false;
+        else if (argument == "--help" || argument == "-h")
+            line.showHelp = true;
+        else if (argument == "--version")
+            line.showVersion = true;
         else if (argument.startsWith('-'))
             continue;
         else if (line.projectPath.isEmpty())
@@ -18,6 +22,24 @@ CCommandLine CCommandLine::Parse(const QStringList& arguments)
             line.projectPath = QFileInfo(argument).absoluteFilePath();
     }
     return line;
+}
+
+QString CCommandLine::HelpText()
+{
+    return QStringLiteral(
+        "Usage: quillion [--nosplash] [PROJECT.prj]\n"
+        "Quillion prepares the sequence listing of a patent application.\n"
+        "\n"
+        "  PROJECT.prj   the project to open (else a new, Untitled project); a second start\n"
+        "                hands it to the window already open\n"
+        "  --nosplash    start without the splash window\n"
+        "  -h, --help    print this help and exit\n"
+        "  --version     print the program's version and exit\n");
+}
+
+QString CCommandLine::VersionText()
+{
+    return QStringLiteral("quillion " QLN_VERSION "\n");
 }
 
 }  // namespace qln

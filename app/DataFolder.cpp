@@ -12,10 +12,14 @@ QString CDataFolder::Path()
     if (!fromEnvironment.isEmpty())
         return QDir::cleanPath(fromEnvironment);
     const QDir exeDir(QCoreApplication::applicationDirPath());
-    const QString beside = exeDir.filePath("data");
-    if (QFileInfo(beside).isDir())
-        return QDir::cleanPath(beside);
-    return QDir::cleanPath(exeDir.filePath("../share/quillion"));
+    const QString installed = exeDir.filePath("../share/quillion");
+    // The build tree links the source tree's data folder beside the
+    // programs at its top and keeps benchmarks and tests one folder down.
+    for (const QString& candidate : {exeDir.filePath("data"), installed, exeDir.filePath("../data")}) {
+        if (QFileInfo(candidate).isDir())
+            return QDir::cleanPath(candidate);
+    }
+    return QDir::cleanPath(installed);
 }
 
 QString CDataFolder::FilePath(const QString& name)

@@ -57,7 +57,7 @@ CCQLNApp::CCQLNApp(int& argc, char** argv) : QApplication(argc, argv)
     // The settings live under "Quillion".
     setOrganizationName("Quillion");
     setApplicationName("Quillion");
-    setApplicationVersion("3.5.1");
+    setApplicationVersion(QLN_VERSION);
     setWindowIcon(QuillionIcon());
 }
 

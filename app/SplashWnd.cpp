@@ -43,7 +43,7 @@ QPixmap DrawSplash()
     line.setBold(false);
     painter.setFont(line);
     painter.setPen(QColor(50, 60, 80));
-    painter.drawText(QRect(178, 130, width - 190, 24), Qt::AlignLeft | Qt::AlignVCenter, "Version 3.5.1");
+    painter.drawText(QRect(178, 130, width - 190, 24), Qt::AlignLeft | Qt::AlignVCenter, "Version " QLN_VERSION);
     painter.drawText(QRect(178, 154, width - 190, 24), Qt::AlignLeft | Qt::AlignVCenter,
                      "Sequence listings for patent applications");
     return pixmap;

@@ -120,11 +120,16 @@ int RunGenerate(const std::string& projectPath, bool checkMissingFeatures, std::
             }
             case GenerationOutcome::ValidationFailed: {
                 const int messages = static_cast<int>(run.GetMessages().size());
+                if (run.ErrorReportFailed())
+                    throw CommandFailure(names.errorReport + ": the error report could not be written; " +
+                                         Count(messages, "message", "messages") + " above, no listing written");
                 err << "errors found, no listing written: " << Count(messages, "message", "messages") << " in "
                     << names.errorReport << '\n';
                 return kExitFindings;
             }
             default:
+                if (run.ErrorReportFailed())
+                    throw CommandFailure(names.errorReport + ": the error report could not be opened, no listing written");
                 throw CommandFailure(names.listing + ": the listing could not be written");
         }
     });

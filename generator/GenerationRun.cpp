@@ -229,7 +229,10 @@ GenerationOutcome CGenerationRun::Generate() {
     }
     if (hasErrors) {
         RemoveFile(names_.listing);
-        if (!RewriteErrorReport()) ShowMessageBox(kErrorReportWriteFailed, Icon::Warning);
+        if (!RewriteErrorReport()) {
+            errorReportFailed_ = true;
+            ShowMessageBox(kErrorReportWriteFailed, Icon::Warning);
+        }
         Notify(CGenerationObserver::kFailed);
         return cancelled ? GenerationOutcome::Cancelled : GenerationOutcome::ValidationFailed;
     }

@@ -96,6 +96,9 @@ public:
     // Entries of the last complete listing (0 when none was completed).
     int GetEntryCount() const;
     const COutputNames& GetOutputNames() const { return names_; }
+    // After the run: the error report could not be opened or written, so
+    // it is missing or incomplete.
+    bool ErrorReportFailed() const { return errorReportFailed_; }
 
 private:
     class CSink;

@@ -51,6 +51,9 @@ std::string CHeaderBlock::Text(const CProject& project, size_t& countOffset) {
     countOffset = out.size();
     out.append(kCountWidth, ' ');
     out += "\n\n";
+    // Fixed, not the program's version: it names the listing layout, which
+    // listings already filed, the listings kept for the tests and the
+    // import's round trip compare byte for byte.
     out += "<170>  Quillion version 3.5\n\n";
     return out;
 }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -17,6 +18,7 @@
 #include "app/AboutDlg.h"
 #include "app/CommandLine.h"
 #include "app/DataCheck.h"
+#include "app/DataFolder.h"
 #include "app/RecentFiles.h"
 #include "app/SingleInstance.h"
 #include "app/SplashWnd.h"
@@ -30,6 +32,8 @@ private slots:
     void secondStartHandsItsProjectToTheFirst();
     void commandLine();
     void missingDataFileIsNamed();
+    void dataFolderHoldsWhatTheWindowsRead();
+    void startedDirectlyItFindsItsDataOrEndsSayingWhy();
     void splashClosesAtTheFirstKeyOrClick();
     void recentFilesKeepFourNewestFirst();
     void aboutBox();
@@ -84,6 +88,11 @@ void StartupTest::commandLine()
     const CCommandLine line = CCommandLine::Parse({"quillion", "--nosplash", "demo.prj", "second.prj"});
     QVERIFY(!line.showSplash);
     QCOMPARE(line.projectPath, QDir::current().absoluteFilePath("demo.prj"));
+    QVERIFY(!line.showHelp && !line.showVersion);
+    QVERIFY(CCommandLine::Parse({"quillion", "demo.prj", "--help"}).showHelp);
+    QVERIFY(CCommandLine::Parse({"quillion", "-h"}).showHelp);
+    QVERIFY(CCommandLine::Parse({"quillion", "--version"}).showVersion);
+    QCOMPARE(CCommandLine::VersionText(), QString("quillion " QLN_VERSION "\n"));
 }
 
 void StartupTest::missingDataFileIsNamed()
@@ -100,12 +109,58 @@ void StartupTest::missingDataFileIsNamed()
     QCOMPARE(CDataCheck::MissingFile(data.path()), missing);
     const QString message = CDataCheck::Message(missing);
     QVERIFY(message.contains(missing));
-    QVERIFY(message.contains("Please reinstall Quillion 3.5."));
+    QVERIFY(message.contains("Please reinstall Quillion " QLN_RELEASE "."));
     for (const QString& page : CDataCheck::RequiredPages()) {
         QFile file(data.filePath("help/" + page));
         QVERIFY(file.exists() || file.open(QIODevice::WriteOnly));
     }
     QVERIFY(CDataCheck::MissingFile(data.path()).isEmpty());
+
+    // A program nobody watches hears first of the files its windows read.
+    QVERIFY(CDataCheck::UnattendedProblem(data.path()).startsWith("The organism name file 'strain.txt' could not"));
+    QVERIFY(CDataCheck::UnattendedProblem(data.path()).contains(data.path()));
+    for (const char* name : {"strain.txt", "nucleo.txt"}) {
+        QFile file(data.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(CDataCheck::UnattendedProblem(data.path()).startsWith("The Feature Name file amino.txt could not"));
+    QFile amino(data.filePath("amino.txt"));
+    QVERIFY(amino.open(QIODevice::WriteOnly));
+    QVERIFY(CDataCheck::UnattendedProblem(data.path()).isEmpty());
+}
+
+void StartupTest::dataFolderHoldsWhatTheWindowsRead()
+{
+    QCOMPARE(CDataCheck::UnattendedProblem(CDataFolder::Path()), QString());
+}
+
+// This program, started the way a developer starts it from the build tree:
+// without the data folder ctest names, it finds the source tree's; with a
+// data folder that is not there, it ends at once and says why on standard
+// error rather than waiting behind a message box nobody sees.
+void StartupTest::startedDirectlyItFindsItsDataOrEndsSayingWhy()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QLN_DATA_DIR");
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    QProcess direct;
+    direct.setProcessEnvironment(environment);
+    direct.start(QCoreApplication::applicationFilePath(), {"dataFolderHoldsWhatTheWindowsRead"});
+    QVERIFY(direct.waitForFinished(60000));
+    QVERIFY2(direct.exitCode() == 0, direct.readAllStandardOutput() + direct.readAllStandardError());
+
+    QTemporaryDir tmp;
+    const QString nowhere = tmp.filePath("nowhere");
+    environment.insert("QLN_DATA_DIR", nowhere);
+    QProcess missing;
+    missing.setProcessEnvironment(environment);
+    missing.start(QCoreApplication::applicationFilePath(), {"dataFolderHoldsWhatTheWindowsRead"});
+    QVERIFY(missing.waitForFinished(10000));
+    QCOMPARE(missing.exitCode(), 1);
+    const QString said = QString::fromLocal8Bit(missing.readAllStandardError());
+    QVERIFY2(said.contains("The organism name file 'strain.txt' could not be found.") && said.contains(nowhere),
+             qPrintable(said));
+    QVERIFY(missing.readAllStandardOutput().isEmpty());
 }
 
 void StartupTest::splashClosesAtTheFirstKeyOrClick()
@@ -171,7 +226,7 @@ void StartupTest::aboutBox()
     QStringList texts;
     for (const QLabel* label : about.findChildren<QLabel*>())
         texts << label->text();
-    QVERIFY(texts.contains("Quillion Version 3.5.1"));
+    QVERIFY(texts.contains("Quillion Version " QLN_VERSION));
     QVERIFY(texts.contains("Release Date: September 2010"));
     QTest::keyClick(&about, Qt::Key_Return);
     QCOMPARE(about.result(), int(QDialog::Accepted));

@@ -229,6 +229,28 @@ TEST_F(CommandsTest, GenerateWithErrorsWritesOnlyTheErrorReport) {
               printed + "errors found, no listing written: " + count + " messages in " + Path("out_ErrorLog.txt") + "\n");
 }
 
+// A folder in the way of an output: the closing line names the file that
+// could not be written, the error report or the listing, and nothing else is
+// left behind.
+TEST_F(CommandsTest, GenerateNamesTheOutputThatCouldNotBeWritten) {
+    ASSERT_EQ(Build(R"({"sequences":[{"name":"S","type":"DNA","residues":"acgtacgtacgu"}]})").first, kExitOk);
+    fs::create_directories(Path("out_ErrorLog.txt/in-the-way"));
+    std::ostringstream reportErr;
+    EXPECT_EQ(RunGenerate(Path("out.prj"), false, reportErr), kExitFailure);
+    EXPECT_TRUE(reportErr.str().ends_with(
+        "\n" + Path("out_ErrorLog.txt") + ": the error report could not be opened, no listing written\n"))
+        << reportErr.str();
+    EXPECT_FALSE(fs::exists(Path("out_ST25.txt")));
+
+    std::ostringstream err, listingErr;
+    ASSERT_EQ(RunBuild(kDemo, Path("demo.prj"), err), kExitOk) << err.str();
+    fs::create_directories(Path("demo_ST25.txt/in-the-way"));
+    EXPECT_EQ(RunGenerate(Path("demo.prj"), false, listingErr), kExitFailure);
+    EXPECT_TRUE(listingErr.str().ends_with("\n" + Path("demo_ST25.txt") + ": the listing could not be written\n"))
+        << listingErr.str();
+    EXPECT_FALSE(fs::exists(Path("demo_ErrorLog.txt")));
+}
+
 TEST_F(CommandsTest, SuccessfulRunsSayWhatTheyWroteOrFound) {
     std::ostringstream err, out, generateErr, shortErr;
     ASSERT_EQ(RunBuild(kDemo, Path("demo.prj"), err), kExitOk) << err.str();

@@ -9,7 +9,7 @@
 namespace qln {
 namespace {
 
-std::string Pad(std::string text, size_t width = 74) {
+std::string Padded(std::string text, size_t width = 74) {
     text.resize(std::max(text.size(), width), ' ');
     return text;
 }
@@ -70,8 +70,8 @@ TEST(LineBuilderResidueLine, SixteenCodonsToALineWithNumbersUnderThem) {
     numbers = "1               5                   10                  15";
     residues.pop_back();
     amino.pop_back();
-    EXPECT_EQ(out, residues + "         48\n" + Pad(amino) + "\n" + Pad(numbers) + "\n\n" +  //
-                       "atg" + std::string(69, ' ') + "51\n" + Pad("Met") + "\n" + Pad("") + "\n\n");
+    EXPECT_EQ(out, residues + "         48\n" + Padded(amino) + "\n" + Padded(numbers) + "\n\n" +  //
+                       "atg" + std::string(69, ' ') + "51\n" + Padded("Met") + "\n" + Padded("") + "\n\n");
 }
 
 TEST(LineBuilderResidueLine, StopCodonsAloneShowNoTranslationLines) {
@@ -102,7 +102,7 @@ TEST(LineBuilderResidueLine, FourDigitNumbersWidenTheirColumn) {
     const size_t start = out.find("\n\n") + 2;
     EXPECT_EQ(out.substr(start, published.size()), published);
     EXPECT_EQ(out.substr(start + published.size()),
-              "ctg" + std::string(67, ' ') + "3322\n" + Pad("Leu") + "\n" + Pad("") + "\n\n");
+              "ctg" + std::string(67, ' ') + "3322\n" + Padded("Leu") + "\n" + Padded("") + "\n\n");
 }
 
 TEST(LineBuilderResidueLine, GroupGoesToTheNextLineWhenColumnsRunOut) {

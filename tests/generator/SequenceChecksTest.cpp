@@ -11,7 +11,7 @@ namespace qln {
 namespace {
 
 template <class T>
-T* AddTo(CProject& project, std::string name, std::string organism, std::string residues) {
+T* AddSequence(CProject& project, std::string name, std::string organism, std::string residues) {
     auto* seq = new T(&project, std::move(name), std::move(organism), std::move(residues));
     project.Add(seq);
     return seq;
@@ -29,7 +29,7 @@ CFeature* AddFeature(CSequence& seq, std::string key, std::string comment, std::
 TEST(SequenceValidate, ChecksRunInOrderPublicationsFieldsCommentResiduesFeatures) {
     CProject project;
     project.SetCheckMissingFeatures(true);
-    auto* seq = AddTo<CDNASequence>(project, "S1", "  Artificial Sequence ", "ac nn\nnxg");
+    auto* seq = AddSequence<CDNASequence>(project, "S1", "  Artificial Sequence ", "ac nn\nnxg");
     seq->GetComment()->SetComment("   ");
     // Publications in the order journals, databases, patents, theses, each
     // numbered within its own list.
@@ -62,7 +62,7 @@ TEST(SequenceValidate, ChecksRunInOrderPublicationsFieldsCommentResiduesFeatures
 
 TEST(SequenceValidate, RequiredFieldsAreTrimmedInPlaceThenChecked) {
     CProject project;
-    auto* blank = AddTo<CDNASequence>(project, "  ", " \t", "acgtacgtac");
+    auto* blank = AddSequence<CDNASequence>(project, "  ", " \t", "acgtacgtac");
     blank->SetTypeName(" ");
     EXPECT_EQ(blank->Validate(0), (StringList{"Sequence: : Sequence Name is required.",
                                               "Sequence: : Sequence Type is required.",
@@ -71,7 +71,7 @@ TEST(SequenceValidate, RequiredFieldsAreTrimmedInPlaceThenChecked) {
     // character check fail.
     EXPECT_EQ(blank->GetResiduesValid(), 0);
 
-    auto* padded = AddTo<CProtein1Sequence>(project, " P1\t", " Mus musculus ", "ARND");
+    auto* padded = AddSequence<CProtein1Sequence>(project, " P1\t", " Mus musculus ", "ARND");
     EXPECT_TRUE(padded->Validate(0).empty());
     EXPECT_EQ(padded->GetName(), "P1");
     EXPECT_EQ(padded->GetOrganism(), "Mus musculus");
@@ -81,27 +81,27 @@ TEST(SequenceValidate, RequiredFieldsAreTrimmedInPlaceThenChecked) {
 
 TEST(SequenceValidate, ArtificialOrUnknownOrganismNeedsAComment) {
     CProject project;
-    auto* artificial = AddTo<CDNASequence>(project, "A1", "ARTIFICIAL sequence", "acgtacgtac");
+    auto* artificial = AddSequence<CDNASequence>(project, "A1", "ARTIFICIAL sequence", "acgtacgtac");
     EXPECT_EQ(artificial->Validate(0),
               (StringList{"Sequence: A1: An artificial sequence/unknown organism requires a comment."}));
 
-    auto* unknown = AddTo<CProtein1Sequence>(project, "U1", " unknown ", "ARND");
+    auto* unknown = AddSequence<CProtein1Sequence>(project, "U1", " unknown ", "ARND");
     unknown->GetComment()->SetComment(" \t ");
     EXPECT_EQ(unknown->Validate(0),
               (StringList{"Sequence: U1: An artificial sequence/unknown organism requires a comment."}));
 
-    auto* commented = AddTo<CDNASequence>(project, "C1", "Artificial", "acgtacgtac");
+    auto* commented = AddSequence<CDNASequence>(project, "C1", "Artificial", "acgtacgtac");
     commented->GetComment()->SetComment("  synthetic primer \n");
     EXPECT_TRUE(commented->Validate(0).empty());
     EXPECT_EQ(commented->GetComment()->GetComment(), "synthetic primer");
 
-    auto* joined = AddTo<CDNASequence>(project, "J1", "ArtificialSequence", "acgtacgtac");
+    auto* joined = AddSequence<CDNASequence>(project, "J1", "ArtificialSequence", "acgtacgtac");
     EXPECT_TRUE(joined->Validate(0).empty());
 }
 
 TEST(SequenceValidate, DisplayLayoutIsStrippedBeforeTheCharacterCheck) {
     CProject project;
-    auto* seq = AddTo<CDNASequence>(project, "S1", "Homo sapiens", std::string(70, 'a'));
+    auto* seq = AddSequence<CDNASequence>(project, "S1", "Homo sapiens", std::string(70, 'a'));
     seq->FormatForDisplay();
     ASSERT_TRUE(seq->IsDisplayLayout());
     EXPECT_TRUE(seq->Validate(0).empty());
@@ -112,7 +112,7 @@ TEST(SequenceValidate, DisplayLayoutIsStrippedBeforeTheCharacterCheck) {
 
 TEST(SequenceValidate, RefillsTheMessagesAndClearsTheWorkingLists) {
     CProject project;
-    auto* seq = AddTo<CDNASequence>(project, "S1", "Homo sapiens", "acgtacgtaq");
+    auto* seq = AddSequence<CDNASequence>(project, "S1", "Homo sapiens", "acgtacgtaq");
     seq->GetFeatures().Add(new CDS(seq, "", "1", "9"));
     const StringList first = seq->Validate(0);
     EXPECT_EQ(first, (StringList{"Sequence 'S1': Invalid character 'q' at location 10."}));
@@ -123,8 +123,8 @@ TEST(SequenceValidate, RefillsTheMessagesAndClearsTheWorkingLists) {
 
 TEST(SequenceValidate, NucleotidesAlsoClearTheSecondList) {
     CProject project;
-    auto* dna = AddTo<CDNASequence>(project, "S1", "Homo sapiens", "acgtacgtac");
-    auto* protein = AddTo<CProtein1Sequence>(project, "P1", "Homo sapiens", "ARND");
+    auto* dna = AddSequence<CDNASequence>(project, "S1", "Homo sapiens", "acgtacgtac");
+    auto* protein = AddSequence<CProtein1Sequence>(project, "P1", "Homo sapiens", "ARND");
     for (CSequence* seq : {static_cast<CSequence*>(dna), static_cast<CSequence*>(protein)}) {
         seq->GetMessages().push_back("old");
         seq->GetSecondMessages().push_back("old");
@@ -136,7 +136,7 @@ TEST(SequenceValidate, NucleotidesAlsoClearTheSecondList) {
 
 TEST(SequenceValidate, ThreeLetterProteinIsCheckedAsTriples) {
     CProject project;
-    auto* seq = AddTo<CProtein3Sequence>(project, "P3", "Homo sapiens", "Ala Gly\nFoo Ser");
+    auto* seq = AddSequence<CProtein3Sequence>(project, "P3", "Homo sapiens", "Ala Gly\nFoo Ser");
     EXPECT_EQ(seq->Validate(0), (StringList{"Sequence name P3:  'foo' is an invalid amino acid code."}));
     EXPECT_EQ(seq->GetResidues(), "AlaGlyFooSer");
 }
@@ -150,7 +150,7 @@ protected:
 };
 
 TEST_F(MissingFeatures, EachUnexplainedNucleotideGetsAMessage) {
-    auto* seq = AddTo<CDNASequence>(project_, "S1", "Homo sapiens", "acnnnt");
+    auto* seq = AddSequence<CDNASequence>(project_, "S1", "Homo sapiens", "acnnnt");
     seq->CheckMissingFeatures();
     EXPECT_EQ(seq->GetMessages(),
               (StringList{"S1 needs a 'misc_feature' that defines the unknown nucleotide in position  3",
@@ -159,23 +159,23 @@ TEST_F(MissingFeatures, EachUnexplainedNucleotideGetsAMessage) {
 }
 
 TEST_F(MissingFeatures, OnlyAMiscFeatureCoveringThePositionExplainsANucleotide) {
-    auto* covered = AddTo<CDNASequence>(project_, "S1", "Homo sapiens", "acnnnt");
+    auto* covered = AddSequence<CDNASequence>(project_, "S1", "Homo sapiens", "acnnnt");
     AddFeature(*covered, "misc_feature", "n is any base", "3", "5");
     covered->CheckMissingFeatures();
     EXPECT_TRUE(covered->GetMessages().empty());
 
-    auto* anyCase = AddTo<CDNASequence>(project_, "S2", "Homo sapiens", "acnnnt");
+    auto* anyCase = AddSequence<CDNASequence>(project_, "S2", "Homo sapiens", "acnnnt");
     AddFeature(*anyCase, "MISC_Feature", "", "1", "6");
     anyCase->CheckMissingFeatures();
     EXPECT_TRUE(anyCase->GetMessages().empty());
 
-    auto* partly = AddTo<CDNASequence>(project_, "S3", "Homo sapiens", "acnnnt");
+    auto* partly = AddSequence<CDNASequence>(project_, "S3", "Homo sapiens", "acnnnt");
     AddFeature(*partly, "misc_feature", "", "4", "5");
     partly->CheckMissingFeatures();
     EXPECT_EQ(partly->GetMessages(),
               (StringList{"S3 needs a 'misc_feature' that defines the unknown nucleotide in position  3"}));
 
-    auto* otherKey = AddTo<CDNASequence>(project_, "S4", "Homo sapiens", "acnt");
+    auto* otherKey = AddSequence<CDNASequence>(project_, "S4", "Homo sapiens", "acnt");
     AddFeature(*otherKey, "exon", "", "1", "4");
     AddFeature(*otherKey, "misc_feature", "", "4", "4");
     otherKey->CheckMissingFeatures();
@@ -184,20 +184,20 @@ TEST_F(MissingFeatures, OnlyAMiscFeatureCoveringThePositionExplainsANucleotide) 
 }
 
 TEST_F(MissingFeatures, AnyFeatureExplainsAProteinX) {
-    auto* seq = AddTo<CProtein1Sequence>(project_, "P1", "Homo sapiens", "AXAX");
+    auto* seq = AddSequence<CProtein1Sequence>(project_, "P1", "Homo sapiens", "AXAX");
     AddFeature(*seq, "SITE", "", "2", "2");
     seq->CheckMissingFeatures();
     EXPECT_EQ(seq->GetMessages(),
               (StringList{"P1 needs a 'MISC_FEATURE' that defines the unknown amino in position  4"}));
 
-    auto* three = AddTo<CProtein3Sequence>(project_, "P3", "Homo sapiens", "AlaGlyXaaSer");
+    auto* three = AddSequence<CProtein3Sequence>(project_, "P3", "Homo sapiens", "AlaGlyXaaSer");
     three->CheckMissingFeatures();
     EXPECT_EQ(three->GetMessages(),
               (StringList{"P3 needs a 'MISC_FEATURE' that defines the unknown amino in position  3"}));
 }
 
 TEST_F(MissingFeatures, RunOnlyWhenTheProjectAsksForThem) {
-    auto* seq = AddTo<CDNASequence>(project_, "S1", "Homo sapiens", "acgtnacgta");
+    auto* seq = AddSequence<CDNASequence>(project_, "S1", "Homo sapiens", "acgtnacgta");
     AddFeature(*seq, "misc_feature", "n is any base", "", "");
     EXPECT_EQ(seq->Validate(0),
               (StringList{"S1 needs a 'misc_feature' that defines the unknown nucleotide in position  5"}));

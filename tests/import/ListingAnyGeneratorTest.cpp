@@ -11,7 +11,7 @@
 namespace qln {
 namespace {
 
-std::string Listing(const std::string& software) {
+std::string ListingNaming(const std::string& software) {
     return "<110>  Smith, John\n\n<120>  A title\n\n<130>  REF-1\n\n<160>  1\n\n" + software +
            "<210>  1\n<211>  8\n<212>  DNA\n<213>  Homo sapiens\n\n<400>  1\nacgtacgt                          "
            "                                      8\n";
@@ -25,17 +25,17 @@ struct AnyGeneratorRun : test::ListingRun {
 };
 
 TEST(ListingAnyGeneratorTest, OtherProgramIsReadAndNamedInTheLog) {
-    AnyGeneratorRun run(Listing("<170>  OtherSeq 1.0\n\n"));
+    AnyGeneratorRun run(ListingNaming("<170>  OtherSeq 1.0\n\n"));
     ASSERT_EQ(run.Sequences().GetSize(), 1);
     EXPECT_EQ(run.Sequence(0).GetResidues(), "acgtacgt");
     EXPECT_EQ(run.Messages(), StringList{"* <170>: This listing was written by \"OtherSeq 1.0\", not by Quillion."});
-    AnyGeneratorRun unnamed(Listing(""));
+    AnyGeneratorRun unnamed(ListingNaming(""));
     EXPECT_EQ(unnamed.Sequences().GetSize(), 1);
     EXPECT_EQ(unnamed.Messages(), StringList{"* <170>: The listing does not name the program that wrote it."});
 }
 
 TEST(ListingAnyGeneratorTest, OwnListingReadsWithoutMessagesEitherWay) {
-    const std::string own = Listing("<170>  Quillion version 3.5\n\n");
+    const std::string own = ListingNaming("<170>  Quillion version 3.5\n\n");
     AnyGeneratorRun any(own);
     test::ListingRun strict(own);
     EXPECT_TRUE(any.ok) << ::testing::PrintToString(any.Messages());
@@ -100,7 +100,7 @@ TEST(ListingAnyGeneratorTest, OneDigitMonthAndDayArePadded) {
 }
 
 TEST(ListingAnyGeneratorTest, NoteWithoutKeyOrLocationBecomesAWholeSequenceFeature) {
-    std::string text = Listing("<170>  Other 1.0\n\n");
+    std::string text = ListingNaming("<170>  Other 1.0\n\n");
     text.insert(text.find("<400>"), "<220>\n<223>  about the whole\n\n");
     AnyGeneratorRun run(text);
     ASSERT_EQ(run.Sequences().GetSize(), 1);
@@ -113,7 +113,7 @@ TEST(ListingAnyGeneratorTest, NoteWithoutKeyOrLocationBecomesAWholeSequenceFeatu
 }
 
 TEST(ListingAnyGeneratorTest, UnassignedApplicationNumberAndDateAreLeftEmpty) {
-    std::string text = Listing("<170>  Other 1.0\n\n");
+    std::string text = ListingNaming("<170>  Other 1.0\n\n");
     text.insert(text.find("<160>"), "<140> WO Not yet assigned\n<141> Not yet assigned  \n\n");
     AnyGeneratorRun run(text);
     EXPECT_EQ(run.project->GetProjectData()->GetApplicationNumber(), "");

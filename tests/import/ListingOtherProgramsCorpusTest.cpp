@@ -21,7 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kCorpus = test::CorpusFolder();
+const fs::path kCorpusFolder = test::CorpusFolder();
 
 // What a listing says of one entry, as far as both layouts print it alike.
 struct Entry {
@@ -79,7 +79,7 @@ const char* const kListings[] = {
 class ListingOtherProgramsCorpusTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!fs::is_directory(kCorpus)) GTEST_SKIP() << "no corpus at " << kCorpus;
+        if (!fs::is_directory(kCorpusFolder)) GTEST_SKIP() << "no corpus at " << kCorpusFolder;
         work_ = fs::temp_directory_path() / ("qln-other-programs-" + std::to_string(std::random_device{}()));
         fs::create_directories(work_);
     }
@@ -93,12 +93,12 @@ protected:
 TEST_F(ListingOtherProgramsCorpusTest, EachImportsAndGeneratesItsEntriesAgain) {
     for (const char* name : kListings) {
         SCOPED_TRACE(name);
-        const std::string original = test::ReadFileBytes((kCorpus / name).string());
+        const std::string original = test::ReadFileBytes((kCorpusFolder / name).string());
         Ptr<CProject> project = MakePtr<CProject>();
         CDefaultImportChoices choices(project.get());
         CImportDriver driver(*project, choices);
         driver.SetAnyGenerator(true);
-        driver.ImportListing((kCorpus / name).string(), (work_ / "imported.prj").string());
+        driver.ImportListing((kCorpusFolder / name).string(), (work_ / "imported.prj").string());
         const std::vector<Entry> expected = Entries(original);
         ASSERT_EQ(project->GetSequences().GetSize(), static_cast<int>(expected.size()));
 
@@ -135,7 +135,7 @@ TEST_F(ListingOtherProgramsCorpusTest, OwnListingsReadTheSameWithTheOption) {
         return residues;
     };
     int own = 0;
-    for (const auto& file : fs::directory_iterator(kCorpus)) {
+    for (const auto& file : fs::directory_iterator(kCorpusFolder)) {
         if (test::ReadFileBytes(file.path().string()).find("<170>  Quillion") == std::string::npos) continue;
         SCOPED_TRACE(file.path().filename().string());
         ++own;

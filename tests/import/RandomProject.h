@@ -93,7 +93,7 @@ private:
     std::string Comment() { return c_.OneIn(10) ? Text(1, 10) + "\r\n" + Text(1, 10) : Text(1, 25); }
     std::string Number(int low, int high) { return std::to_string(c_.Between(low, high)); }
     std::string Date(int firstYear, int lastYear) {
-        char text[16];
+        char text[32];
         std::snprintf(text, sizeof text, "%04d-%02d-%02d", c_.Between(firstYear, lastYear), c_.Between(1, 12),
                       c_.Between(1, 28));
         return text;

@@ -6,30 +6,17 @@
 #include "model/Archive.h"
 #include "model/Project.h"
 #include "support/FixedToday.h"
+#include "support/ArchiveBytes.h"
 
 namespace qln {
 namespace {
 
+using test::Bytes;
+using test::Short;
+using test::Store;
+
 using test::FixedToday;
 
-// A length-prefixed short string as the archive writes it.
-std::string Short(const std::string& s) { return std::string(1, static_cast<char>(s.size())) + s; }
-
-std::string Bytes(std::initializer_list<int> values) {
-    std::string out;
-    for (int v : values) out += static_cast<char>(v);
-    return out;
-}
-
-std::string Store(const CModel* first, const CModel* second = nullptr) {
-    std::string out;
-    CStringSink sink(out);
-    CArchive ar(sink, "test.prj");
-    ar.WriteObject(first);
-    if (second) ar.WriteObject(second);
-    ar.Flush();
-    return out;
-}
 
 // ---- individual applicants ----
 

@@ -6,17 +6,14 @@
 #include <string>
 
 #include "model/Archive.h"
+#include "support/ArchiveBytes.h"
 
 namespace qln {
 namespace {
 
-namespace fs = std::filesystem;
+using test::Bytes;
 
-std::string Bytes(std::initializer_list<int> values) {
-    std::string out;
-    for (int v : values) out += static_cast<char>(v);
-    return out;
-}
+namespace fs = std::filesystem;
 
 std::string Written(const std::string& text) {
     std::string out;

@@ -7,9 +7,13 @@
 #include "model/Feature.h"
 #include "model/ResidueFile.h"
 #include "model/Sequence.h"
+#include "support/ArchiveBytes.h"
 
 namespace qln {
 namespace {
+
+using test::Int32;
+using test::Short;
 
 // A DNA sequence S1 of eight residues, added to no project.
 class FeatureCheck : public ::testing::Test {
@@ -274,13 +278,6 @@ TEST(FeatureCopy, CloneKeepsClassParentAndFieldsButNotMessages) {
 
 // ---- archive ----
 
-std::string Short(const std::string& s) { return std::string(1, static_cast<char>(s.size())) + s; }
-
-std::string Int32(int32_t v) {
-    std::string out;
-    for (int i = 0; i < 4; ++i) out += static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF);
-    return out;
-}
 
 TEST(FeatureArchive, StoredBytesPutToBeforeFromAndRoundTrip) {
     COtherFeature feature(nullptr, "misc_feature", "n is a, c, g or t", "3", "17", true);

@@ -20,9 +20,13 @@
 #include "model/Publication.h"
 #include "model/ResidueFile.h"
 #include "model/Sequence.h"
+#include "support/ArchiveBytes.h"
 
 namespace qln {
 namespace {
+
+using test::Int32;
+using test::Letters;
 
 namespace fs = std::filesystem;
 using Cause = CArchiveException::Cause;
@@ -30,12 +34,6 @@ using Cause = CArchiveException::Cause;
 // ---- building archive bytes by hand ----
 
 std::string Word(uint16_t v) { return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; }
-
-std::string Int32(int32_t value) {
-    const auto v = static_cast<uint32_t>(value);
-    return {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF), static_cast<char>((v >> 16) & 0xFF),
-            static_cast<char>(v >> 24)};
-}
 
 std::string Str(const std::string& text) {
     if (text.size() < 0xFF) return static_cast<char>(text.size()) + text;
@@ -117,12 +115,6 @@ const std::string kUnexpectedObject = "broken.prj contained an unexpected object
 const std::string kBadSchema = "broken.prj contains an incorrect schema.";
 const std::string kPastEnd = "Attempted to access broken.prj past its end.";
 const std::string kUnexpectedFormat = "Unexpected file format.";
-
-std::string Letters(size_t n, const char* alphabet = "acgt") {
-    std::string s;
-    for (size_t i = 0; i < n; ++i) s += alphabet[i % 4];
-    return s;
-}
 
 template <class T, class... Args>
 T* AddTo(CArray<Ptr<T>>& list, Args&&... args) {

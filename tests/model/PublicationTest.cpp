@@ -6,9 +6,13 @@
 #include "model/Publication.h"
 #include "model/Sequence.h"
 #include "support/FixedToday.h"
+#include "support/ArchiveBytes.h"
 
 namespace qln {
 namespace {
+
+using test::Load;
+using test::Store;
 
 using test::FixedToday;
 
@@ -282,22 +286,6 @@ TEST_F(PublicationCheck, CopiesKeepParentAndFieldsButNotMessages) {
 }
 
 // ---- archive ----
-
-std::string Store(const CModel& obj) {
-    std::string out;
-    CStringSink sink(out);
-    CArchive ar(sink, "test.prj");
-    ar.WriteObject(&obj);
-    ar.Flush();
-    return out;
-}
-
-template <class T>
-Ptr<T> Load(const std::string& bytes) {
-    CMemorySource source(bytes);
-    CArchive ar(source, "test.prj");
-    return Ptr<T>(ar.ReadObjectOf<T>());
-}
 
 // Each text occurs once in the bytes and the occurrences come in the given order.
 void ExpectInOrder(const std::string& bytes, std::initializer_list<std::string> texts) {

@@ -16,22 +16,19 @@
 #include "model/Publication.h"
 #include "model/ResidueFile.h"
 #include "model/Sequence.h"
+#include "support/ArchiveBytes.h"
 
 namespace qln {
 namespace {
+
+using test::Letters;
+using test::Load;
+using test::Store;
 
 namespace fs = std::filesystem;
 
 const char* const kReadFailure = "Can't read temporary file.  The disk may be full.";
 const char* const kWriteFailure = "Can't write temporary file.  The disk may be full.";
-
-// n residues cycling through the given letters.
-std::string Letters(size_t n, const std::string& pattern = "acgt") {
-    std::string out;
-    out.reserve(n);
-    for (size_t i = 0; i < n; ++i) out += pattern[i % pattern.size()];
-    return out;
-}
 
 std::string FileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -41,22 +38,6 @@ std::string FileBytes(const std::string& path) {
 void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
-}
-
-std::string Store(const CModel* obj) {
-    std::string out;
-    CStringSink sink(out);
-    CArchive ar(sink, "test.prj");
-    ar.WriteObject(obj);
-    ar.Flush();
-    return out;
-}
-
-template <class T>
-Ptr<T> Load(const std::string& bytes) {
-    CMemorySource source(bytes);
-    CArchive ar(source, "test.prj");
-    return Ptr<T>(ar.ReadObjectOf<T>());
 }
 
 Ptr<CDNASequence> Dna(std::string residues, CModel* parent = nullptr, std::string name = "S1") {

@@ -229,6 +229,9 @@ void FeatureDialogTest::NamesDialogFillsKeyAndOtherInformation()
     // Type-ahead selects MOD_RES; leaving the field takes it and shows its lists.
     QStringList seen;
     AnswerModal<CFeatureNamesDialog>([&seen](CFeatureNamesDialog* names) {
+        // Tab moves the focus, and so takes the key, only in the active window;
+        // on a busy machine the dialog may not be active yet.
+        QTest::qWaitForWindowActive(names);
         seen << names->windowTitle() << names->findChild<QLabel*>("kindLabel")->text();
         auto* key = names->findChild<QLineEdit*>("key");
         key->selectAll();

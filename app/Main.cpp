@@ -1,8 +1,8 @@
 #include <QStringList>
 #include <cstdio>
 
-#include "app/CommandLine.h"
-#include "app/QLNApp.h"
+#include "app/document/CommandLine.h"
+#include "app/document/QLNApp.h"
 
 int main(int argc, char** argv)
 {

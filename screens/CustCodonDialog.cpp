@@ -7,8 +7,8 @@
 #include <QValidator>
 #include <algorithm>
 
-#include "app/Latin1Text.h"
-#include "app/QLNDoc.h"
+#include "widgets/Latin1Text.h"
+#include "screens/ScreenDocument.h"
 #include "model/Sequence.h"
 #include "screens/ScreenFields.h"
 #include "ui_CustCodonDialog.h"
@@ -35,7 +35,7 @@ private:
 
 }  // namespace
 
-CCustCodonDialog::CCustCodonDialog(CCQLNDoc& document, CBaseSequence& sequence, QWidget* parent)
+CCustCodonDialog::CCustCodonDialog(CScreenDocument& document, CBaseSequence& sequence, QWidget* parent)
     : CTableDialog(document, CInsertPlace::AtEnd, parent),
       ui_(std::make_unique<Ui::CustCodonDialog>()),
       sequence_(sequence),

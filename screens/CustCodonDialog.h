@@ -25,7 +25,7 @@ public:
     static constexpr int kEscaped = 2;
 
     // Edits a copy of the sequence's custom codon table.
-    CCustCodonDialog(CCQLNDoc& document, CBaseSequence& sequence, QWidget* parent = nullptr);
+    CCustCodonDialog(CScreenDocument& document, CBaseSequence& sequence, QWidget* parent = nullptr);
     ~CCustCodonDialog() override;
 
     // The buttons: each checks the codon first.

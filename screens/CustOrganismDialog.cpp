@@ -2,8 +2,8 @@
 
 #include <QMessageBox>
 
-#include "app/Latin1Text.h"
-#include "app/QLNDoc.h"
+#include "widgets/Latin1Text.h"
+#include "screens/ScreenDocument.h"
 #include "model/Project.h"
 #include "screens/CustOrganismRules.h"
 #include "screens/ScreenFields.h"
@@ -17,7 +17,7 @@ constexpr const char* kHeader = "Item|Organism Name                             
 
 }  // namespace
 
-CCustOrganismDialog::CCustOrganismDialog(CCQLNDoc& document, QWidget* parent)
+CCustOrganismDialog::CCustOrganismDialog(CScreenDocument& document, QWidget* parent)
     : CTableDialog(document, CInsertPlace::AtEnd, parent),
       ui_(std::make_unique<Ui::CustOrganismDialog>()),
       names_(document.Project().GetCustomOrganisms())

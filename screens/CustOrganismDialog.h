@@ -17,7 +17,7 @@ class CCustOrganismDialog : public CTableDialog {
     Q_OBJECT
 public:
     // Edits a copy of the project's custom organism names.
-    explicit CCustOrganismDialog(CCQLNDoc& document, QWidget* parent = nullptr);
+    explicit CCustOrganismDialog(CScreenDocument& document, QWidget* parent = nullptr);
     ~CCustOrganismDialog() override;
 
     // The buttons. Insert asks first when the name is already listed;

@@ -11,7 +11,7 @@ constexpr const char* kHeader = "Item|Accession No.                             
 
 }  // namespace
 
-CDatabaseDialog::CDatabaseDialog(CCQLNDoc& document, CSequence& sequence, QWidget* parent)
+CDatabaseDialog::CDatabaseDialog(CScreenDocument& document, CSequence& sequence, QWidget* parent)
     : CPublicationDialog(document, sequence, sequence.GetDatabases(), CInsertPlace::AfterCurrentRow, parent),
       ui_(std::make_unique<Ui::DatabaseDialog>())
 {

@@ -17,7 +17,7 @@ class CDatabaseDialog : public CPublicationDialog<CPubDatabase> {
     Q_OBJECT
 public:
     // Edits copies of the sequence's database entries.
-    CDatabaseDialog(CCQLNDoc& document, CSequence& sequence, QWidget* parent = nullptr);
+    CDatabaseDialog(CScreenDocument& document, CSequence& sequence, QWidget* parent = nullptr);
     ~CDatabaseDialog() override;
 
 protected:

@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <QTimer>
 
-#include "app/Latin1Text.h"
+#include "widgets/Latin1Text.h"
 #include "model/Date.h"
 
 namespace qln {

@@ -6,7 +6,7 @@
 #include <QTextCursor>
 #include <algorithm>
 
-#include "app/Latin1Text.h"
+#include "widgets/Latin1Text.h"
 #include "model/ResidueFile.h"
 #include "screens/FeatureNameLists.h"
 #include "screens/FeatureNamesDialog.h"
@@ -31,7 +31,7 @@ constexpr const char* kOtherInfoFull =
 
 }  // namespace
 
-CFeatureDialog::CFeatureDialog(CCQLNDoc& document, CSequence& sequence, QWidget* parent)
+CFeatureDialog::CFeatureDialog(CScreenDocument& document, CSequence& sequence, QWidget* parent)
     : CRecordTableDialog(document, sequence.GetFeatures(), CInsertPlace::AtEnd, parent),
       sequence_(sequence),
       working_(sequence.MakeWorkingCopy()),

@@ -24,7 +24,7 @@ public:
     static constexpr int kOtherInfoLimit = 260;
 
     // Edits copies of the sequence's features.
-    CFeatureDialog(CCQLNDoc& document, CSequence& sequence, QWidget* parent = nullptr);
+    CFeatureDialog(CScreenDocument& document, CSequence& sequence, QWidget* parent = nullptr);
     ~CFeatureDialog() override;
 
     // The sequence takes copies of the working list over.

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QMessageBox>
 
-#include "app/DataFolder.h"
-#include "app/Help.h"
+#include "widgets/DataFolder.h"
+#include "widgets/Help.h"
 #include "screens/FeatureNameLists.h"
 #include "ui_FeatureNamesDialog.h"
 

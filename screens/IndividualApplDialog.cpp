@@ -1,6 +1,7 @@
 #include "screens/IndividualApplDialog.h"
 
-#include "app/QLNDoc.h"
+#include "model/Project.h"
+#include "screens/ScreenDocument.h"
 #include "screens/ScreenFields.h"
 #include "ui_IndividualApplDialog.h"
 
@@ -12,7 +13,7 @@ constexpr const char* kHeader = "Item|Individual Name                           
 
 }  // namespace
 
-CIndividualApplDialog::CIndividualApplDialog(CCQLNDoc& document, QWidget* parent)
+CIndividualApplDialog::CIndividualApplDialog(CScreenDocument& document, QWidget* parent)
     : CRecordTableDialog(document, document.Project().GetIndivApplicants(), CInsertPlace::AtEnd, parent),
       ui_(std::make_unique<Ui::IndividualApplDialog>())
 {

@@ -18,7 +18,7 @@ class CIndividualApplDialog : public CRecordTableDialog<CIndivApplicant> {
     Q_OBJECT
 public:
     // Edits copies of the document's individual applicants.
-    explicit CIndividualApplDialog(CCQLNDoc& document, QWidget* parent = nullptr);
+    explicit CIndividualApplDialog(CScreenDocument& document, QWidget* parent = nullptr);
     ~CIndividualApplDialog() override;
 
 protected:

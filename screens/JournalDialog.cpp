@@ -12,7 +12,7 @@ constexpr const char* kHeader = "Item|Publication Title                         
 
 }  // namespace
 
-CJournalDialog::CJournalDialog(CCQLNDoc& document, CSequence& sequence, QWidget* parent)
+CJournalDialog::CJournalDialog(CScreenDocument& document, CSequence& sequence, QWidget* parent)
     : CPublicationDialog(document, sequence, sequence.GetJournals(), CInsertPlace::AtEnd, parent),
       ui_(std::make_unique<Ui::JournalDialog>())
 {

@@ -17,7 +17,7 @@ class CJournalDialog : public CPublicationDialog<CJournal> {
     Q_OBJECT
 public:
     // Edits copies of the sequence's journal articles.
-    CJournalDialog(CCQLNDoc& document, CSequence& sequence, QWidget* parent = nullptr);
+    CJournalDialog(CScreenDocument& document, CSequence& sequence, QWidget* parent = nullptr);
     ~CJournalDialog() override;
 
 protected:

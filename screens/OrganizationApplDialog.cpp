@@ -1,6 +1,7 @@
 #include "screens/OrganizationApplDialog.h"
 
-#include "app/QLNDoc.h"
+#include "model/Project.h"
+#include "screens/ScreenDocument.h"
 #include "screens/ScreenFields.h"
 #include "ui_OrganizationApplDialog.h"
 
@@ -12,7 +13,7 @@ constexpr const char* kHeader = "Item|Organization Name                         
 
 }  // namespace
 
-COrganizationApplDialog::COrganizationApplDialog(CCQLNDoc& document, QWidget* parent)
+COrganizationApplDialog::COrganizationApplDialog(CScreenDocument& document, QWidget* parent)
     : CRecordTableDialog(document, document.Project().GetOrgApplicants(), CInsertPlace::AtEnd, parent),
       ui_(std::make_unique<Ui::OrganizationApplDialog>())
 {

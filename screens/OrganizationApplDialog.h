@@ -18,7 +18,7 @@ class COrganizationApplDialog : public CRecordTableDialog<COrgApplicant> {
     Q_OBJECT
 public:
     // Edits copies of the document's organization applicants.
-    explicit COrganizationApplDialog(CCQLNDoc& document, QWidget* parent = nullptr);
+    explicit COrganizationApplDialog(CScreenDocument& document, QWidget* parent = nullptr);
     ~COrganizationApplDialog() override;
 
 protected:

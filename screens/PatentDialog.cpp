@@ -11,7 +11,7 @@ constexpr const char* kHeader = "Item|Document No.                         |Acce
 
 }  // namespace
 
-CPatentDialog::CPatentDialog(CCQLNDoc& document, CSequence& sequence, QWidget* parent)
+CPatentDialog::CPatentDialog(CScreenDocument& document, CSequence& sequence, QWidget* parent)
     : CPublicationDialog(document, sequence, sequence.GetPatents(), CInsertPlace::AtEnd, parent),
       ui_(std::make_unique<Ui::PatentDialog>())
 {

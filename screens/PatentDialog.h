@@ -17,7 +17,7 @@ class CPatentDialog : public CPublicationDialog<CPatent> {
     Q_OBJECT
 public:
     // Edits copies of the sequence's patent documents.
-    CPatentDialog(CCQLNDoc& document, CSequence& sequence, QWidget* parent = nullptr);
+    CPatentDialog(CScreenDocument& document, CSequence& sequence, QWidget* parent = nullptr);
     ~CPatentDialog() override;
 
 protected:

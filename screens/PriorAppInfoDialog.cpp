@@ -1,7 +1,8 @@
 #include "screens/PriorAppInfoDialog.h"
 
-#include "app/Latin1Text.h"
-#include "app/QLNDoc.h"
+#include "model/Project.h"
+#include "widgets/Latin1Text.h"
+#include "screens/ScreenDocument.h"
 #include "screens/ScreenFields.h"
 #include "ui_PriorAppInfoDialog.h"
 
@@ -13,7 +14,7 @@ constexpr const char* kHeader = "Item|Application Number                        
 
 }  // namespace
 
-CPriorAppInfoDialog::CPriorAppInfoDialog(CCQLNDoc& document, QWidget* parent)
+CPriorAppInfoDialog::CPriorAppInfoDialog(CScreenDocument& document, QWidget* parent)
     : CRecordTableDialog(document, document.Project().GetPriorApplications(), CInsertPlace::AfterCurrentRow, parent),
       ui_(std::make_unique<Ui::PriorAppInfoDialog>())
 {

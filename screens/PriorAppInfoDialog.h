@@ -17,7 +17,7 @@ class CPriorAppInfoDialog : public CRecordTableDialog<CEarlierApplication> {
     Q_OBJECT
 public:
     // Edits copies of the document's prior applications.
-    explicit CPriorAppInfoDialog(CCQLNDoc& document, QWidget* parent = nullptr);
+    explicit CPriorAppInfoDialog(CScreenDocument& document, QWidget* parent = nullptr);
     ~CPriorAppInfoDialog() override;
 
 protected:

@@ -1,13 +1,14 @@
 #include "screens/ProjectDataDialog.h"
 
-#include "app/QLNDoc.h"
+#include "model/Project.h"
+#include "screens/ScreenDocument.h"
 #include "screens/ScreenFields.h"
 #include "screens/TableRows.h"
 #include "ui_ProjectDataDialog.h"
 
 namespace qln {
 
-CProjectDataDialog::CProjectDataDialog(CCQLNDoc& document, QWidget* parent)
+CProjectDataDialog::CProjectDataDialog(CScreenDocument& document, QWidget* parent)
     : CScreenDialog(document, parent),
       ui_(std::make_unique<Ui::ProjectDataDialog>()),
       record_(DeepCopy(*document.Project().GetProjectData()))

@@ -18,7 +18,7 @@ class CProjectDataDialog : public CScreenDialog {
 public:
     // Edits a copy of the document's project data, read afresh each time a
     // screen is made.
-    explicit CProjectDataDialog(CCQLNDoc& document, QWidget* parent = nullptr);
+    explicit CProjectDataDialog(CScreenDocument& document, QWidget* parent = nullptr);
     ~CProjectDataDialog() override;
 
     // Replaces the project's record by a copy and marks the document modified.

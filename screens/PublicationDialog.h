@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/Latin1Text.h"
+#include "widgets/Latin1Text.h"
 #include "model/ResidueFile.h"
 #include "model/Sequence.h"
 #include "screens/PublicationFields.h"
@@ -34,7 +34,7 @@ public:
     }
 
 protected:
-    CPublicationDialog(CCQLNDoc& document, CSequence& sequence, CArray<Ptr<T>>& list, CInsertPlace place,
+    CPublicationDialog(CScreenDocument& document, CSequence& sequence, CArray<Ptr<T>>& list, CInsertPlace place,
                        QWidget* parent)
         : CRecordTableDialog<T>(document, list, place, parent), sequence_(sequence)
     {

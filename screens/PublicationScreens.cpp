@@ -1,6 +1,6 @@
 #include "screens/PublicationScreens.h"
 
-#include "app/WaitCursor.h"
+#include "widgets/WaitCursor.h"
 #include "screens/DatabaseDialog.h"
 #include "screens/JournalDialog.h"
 #include "screens/PatentDialog.h"
@@ -8,7 +8,7 @@
 
 namespace qln {
 
-std::unique_ptr<CScreenDialog> MakePublicationScreen(CPublicationKind kind, CCQLNDoc& document,
+std::unique_ptr<CScreenDialog> MakePublicationScreen(CPublicationKind kind, CScreenDocument& document,
                                                      CSequence& sequence, QWidget* parent)
 {
     switch (kind) {
@@ -20,7 +20,7 @@ std::unique_ptr<CScreenDialog> MakePublicationScreen(CPublicationKind kind, CCQL
     return nullptr;
 }
 
-void OpenPublicationScreens(CPublicationKind first, CCQLNDoc& document, CSequence& sequence, QWidget* parent)
+void OpenPublicationScreens(CPublicationKind first, CScreenDocument& document, CSequence& sequence, QWidget* parent)
 {
     RunPublicationScreens(first, [&](CPublicationKind kind) {
         std::unique_ptr<CScreenDialog> screen;

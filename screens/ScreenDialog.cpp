@@ -9,9 +9,10 @@
 #include <QPushButton>
 #include <QStatusBar>
 
-#include "app/ErrorMsgDialog.h"
-#include "app/Help.h"
-#include "app/QLNDoc.h"
+#include "model/Project.h"
+#include "widgets/ErrorMsgDialog.h"
+#include "widgets/Help.h"
+#include "screens/ScreenDocument.h"
 
 namespace qln {
 
@@ -21,7 +22,7 @@ constexpr const char* kValidationSuccessful = "Validation is successful.";
 
 }  // namespace
 
-CScreenDialog::CScreenDialog(CCQLNDoc& document, QWidget* parent) : QDialog(parent), document_(document) {}
+CScreenDialog::CScreenDialog(CScreenDocument& document, QWidget* parent) : QDialog(parent), document_(document) {}
 
 CScreenDialog::~CScreenDialog() = default;
 

@@ -14,7 +14,7 @@ class QKeyEvent;
 
 namespace qln {
 
-class CCQLNDoc;
+class CScreenDocument;
 class CErrorMsgDialog;
 
 class CScreenDialog : public QDialog {
@@ -43,7 +43,7 @@ public:
     CErrorMsgDialog* ErrorsDialog() const { return errors_; }
 
 protected:
-    CScreenDialog(CCQLNDoc& document, QWidget* parent);
+    CScreenDialog(CScreenDocument& document, QWidget* parent);
 
     // Called by the screen once its form is set up: connects the buttons
     // found by name (validateButton, saveButton, okButton, cancelButton,
@@ -64,7 +64,7 @@ protected:
     // Enter pressed outside a button; the default moves on to the next field.
     virtual void OnEnter(QWidget* focus);
 
-    CCQLNDoc& Document() const { return document_; }
+    CScreenDocument& Document() const { return document_; }
     // The keyboard to a field, its text selected so that typing replaces it.
     static void FocusField(QWidget* field);
     void SetStatusLine(const QString& text);
@@ -74,7 +74,7 @@ protected:
 private:
     void ClearMainStatusBar();
 
-    CCQLNDoc& document_;
+    CScreenDocument& document_;
     QLabel* statusLine_ = nullptr;
     CErrorMsgDialog* errors_ = nullptr;  // a child: goes with the screen
 };

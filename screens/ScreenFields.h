@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <string>
 
-#include "app/Latin1Text.h"
+#include "widgets/Latin1Text.h"
 
 namespace qln {
 

@@ -7,11 +7,11 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
-#include "app/QLNDoc.h"
+#include "screens/ScreenDocument.h"
 
 namespace qln {
 
-CTableDialog::CTableDialog(CCQLNDoc& document, CInsertPlace place, QWidget* parent)
+CTableDialog::CTableDialog(CScreenDocument& document, CInsertPlace place, QWidget* parent)
     : CScreenDialog(document, parent), rows_(place)
 {
 }

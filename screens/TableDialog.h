@@ -37,7 +37,7 @@ public:
     static QStringList HeaderTitles(const QString& format);
 
 protected:
-    CTableDialog(CCQLNDoc& document, CInsertPlace place, QWidget* parent);
+    CTableDialog(CScreenDocument& document, CInsertPlace place, QWidget* parent);
 
     // Called by the screen's constructor once its form is set up: finds the
     // grid and buttons by name (grid, insertButton, replaceButton,
@@ -97,7 +97,7 @@ public:
     void HandOver() override { owner_ = records_.Copies(); }
 
 protected:
-    CRecordTableDialog(CCQLNDoc& document, CArray<Ptr<T>>& owner, CInsertPlace place, QWidget* parent)
+    CRecordTableDialog(CScreenDocument& document, CArray<Ptr<T>>& owner, CInsertPlace place, QWidget* parent)
         : CTableDialog(document, place, parent), owner_(owner), records_(owner)
     {
     }

@@ -11,7 +11,7 @@ constexpr const char* kHeader = "Item|Title                                     
 
 }  // namespace
 
-CThesisDialog::CThesisDialog(CCQLNDoc& document, CSequence& sequence, QWidget* parent)
+CThesisDialog::CThesisDialog(CScreenDocument& document, CSequence& sequence, QWidget* parent)
     : CPublicationDialog(document, sequence, sequence.GetTheses(), CInsertPlace::AtEnd, parent),
       ui_(std::make_unique<Ui::ThesisDialog>())
 {

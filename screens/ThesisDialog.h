@@ -17,7 +17,7 @@ class CThesisDialog : public CPublicationDialog<CThesis> {
     Q_OBJECT
 public:
     // Edits copies of the sequence's theses.
-    CThesisDialog(CCQLNDoc& document, CSequence& sequence, QWidget* parent = nullptr);
+    CThesisDialog(CScreenDocument& document, CSequence& sequence, QWidget* parent = nullptr);
     ~CThesisDialog() override;
 
 protected:

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWindow>
 
-#include "app/DataFolder.h"
+#include "widgets/DataFolder.h"
 #include "ui_TypeAheadDialog.h"
 
 namespace qln {

@@ -12,10 +12,10 @@
 #include <cstdio>
 #include <random>
 
-#include "app/Latin1Text.h"
-#include "app/QLNDoc.h"
-#include "app/QLNView.h"
-#include "app/SeqEdit.h"
+#include "widgets/Latin1Text.h"
+#include "app/document/QLNDoc.h"
+#include "app/frame/QLNView.h"
+#include "app/frame/SeqEdit.h"
 #include "bench/BenchSupport.h"
 #include "model/ProjectFile.h"
 #include "model/ResidueFile.h"

@@ -17,7 +17,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "app/GeneratorProgressDialog.h"
+#include "app/generation/GeneratorProgressDialog.h"
 #include "bench/BenchSupport.h"
 #include "generator/GenerationRun.h"
 #include "model/ResidueFile.h"

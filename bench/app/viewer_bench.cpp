@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <random>
 
-#include "app/TextFileViewer.h"
+#include "app/frame/TextFileViewer.h"
 #include "bench/BenchSupport.h"
 
 using namespace qln;

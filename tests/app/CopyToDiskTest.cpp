@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/CopyToDisk.h"
+#include "app/frame/CopyToDisk.h"
 
 using namespace qln;
 

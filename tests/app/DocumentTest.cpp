@@ -16,9 +16,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/ModalAnswer.h"
-#include "app/QLNDoc.h"
-#include "app/SaveProgressDialog.h"
+#include "support/ModalAnswer.h"
+#include "app/document/QLNDoc.h"
+#include "app/document/SaveProgressDialog.h"
 #include "model/ProjectFile.h"
 #include "model/ResidueFile.h"
 #include "model/Sequence.h"

@@ -14,13 +14,13 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "ModalAnswer.h"
-#include "app/GenerationDialogState.h"
-#include "app/GenerationForwarder.h"
-#include "app/GeneratorProgressDialog.h"
-#include "app/TextFileViewer.h"
-#include "app/MainFrame.h"
-#include "app/QLNView.h"
+#include "support/ModalAnswer.h"
+#include "app/generation/GenerationDialogState.h"
+#include "app/generation/GenerationForwarder.h"
+#include "app/generation/GeneratorProgressDialog.h"
+#include "app/frame/TextFileViewer.h"
+#include "app/frame/MainFrame.h"
+#include "app/frame/QLNView.h"
 #include "model/ProjectFile.h"
 #include "model/Sequence.h"
 

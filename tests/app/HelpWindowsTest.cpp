@@ -8,15 +8,15 @@
 #include <QTextBrowser>
 #include <QtTest>
 
-#include "ModalAnswer.h"
-#include "app/AboutDlg.h"
-#include "app/ChangeSequenceTypeDialog.h"
-#include "app/DeleteTempFilesDialog.h"
-#include "app/ErrorMsgDialog.h"
-#include "app/Help.h"
-#include "app/ImportProgressDialog.h"
-#include "app/OrgComment.h"
-#include "app/SaveProgressDialog.h"
+#include "support/ModalAnswer.h"
+#include "app/frame/AboutDlg.h"
+#include "app/sequences/ChangeSequenceTypeDialog.h"
+#include "app/frame/DeleteTempFilesDialog.h"
+#include "widgets/ErrorMsgDialog.h"
+#include "widgets/Help.h"
+#include "app/import/ImportProgressDialog.h"
+#include "app/sequences/OrgComment.h"
+#include "app/document/SaveProgressDialog.h"
 
 using namespace qln;
 using namespace qln::test;

@@ -10,14 +10,14 @@
 #include <QtTest>
 #include <fstream>
 
-#include "ModalAnswer.h"
-#include "app/AppImportChoices.h"
-#include "app/ParsingApplicantNamesDialog.h"
-#include "app/Qil21SequenceTypeDialog.h"
-#include "app/RenameSeqDialog.h"
-#include "app/SelectImportSeq.h"
-#include "app/SequenceTypeSelectionDialog.h"
-#include "app/SkippedSeqTypeSelection.h"
+#include "support/ModalAnswer.h"
+#include "app/import/AppImportChoices.h"
+#include "app/import/ParsingApplicantNamesDialog.h"
+#include "app/import/Qil21SequenceTypeDialog.h"
+#include "app/sequences/RenameSeqDialog.h"
+#include "app/import/SelectImportSeq.h"
+#include "app/import/SequenceTypeSelectionDialog.h"
+#include "app/import/SkippedSeqTypeSelection.h"
 #include "import/ImportDriver.h"
 #include "model/Project.h"
 

@@ -10,14 +10,14 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "ModalAnswer.h"
-#include "app/CopyToDisk.h"
-#include "app/GeneratorProgressDialog.h"
-#include "app/MainFrame.h"
-#include "app/QLNDoc.h"
-#include "app/QLNView.h"
-#include "app/ResidueCleanup.h"
-#include "app/TextFileViewer.h"
+#include "support/ModalAnswer.h"
+#include "app/frame/CopyToDisk.h"
+#include "app/generation/GeneratorProgressDialog.h"
+#include "app/frame/MainFrame.h"
+#include "app/document/QLNDoc.h"
+#include "app/frame/QLNView.h"
+#include "app/frame/ResidueCleanup.h"
+#include "app/frame/TextFileViewer.h"
 #include "model/ResidueFile.h"
 
 using namespace qln;

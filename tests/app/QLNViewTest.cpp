@@ -9,14 +9,14 @@
 #include <QPlainTextEdit>
 #include <QtTest>
 
-#include "app/ChangeSequenceTypeDialog.h"
-#include "app/ErrorMsgDialog.h"
-#include "app/OrgComment.h"
-#include "app/QLNDoc.h"
-#include "app/QLNView.h"
-#include "app/ReorderSeqDialog.h"
-#include "app/SeqEdit.h"
-#include "app/ModalAnswer.h"
+#include "app/sequences/ChangeSequenceTypeDialog.h"
+#include "widgets/ErrorMsgDialog.h"
+#include "app/sequences/OrgComment.h"
+#include "app/document/QLNDoc.h"
+#include "app/frame/QLNView.h"
+#include "app/sequences/ReorderSeqDialog.h"
+#include "app/frame/SeqEdit.h"
+#include "support/ModalAnswer.h"
 #include "model/Feature.h"
 #include "model/Project.h"
 #include "screens/TypeAheadDialog.h"

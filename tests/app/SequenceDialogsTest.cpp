@@ -7,14 +7,14 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "ModalAnswer.h"
-#include "app/AddSequenceDialog.h"
-#include "app/RenameDialog.h"
-#include "app/RenameSeqDialog.h"
-#include "app/ReorderRule.h"
-#include "app/ReorderSeqDialog.h"
-#include "app/RestoreSeqDialog.h"
-#include "app/SequenceNames.h"
+#include "support/ModalAnswer.h"
+#include "app/sequences/AddSequenceDialog.h"
+#include "app/sequences/RenameDialog.h"
+#include "app/sequences/RenameSeqDialog.h"
+#include "app/sequences/ReorderRule.h"
+#include "app/sequences/ReorderSeqDialog.h"
+#include "app/sequences/RestoreSeqDialog.h"
+#include "app/sequences/SequenceNames.h"
 #include "model/Project.h"
 
 using namespace qln;

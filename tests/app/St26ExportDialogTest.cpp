@@ -7,15 +7,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "ModalAnswer.h"
-#include "app/MainFrame.h"
-#include "app/St26ExportDialog.h"
-#include "app/St26ExportReportDialog.h"
+#include "support/ModalAnswer.h"
+#include "app/frame/MainFrame.h"
+#include "app/st26/St26ExportDialog.h"
+#include "app/st26/St26ExportReportDialog.h"
 #include "model/Applicant.h"
 #include "model/Feature.h"
 #include "model/ProjectFile.h"
 #include "model/Sequence.h"
-#include "screens/ScreenTestSupport.h"
+#include "support/ScreenTestSupport.h"
 
 using namespace qln;
 using namespace qln::test;

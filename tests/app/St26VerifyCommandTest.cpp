@@ -7,13 +7,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "ModalAnswer.h"
-#include "app/MainFrame.h"
-#include "app/St26ExportReportDialog.h"
-#include "app/QLNDoc.h"
-#include "app/St26VerifyCommand.h"
+#include "support/ModalAnswer.h"
+#include "app/frame/MainFrame.h"
+#include "app/st26/St26ExportReportDialog.h"
+#include "app/document/QLNDoc.h"
+#include "app/st26/St26VerifyCommand.h"
 #include "export/St26Verifier.h"
-#include "screens/ScreenTestSupport.h"
+#include "support/ScreenTestSupport.h"
 
 using namespace qln;
 using namespace qln::test;

@@ -15,13 +15,13 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include "app/AboutDlg.h"
-#include "app/CommandLine.h"
-#include "app/DataCheck.h"
-#include "app/DataFolder.h"
-#include "app/RecentFiles.h"
-#include "app/SingleInstance.h"
-#include "app/SplashWnd.h"
+#include "app/frame/AboutDlg.h"
+#include "app/document/CommandLine.h"
+#include "app/document/DataCheck.h"
+#include "widgets/DataFolder.h"
+#include "app/document/RecentFiles.h"
+#include "app/document/SingleInstance.h"
+#include "app/document/SplashWnd.h"
 
 using namespace qln;
 

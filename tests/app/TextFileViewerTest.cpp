@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "ModalAnswer.h"
-#include "app/TextFileViewer.h"
+#include "support/ModalAnswer.h"
+#include "app/frame/TextFileViewer.h"
 
 using namespace qln;
 using namespace qln::test;

@@ -9,18 +9,18 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "ModalAnswer.h"
-#include "app/AddSequenceDialog.h"
-#include "app/GeneratorProgressDialog.h"
-#include "app/MainFrame.h"
-#include "app/QLNDoc.h"
-#include "app/QLNView.h"
-#include "app/TextFileViewer.h"
+#include "support/ModalAnswer.h"
+#include "app/sequences/AddSequenceDialog.h"
+#include "app/generation/GeneratorProgressDialog.h"
+#include "app/frame/MainFrame.h"
+#include "app/document/QLNDoc.h"
+#include "app/frame/QLNView.h"
+#include "app/frame/TextFileViewer.h"
 #include "screens/FeatureDialog.h"
 #include "screens/IndividualApplDialog.h"
 #include "screens/JournalDialog.h"
 #include "screens/ProjectDataDialog.h"
-#include "screens/ScreenTestSupport.h"
+#include "support/ScreenTestSupport.h"
 
 using namespace qln;
 using namespace qln::test;

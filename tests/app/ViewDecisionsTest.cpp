@@ -2,10 +2,10 @@
 // typing filter, Go and the enabling and selection rules.
 #include <QtTest>
 
-#include "app/DisplayLayout.h"
-#include "app/SequenceSearch.h"
-#include "app/TypingFilter.h"
-#include "app/ViewRules.h"
+#include "app/frame/DisplayLayout.h"
+#include "app/frame/SequenceSearch.h"
+#include "app/frame/TypingFilter.h"
+#include "app/frame/ViewRules.h"
 #include "model/Sequence.h"
 
 using namespace qln;

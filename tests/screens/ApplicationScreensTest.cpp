@@ -11,13 +11,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "ModalAnswer.h"
-#include "ScreenTestSupport.h"
-#include "app/ErrorMsgDialog.h"
-#include "app/Help.h"
-#include "app/MainFrame.h"
-#include "app/QLNDoc.h"
-#include "app/RedStatic.h"
+#include "support/ModalAnswer.h"
+#include "support/ScreenTestSupport.h"
+#include "widgets/ErrorMsgDialog.h"
+#include "widgets/Help.h"
+#include "app/frame/MainFrame.h"
+#include "app/document/QLNDoc.h"
+#include "widgets/RedStatic.h"
 #include "screens/DateEdit.h"
 #include "screens/IndividualApplDialog.h"
 #include "screens/OrganizationApplDialog.h"

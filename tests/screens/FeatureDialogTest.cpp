@@ -14,12 +14,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "ModalAnswer.h"
-#include "ScreenTestSupport.h"
-#include "app/ErrorMsgDialog.h"
-#include "app/MainFrame.h"
-#include "app/QLNDoc.h"
-#include "app/QLNView.h"
+#include "support/ModalAnswer.h"
+#include "support/ScreenTestSupport.h"
+#include "widgets/ErrorMsgDialog.h"
+#include "app/frame/MainFrame.h"
+#include "app/document/QLNDoc.h"
+#include "app/frame/QLNView.h"
 #include "model/Feature.h"
 #include "model/Project.h"
 #include "model/Sequence.h"

@@ -4,7 +4,7 @@
 // type-ahead and the text a choice adds to the other information.
 #include <QtTest>
 
-#include "app/DataFolder.h"
+#include "widgets/DataFolder.h"
 #include "model/Feature.h"
 #include "screens/FeatureNameLists.h"
 #include "screens/FeatureRules.h"

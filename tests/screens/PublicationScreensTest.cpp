@@ -10,13 +10,13 @@
 #include <QTextBrowser>
 #include <QtTest>
 
-#include "ModalAnswer.h"
-#include "ScreenTestSupport.h"
-#include "app/ErrorMsgDialog.h"
-#include "app/Help.h"
-#include "app/MainFrame.h"
-#include "app/QLNDoc.h"
-#include "app/QLNView.h"
+#include "support/ModalAnswer.h"
+#include "support/ScreenTestSupport.h"
+#include "widgets/ErrorMsgDialog.h"
+#include "widgets/Help.h"
+#include "app/frame/MainFrame.h"
+#include "app/document/QLNDoc.h"
+#include "app/frame/QLNView.h"
 #include "model/Project.h"
 #include "model/Sequence.h"
 #include "screens/DatabaseDialog.h"

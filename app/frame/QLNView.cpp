@@ -1,0 +1,1157 @@
+#include "app/frame/QLNView.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTextBlock>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/sequences/AddSequenceDialog.h"
+#include "app/sequences/ChangeSequenceTypeDialog.h"
+#include "app/frame/DisplayLayout.h"
+#include "widgets/ErrorMsgDialog.h"
+#include "widgets/Help.h"
+#include "widgets/Latin1Text.h"
+#include "app/sequences/OrgComment.h"
+#include "app/document/QLNDoc.h"
+#include "widgets/RedStatic.h"
+#include "app/sequences/RenameDialog.h"
+#include "app/sequences/ReorderSeqDialog.h"
+#include "app/sequences/RestoreSeqDialog.h"
+#include "app/frame/SearchEdit.h"
+#include "app/frame/SeqEdit.h"
+#include "app/frame/SequenceList.h"
+#include "app/frame/ViewRules.h"
+#include "widgets/WaitCursor.h"
+#include "model/AsciiText.h"
+#include "model/Feature.h"
+#include "model/Project.h"
+#include "model/ResidueFile.h"
+#include "model/Sequence.h"
+#include "screens/CustCodonDialog.h"
+#include "screens/FeatureDialog.h"
+#include "screens/FeatureRules.h"
+#include "screens/CustOrganismDialog.h"
+#include "screens/TypeAheadDialog.h"
+#include "screens/PublicationScreens.h"
+
+namespace qln {
+
+namespace {
+
+const char* const kFormatting = "Formatting sequence for display... Please wait...";
+const char* const kTooLongToShow =
+    "The sequence has more than 100,000,000 residues, more than the sequence editor can hold.";
+const char* const kEditorFull = "The sequence editor holds at most 100,000,000 residues.";
+const char* const kPasteTooLong =
+    "The pasted text would make the sequence longer than 100,000,000 residues. Nothing was pasted.";
+
+int64_t LettersIn(const QString& text)
+{
+    int64_t count = 0;
+    for (const QChar c : text)
+        if (c.unicode() < 128 && IsAsciiLetter(static_cast<char>(c.unicode()))) ++count;
+    return count;
+}
+
+QLineEdit* ReadOnlyField(QWidget* parent, const char* objectName)
+{
+    auto* field = new QLineEdit(parent);
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setObjectName(objectName);
+    return field;
+}
+
+QPushButton* Button(const QString& caption, QWidget* parent, const char* objectName)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+CQLNView::CQLNView(CCQLNDoc& document, QWidget* parent) : QWidget(parent), document_(document), documentAlive_(&document)
+{
+    BuildForm();
+    ConnectControls();
+    document_.SetEditorCommit([this] { CommitEditor(); });
+
+    bool found = false;
+    const QStringList& names = CTypeAheadDialog::StandardNames(&found);
+    if (found) {
+        organismDialog_ = new CTypeAheadDialog(names, this);
+    } else {
+        // Said once per run, after the window is up.
+        static bool told = false;
+        if (!told) {
+            told = true;
+            QTimer::singleShot(0, this, [this] {
+                ShowStop(tr("The organism name file 'strain.txt' could not be found."));
+            });
+        }
+    }
+    Rebuild();
+}
+
+CQLNView::~CQLNView()
+{
+    if (documentAlive_) documentAlive_->SetEditorCommit({});
+}
+
+CProject& CQLNView::Project() const { return document_.Project(); }
+
+CSequence* CQLNView::CurrentSequence() const { return current_.get(); }
+
+// ---- the form ---------------------------------------------------------------------
+
+void CQLNView::BuildForm()
+{
+    // Created in the order of the form, which is also the tab order.
+    auto* nameLabel = new QLabel(tr("Sequence Name:"), this);
+    name_ = ReadOnlyField(this, "sequenceName");
+    auto* typeLabel = new QLabel(tr("Sequence Type:"), this);
+    type_ = ReadOnlyField(this, "sequenceType");
+    list_ = new CSequenceList(this);
+    list_->setObjectName("sequenceList");
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setUniformItemSizes(true);
+    clear_ = Button(tr("Cl&ear"), this, "clear");
+    auto* organismLabel = new CRedStatic(tr("* Organism:"), this);
+    organism_ = new QLineEdit(this);
+    organism_->setObjectName("organism");
+    organismLabel->setBuddy(organism_);
+    standard_ = Button(tr("Sta&ndard..."), this, "standard");
+    custom_ = Button(tr("C&ustom..."), this, "custom");
+    auto* searchLabel = new QLabel(tr("Search  bases/proteins:"), this);
+    searchField_ = new CSearchEdit(this);
+    searchField_->setObjectName("search");
+    searchLabel->setBuddy(searchField_);
+    go_ = Button(tr("&Go"), this, "go");
+    skip_ = new QCheckBox(tr("S&kip this sequence"), this);
+    skip_->setObjectName("skip");
+    missingFeatures_ = new QCheckBox(tr("Check for &missing features"), this);
+    missingFeatures_->setObjectName("missingFeatures");
+    add_ = Button(tr("&Add"), this, "add");
+    import_ = Button(tr("&Import"), this, "import");
+    delete_ = Button(tr("&Delete"), this, "delete");
+    restore_ = Button(tr("&Restore"), this, "restore");
+    reorder_ = Button(tr("Re&order"), this, "reorder");
+    alterType_ = Button(tr("AlterSeq&Type"), this, "alterSeqType");
+    editor_ = new CSeqEdit(this);
+    editor_->setObjectName("editor");
+    auto* cursorLabel = new QLabel(tr("Cursor Position:"), this);
+    cursorPosition_ = ReadOnlyField(this, "cursorPosition");
+    auto* lengthLabel = new QLabel(tr("String Length:"), this);
+    stringLength_ = ReadOnlyField(this, "stringLength");
+    auto* lineLabel = new QLabel(tr("Line Number:"), this);
+    lineNumber_ = ReadOnlyField(this, "lineNumber");
+    validate_ = Button(tr("&Validate"), this, "validate");
+    save_ = Button(tr("&Save Project"), this, "saveProject");
+    help_ = Button(tr("&Help"), this, "help");
+    reload_ = Button(tr("Re&load Saved Project"), this, "reloadSavedProject");
+    auto* note = new QLabel(tr("Note: Items marked with * are required fields."), this);
+
+    // A full layout line is 75 characters; the editor shows it whole.
+    const QFontMetrics pitch(editor_->font());
+    editor_->setMinimumWidth(pitch.horizontalAdvance(QString(78, QLatin1Char('0'))) +
+                             editor_->verticalScrollBar()->sizeHint().width() + 8);
+    editor_->setMinimumHeight(pitch.lineSpacing() * 16);
+    for (QLineEdit* number : {cursorPosition_, stringLength_, lineNumber_})
+        number->setMaximumWidth(QFontMetrics(number->font()).horizontalAdvance(QString(12, QLatin1Char('0'))));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(nameLabel);
+    top->addWidget(name_, 3);
+    top->addSpacing(16);
+    top->addWidget(typeLabel);
+    top->addWidget(type_, 1);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(list_, 1);
+    left->addWidget(clear_);
+    left->addSpacing(8);
+    for (QPushButton* button : {add_, import_, delete_, restore_, reorder_, alterType_}) left->addWidget(button);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(organismLabel, 0, 0);
+    fields->addWidget(organism_, 0, 1);
+    fields->addWidget(standard_, 0, 2);
+    fields->addWidget(custom_, 0, 3);
+    fields->addWidget(searchLabel, 1, 0);
+    fields->addWidget(searchField_, 1, 1);
+    fields->addWidget(go_, 1, 2);
+    auto* checks = new QHBoxLayout;
+    checks->addWidget(skip_);
+    checks->addSpacing(16);
+    checks->addWidget(missingFeatures_);
+    checks->addStretch(1);
+    fields->addLayout(checks, 2, 0, 1, 4);
+    fields->setColumnStretch(1, 1);
+
+    auto* positions = new QHBoxLayout;
+    positions->addWidget(cursorLabel);
+    positions->addWidget(cursorPosition_);
+    positions->addSpacing(16);
+    positions->addWidget(lengthLabel);
+    positions->addWidget(stringLength_);
+    positions->addSpacing(16);
+    positions->addWidget(lineLabel);
+    positions->addWidget(lineNumber_);
+    positions->addStretch(1);
+
+    auto* right = new QVBoxLayout;
+    right->addLayout(fields);
+    right->addWidget(editor_, 1);
+    right->addLayout(positions);
+
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(left, 0);
+    middle->addLayout(right, 1);
+
+    auto* bottom = new QHBoxLayout;
+    for (QPushButton* button : {validate_, save_, help_, reload_}) bottom->addWidget(button);
+    bottom->addStretch(1);
+
+    auto* form = new QVBoxLayout(this);
+    form->addLayout(top);
+    form->addLayout(middle, 1);
+    form->addLayout(bottom);
+    form->addWidget(note);
+
+    list_->setMinimumWidth(QFontMetrics(list_->font()).horizontalAdvance(QString(22, QLatin1Char('M'))));
+    organism_->installEventFilter(this);
+    cursorPosition_->setText("1");
+
+    auto* nextPane = new QShortcut(QKeySequence(Qt::Key_F6), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(nextPane, &QShortcut::activated, this, [this] { MoveToPane(1); });
+    auto* previousPane =
+        new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(previousPane, &QShortcut::activated, this, [this] { MoveToPane(-1); });
+}
+
+void CQLNView::MoveToPane(int step)
+{
+    QWidget* const panes[] = {list_, organism_, editor_};
+    constexpr int count = 3;
+    int at = count - 1;
+    for (int i = 0; i < count; ++i)
+        if (panes[i]->hasFocus() || (i == 1 && searchField_->hasFocus())) at = i;
+    for (int tries = 1; tries <= count; ++tries) {
+        QWidget* pane = panes[(at + step * tries + 2 * count) % count];
+        if (pane->isEnabled()) {
+            pane->setFocus(Qt::ShortcutFocusReason);
+            return;
+        }
+    }
+}
+
+QString CQLNView::PrintableText() const
+{
+    if (!current_) return {};
+    return tr("Sequence Name: %1\nSequence Type: %2\nOrganism: %3\nString Length: %4\n\n%5")
+        .arg(name_->text(), type_->text(), organism_->text(), stringLength_->text(), editor_->toPlainText());
+}
+
+void CQLNView::ConnectControls()
+{
+    connect(&document_, &CCQLNDoc::ProjectReplaced, this, &CQLNView::Rebuild);
+    // Sequences imported into an empty project are shown from the first.
+    connect(&document_, &CCQLNDoc::SequencesChanged, this, [this] {
+        const bool wasEmpty = !current_;
+        RefillList(false);
+        if (wasEmpty && list_->count() > 1) SelectRow(0);
+        emit CommandStateChanged();
+    });
+    // Reloading needs a file: none before the first save.
+    connect(&document_, &CCQLNDoc::PathChanged, this, [this] { reload_->setEnabled(document_.HasFileOnDisk()); });
+    connect(&document_, &CCQLNDoc::ModifiedChanged, this, [this] { reload_->setEnabled(document_.HasFileOnDisk()); });
+    connect(list_, &QListWidget::currentRowChanged, this, [this] { LoadSelection(); });
+    connect(clear_, &QPushButton::clicked, this, &CQLNView::ClearFields);
+    connect(standard_, &QPushButton::clicked, this, &CQLNView::OnStandardOrganism);
+    connect(custom_, &QPushButton::clicked, this, &CQLNView::OnCustomOrganism);
+    connect(go_, &QPushButton::clicked, this, &CQLNView::OnGo);
+    connect(searchField_, &QLineEdit::returnPressed, this, &CQLNView::OnGo);
+    connect(skip_, &QCheckBox::clicked, this, &CQLNView::OnSkipClicked);
+    // The switch is saved with the project: changing it is a change.
+    connect(missingFeatures_, &QCheckBox::clicked, this, [this](bool checked) {
+        Project().SetCheckMissingFeatures(checked);
+        MarkModified();
+    });
+    connect(add_, &QPushButton::clicked, this, &CQLNView::OnAdd);
+    // The import shows what it added itself, as soon as it has added it.
+    connect(import_, &QPushButton::clicked, this, [this] {
+        CommitEditor();
+        emit ImportRequested();
+        editor_->setFocus();
+    });
+    connect(delete_, &QPushButton::clicked, this, &CQLNView::OnDelete);
+    connect(restore_, &QPushButton::clicked, this, &CQLNView::OnRestore);
+    connect(reorder_, &QPushButton::clicked, this, &CQLNView::OnReorder);
+    connect(alterType_, &QPushButton::clicked, this, &CQLNView::OnAlterSeqType);
+    connect(validate_, &QPushButton::clicked, this, &CQLNView::OnValidate);
+    connect(save_, &QPushButton::clicked, this, &CQLNView::OnSaveProject);
+    connect(help_, &QPushButton::clicked, this, [this] { CHelp::ShowPage(this, "SequenceHelp.md"); });
+    connect(reload_, &QPushButton::clicked, this, &CQLNView::OnReloadSavedProject);
+
+    connect(organism_, &QLineEdit::textChanged, this, [this] {
+        if (!loading_) MarkModified();
+        emit CommandStateChanged();  // the comment command follows the organism
+    });
+    connect(searchField_, &CSearchEdit::FocusReceived, this, [this] {
+        active_ = ActiveEdit::Search;
+        emit CommandStateChanged();
+    });
+    connect(editor_, &CSeqEdit::FocusReceived, this, [this] {
+        active_ = ActiveEdit::Editor;
+        emit CommandStateChanged();
+    });
+    editor_->SetCharacterFilter([this](QChar typed) { return FilterTypedCharacter(typed); });
+    connect(editor_, &CSeqEdit::DeletePressed, this, &CQLNView::OnDeletePressed);
+    connect(editor_, &CSeqEdit::PasteRequested, this, &CQLNView::PasteIntoEditor);
+    connect(editor_->document(), &QTextDocument::contentsChanged, this, &CQLNView::OnEditorChanged);
+    connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, &CQLNView::RefreshPositionLine);
+    connect(editor_, &QPlainTextEdit::copyAvailable, this, &CQLNView::CommandStateChanged);
+    connect(editor_, &QPlainTextEdit::undoAvailable, this, &CQLNView::CommandStateChanged);
+    connect(searchField_, &QLineEdit::selectionChanged, this, &CQLNView::CommandStateChanged);
+    connect(organism_, &QLineEdit::selectionChanged, this, &CQLNView::CommandStateChanged);
+}
+
+bool CQLNView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == organism_ && event->type() == QEvent::FocusIn) {
+        active_ = ActiveEdit::Organism;
+        emit CommandStateChanged();
+    } else if (watched == organism_ && event->type() == QEvent::FocusOut) {
+        // Focus that goes to another window, a menu or a popup comes back
+        // unchanged: only a move inside this window is the end of the entry.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            reason != Qt::MenuBarFocusReason && QApplication::activeWindow() == window() && isVisible())
+            OnOrganismLostFocus();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- the list and the current sequence -----------------------------------------------
+
+void CQLNView::Rebuild()
+{
+    CloseOrganismListFor(nullptr);
+    // The sequence of the replaced project goes without being stored: the
+    // document has already asked about unsaved changes.
+    current_ = nullptr;
+    search_.Forget();
+    const QSignalBlocker blocker(list_);
+    list_->clear();
+    QStringList names;
+    names.reserve(Project().GetSequences().GetSize());
+    for (const auto& sequence : Project().GetSequences()) names.append(ToQt(sequence->GetName()));
+    list_->addItems(names);
+    missingFeatures_->setChecked(Project().GetCheckMissingFeatures());
+    SelectRow(names.isEmpty() ? -1 : 0);
+}
+
+void CQLNView::RefillList(bool selectLast)
+{
+    const CArray<Ptr<CSequence>>& sequences = Project().GetSequences();
+    int currentRow = -1;
+    QStringList names;
+    names.reserve(sequences.GetSize());
+    for (int i = 0; i < sequences.GetSize(); ++i) {
+        names.append(ToQt(sequences[i]->GetName()));
+        if (sequences[i] == current_) currentRow = i;
+    }
+    {
+        const QSignalBlocker blocker(list_);
+        list_->clear();
+        list_->addItems(names);
+    }
+    SelectRow(currentRow >= 0 && !selectLast ? currentRow : static_cast<int>(names.size()) - 1);
+}
+
+void CQLNView::SelectRow(int row)
+{
+    {
+        const QSignalBlocker blocker(list_);
+        list_->setCurrentRow(row);
+        if (row < 0) list_->clearSelection();
+    }
+    LoadSelection();
+}
+
+void CQLNView::LoadSelection()
+{
+    commentDeclined_ = false;
+    // Whatever is selected, typed residues go into the sequence they were
+    // typed into before anything else is shown.
+    CommitEditor();
+    const int row = list_->currentRow();
+    CArray<Ptr<CSequence>>& sequences = Project().GetSequences();
+    if (row < 0 || row >= sequences.GetSize()) {
+        if (current_) {
+            try {
+                current_->UnloadResidues();
+            } catch (const CResidueFileError& error) {
+                ShowStop(QString::fromLatin1(error.what()));
+            }
+        }
+        current_ = nullptr;
+        ClearFields();
+        SetSequenceControlsEnabled(false);
+        emit CommandStateChanged();
+        return;
+    }
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const Ptr<CSequence> selected = sequences[row];
+    auto report = [this](const CResidueFileError& error) {
+        QApplication::restoreOverrideCursor();
+        ShowStop(QString::fromLatin1(error.what()));
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    };
+    if (selected != current_) {
+        try {
+            // An old sequence that can't be parked just stays in memory.
+            if (current_) current_->UnloadResidues();
+        } catch (const CResidueFileError& error) {
+            report(error);
+        }
+        current_ = selected;
+        search_.Forget();
+    }
+    bool loaded = true;
+    try {
+        current_->LoadResidues();
+    } catch (const CResidueFileError& error) {
+        loaded = false;
+        report(error);
+    }
+    if (loaded) {
+        ShowFormatted();
+    } else {
+        // Residues that could not be read back are not shown, nor stored over.
+        editorHoldsResidues_ = false;
+        SetEditorText({});
+        residueCount_.Set(0);
+    }
+
+    loading_ = true;
+    organism_->setText(ToQt(current_->GetOrganism()));
+    skip_->setChecked(current_->IsSkipped());
+    type_->setText(ToQt(current_->GetTypeName()));
+    name_->setText(ToQt(current_->GetName()));
+    searchField_->clear();
+    loading_ = false;
+    SetSequenceControlsEnabled(true);  // after the type: AlterSeqType follows it
+    RefreshPositionLine();
+    // Walking the list with the keys keeps the keyboard there.
+    if (!list_->IsKeyboardSelecting()) editor_->setFocus();
+    QApplication::restoreOverrideCursor();
+    emit CommandStateChanged();
+}
+
+void CQLNView::SetSequenceControlsEnabled(bool enabled)
+{
+    const CViewRules::Controls controls =
+        CViewRules::ControlsFor(enabled, FromQt(type_->text()), Project().HasDeletedSequences());
+    for (QWidget* control : std::initializer_list<QWidget*>{list_, organism_, searchField_, clear_, standard_, go_,
+                                                            reorder_, validate_, custom_, delete_, skip_})
+        control->setEnabled(controls.sequenceControls);
+    alterType_->setEnabled(controls.alterSeqType);
+    restore_->setEnabled(controls.restore);
+    reload_->setEnabled(document_.HasFileOnDisk());
+    // The editor stays readable while disabled: read-only on grey.
+    editor_->setReadOnly(!controls.sequenceControls || !editorHoldsResidues_);
+    QPalette colours = editor_->palette();
+    colours.setColor(QPalette::Base, palette().color(controls.sequenceControls ? QPalette::Base : QPalette::Window));
+    editor_->setPalette(colours);
+}
+
+void CQLNView::ClearFields()
+{
+    loading_ = true;
+    organism_->clear();
+    searchField_->clear();
+    type_->clear();
+    name_->clear();
+    skip_->setChecked(false);
+    editor_->setPlainText(QString());
+    loading_ = false;
+    // The emptied editor is what a later commit stores.
+    editor_->document()->setModified(true);
+    editorHoldsResidues_ = true;
+    if (current_ && list_->isEnabled()) editor_->setReadOnly(false);
+    residueCount_.Set(0);
+    search_.Forget();
+    RefreshPositionLine();
+    cursorPosition_->setText("1");
+    lineNumber_->clear();
+    editor_->setFocus();
+    displayFormatted_ = false;
+}
+
+void CQLNView::MarkModified()
+{
+    if (!document_.IsModified()) document_.SetModified(true);
+}
+
+void CQLNView::CommitEditor()
+{
+    if (!current_) return;
+    current_->SetOrganism(FromQt(organism_->text()));
+    // An editor that was not touched since it was filled still shows the
+    // sequence's own text: nothing to copy back.
+    if (!editorHoldsResidues_ || !editor_->document()->isModified()) return;
+    // What was typed into the layout goes in as its letters: a stored text
+    // is either plain letters or the exact layout its flag says.
+    current_->SetResidues(FromQt(editor_->toPlainText()));
+    current_->SetDisplayLayout(false);
+    current_->SetResiduesChanged(true);
+    current_->StripToLetters();
+    editor_->document()->setModified(false);
+}
+
+void CQLNView::ReloadCurrentResidues()
+{
+    if (!current_) return;
+    try {
+        current_->LoadResidues();
+        // The run stripped the sequence to its letters under the editor's
+        // layout: the sequence takes that layout back, so that the two agree
+        // again. The letters are the same, so the editor keeps its text,
+        // caret and scrolling.
+        if (displayFormatted_ && editorHoldsResidues_ && !current_->IsDisplayLayout()) {
+            const int64_t shown = editor_->document()->characterCount() - 1;
+            if (static_cast<int64_t>(current_->FormatForDisplay().size()) != shown) ShowFormatted(ResidueAtEditorCaret());
+        }
+    } catch (const CResidueFileError& error) {
+        ShowStop(QString::fromLatin1(error.what()));
+    }
+}
+
+// ---- the editor ----------------------------------------------------------------------
+
+void CQLNView::SetEditorText(const std::string& text)
+{
+    loading_ = true;
+    // Nothing is repainted while a long text goes in.
+    editor_->setUpdatesEnabled(false);
+    editor_->setPlainText(ToQt(text));
+    editor_->setUpdatesEnabled(true);
+    editor_->document()->setModified(false);
+    loading_ = false;
+}
+
+int64_t CQLNView::ResidueAtEditorCaret() const
+{
+    const int caret = editor_->textCursor().selectionStart();
+    if (displayFormatted_) return CDisplayLayout::ResidueAtCaret(caret, residueCount_.Count());
+    // Typed text: the letters the editor shows before the caret.
+    const QTextBlock caretBlock = editor_->document()->findBlock(caret);
+    int64_t letters = 0;
+    for (QTextBlock block = editor_->document()->begin(); block.isValid() && block != caretBlock; block = block.next())
+        letters += LettersIn(block.text());
+    return letters + LettersIn(caretBlock.text().left(caret - caretBlock.position()));
+}
+
+bool CQLNView::ShowFormatted(int64_t caretResidue)
+{
+    if (!current_) return false;
+    try {
+        if (current_->GetLetterCount() > CTypingFilter::kMaxResidues) {
+            editorHoldsResidues_ = false;
+            SetEditorText({});
+            editor_->setReadOnly(true);
+            residueCount_.Set(current_->GetResidueCount());
+            displayFormatted_ = false;
+            ShowStop(tr(kTooLongToShow));
+            return false;
+        }
+        editorHoldsResidues_ = true;
+        emit StatusText(tr(kFormatting));
+        bool outOfMemory = false;
+        const std::string& text = current_->FormatForDisplay(&outOfMemory);
+        SetEditorText(text);
+        emit StatusText(QString());
+        displayFormatted_ = !outOfMemory;
+        residueCount_.Set(current_->GetResidueCount());
+        if (outOfMemory) ShowStop(tr("Insufficient memory to display sequence string."));
+        if (caretResidue >= 0 && displayFormatted_)
+            PlaceCaret(CDisplayLayout::CaretOfResidue(caretResidue));
+        RefreshPositionLine();
+        return displayFormatted_;
+    } catch (const CResidueFileError& error) {
+        ShowStop(QString::fromLatin1(error.what()));
+        return false;
+    }
+}
+
+void CQLNView::PlaceCaret(int64_t position)
+{
+    QTextCursor cursor = editor_->textCursor();
+    const int64_t end = editor_->document()->characterCount() - 1;
+    cursor.setPosition(static_cast<int>(std::clamp<int64_t>(position, 0, end)));
+    editor_->setTextCursor(cursor);
+}
+
+QChar CQLNView::FilterTypedCharacter(QChar typed)
+{
+    const char c = typed.unicode() < 256 ? static_cast<char>(typed.unicode()) : '\0';
+    const CTypingFilter::Decision decision = CTypingFilter::Filter(current_.get(), c, residueCount_.Count());
+    switch (decision.action) {
+    case CTypingFilter::Action::Discard:
+        return {};
+    case CTypingFilter::Action::Beep:
+        QApplication::beep();
+        emit StatusText(tr("Invalid sequence character."));
+        return {};
+    case CTypingFilter::Action::TooLong:
+        QApplication::beep();
+        ShowStop(tr(kEditorFull));
+        return {};
+    case CTypingFilter::Action::Insert:
+        break;
+    }
+    displayFormatted_ = false;
+    residueCount_.Change(decision.countChange);
+    MarkModified();
+    stringLength_->setText(QString::number(residueCount_.Count()));
+    return QChar(static_cast<uchar>(decision.character));
+}
+
+void CQLNView::OnDeletePressed()
+{
+    if (!current_ || editor_->isReadOnly()) return;
+    residueCount_.Change(-1);
+    MarkModified();
+    displayFormatted_ = false;
+    RefreshPositionLine();
+}
+
+void CQLNView::OnEditorChanged()
+{
+    if (loading_) return;
+    displayFormatted_ = false;
+    MarkModified();
+}
+
+void CQLNView::PasteIntoEditor(const QString& text)
+{
+    if (!current_ || editor_->isReadOnly() || text.isEmpty()) return;
+    const std::string type = current_->GetTypeName();
+    const QString converted = CTypingFilter::IsProteinType(type) ? text.toUpper() : text.toLower();
+    QTextCursor cursor = editor_->textCursor();
+    const int64_t after = residueCount_.Count() - LettersIn(cursor.selectedText()) + LettersIn(converted);
+    if (after > CTypingFilter::kMaxResidues) {
+        ShowStop(tr(kPasteTooLong));
+        return;
+    }
+    cursor.insertText(converted);
+    editor_->setTextCursor(cursor);
+    MarkModified();
+    CommitEditor();
+    displayFormatted_ = false;
+    try {
+        residueCount_.Set(current_->GetResidueCount());
+    } catch (const CResidueFileError& error) {
+        ShowStop(QString::fromLatin1(error.what()));
+    }
+    RefreshPositionLine();
+}
+
+void CQLNView::RefreshPositionLine()
+{
+    emit StatusText(QString());
+    const QTextCursor cursor = editor_->textCursor();
+    const int start = cursor.selectionStart();
+    cursorPosition_->setText(QString::number(start + 1));
+    if (editor_->document()->isEmpty())
+        lineNumber_->clear();
+    else
+        lineNumber_->setText(QString::number(editor_->document()->findBlock(start).blockNumber() + 1));
+    stringLength_->setText(QString::number(residueCount_.Count()));
+}
+
+void CQLNView::ShowStop(const QString& text) { QMessageBox::critical(this, tr("Quillion"), text); }
+
+// ---- edit commands --------------------------------------------------------------------
+
+void CQLNView::Undo()
+{
+    if (active_ == ActiveEdit::Editor) {
+        editor_->undo();
+    } else if (active_ == ActiveEdit::Organism) {
+        organism_->undo();
+    }
+}
+
+void CQLNView::Cut()
+{
+    switch (active_) {
+    case ActiveEdit::Editor: editor_->cut(); break;
+    case ActiveEdit::Search: searchField_->cut(); break;
+    case ActiveEdit::Organism: organism_->cut(); break;
+    }
+}
+
+void CQLNView::Copy()
+{
+    switch (active_) {
+    case ActiveEdit::Editor: editor_->copy(); break;
+    case ActiveEdit::Search: searchField_->copy(); break;
+    case ActiveEdit::Organism: organism_->copy(); break;
+    }
+}
+
+void CQLNView::Paste()
+{
+    switch (active_) {
+    case ActiveEdit::Editor: {
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        if (current_ && data && data->hasText()) PasteIntoEditor(data->text());
+        break;
+    }
+    case ActiveEdit::Search: searchField_->paste(); break;
+    case ActiveEdit::Organism: organism_->paste(); break;
+    }
+}
+
+bool CQLNView::CanUndo() const
+{
+    switch (active_) {
+    case ActiveEdit::Editor: return !editor_->isReadOnly() && editor_->document()->isUndoAvailable();
+    case ActiveEdit::Organism: return organism_->isEnabled() && organism_->isUndoAvailable();
+    case ActiveEdit::Search: return false;
+    }
+    return false;
+}
+
+bool CQLNView::CanCopy() const
+{
+    switch (active_) {
+    case ActiveEdit::Editor: return editor_->textCursor().hasSelection();
+    case ActiveEdit::Search: return searchField_->hasSelectedText();
+    case ActiveEdit::Organism: return organism_->hasSelectedText();
+    }
+    return false;
+}
+
+bool CQLNView::CanCut() const
+{
+    if (active_ == ActiveEdit::Editor && editor_->isReadOnly()) return false;
+    return CanCopy();
+}
+
+bool CQLNView::CanPaste() const
+{
+    switch (active_) {
+    case ActiveEdit::Editor: return current_ && !editor_->isReadOnly() && editor_->canPaste();
+    case ActiveEdit::Search: return searchField_->isEnabled() && QApplication::clipboard()->mimeData() &&
+                                    QApplication::clipboard()->mimeData()->hasText();
+    case ActiveEdit::Organism: return organism_->isEnabled();
+    }
+    return false;
+}
+
+// ---- the buttons ----------------------------------------------------------------------
+
+void CQLNView::OnAdd()
+{
+    CommitEditor();
+    CAddSequenceDialog dialog(Project().GetSequences(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    ClearFields();
+    try {
+        if (current_) current_->UnloadResidues();
+    } catch (const CResidueFileError& error) {
+        ShowStop(QString::fromLatin1(error.what()));
+    }
+    Ptr<CSequence> sequence;
+    CProject* project = &Project();
+    switch (dialog.TypeIndex()) {
+    case 1: sequence = new CRNASequence(project, dialog.Name(), {}, {}); break;
+    case 2: sequence = new CDNARNASequence(project, dialog.Name(), {}, {}); break;
+    case 3: sequence = new CProtein1Sequence(project, dialog.Name(), {}, {}); break;
+    default: sequence = new CDNASequence(project, dialog.Name(), {}, {}); break;
+    }
+    Project().Add(sequence.get());
+    {
+        const QSignalBlocker blocker(list_);
+        list_->addItem(ToQt(sequence->GetName()));
+    }
+    // The new sequence is current before it is selected, so that the cleared
+    // fields go into the new one, not the old one.
+    current_ = sequence;
+    SelectRow(list_->count() - 1);
+    MarkModified();
+    residueCount_.Set(0);
+    RefreshPositionLine();
+}
+
+void CQLNView::OnDelete()
+{
+    const int row = list_->currentRow();
+    if (row < 0 || row >= Project().GetSequences().GetSize()) return;
+    CommitEditor();
+    const Ptr<CSequence> doomed = Project().GetSequences()[row];
+    CloseOrganismListFor(doomed.get());
+    if (doomed == current_) {
+        try {
+            current_->UnloadResidues();
+        } catch (const CResidueFileError& error) {
+            ShowStop(QString::fromLatin1(error.what()));
+        }
+        current_ = nullptr;
+    }
+    Project().Delete(doomed.get());
+    {
+        const QSignalBlocker blocker(list_);
+        delete list_->takeItem(row);
+    }
+    SelectRow(CViewRules::RowAfterDelete(row, list_->count()));
+    MarkModified();
+}
+
+void CQLNView::OnRestore()
+{
+    CommitEditor();
+    CRestoreSeqDialog dialog(Project(), [this](const std::string& name) { RestoreSequence(name); }, this);
+    dialog.exec();
+    SetSequenceControlsEnabled(list_->count() > 0);
+    emit CommandStateChanged();
+}
+
+void CQLNView::RestoreSequence(const std::string& deletedName)
+{
+    CommitEditor();
+    Project().Restore(deletedName);
+    {
+        const QSignalBlocker blocker(list_);
+        list_->addItem(ToQt(deletedName));
+    }
+    SelectRow(list_->count() - 1);
+    MarkModified();
+}
+
+void CQLNView::OnReorder()
+{
+    // The order changes under the list: what was typed goes in first.
+    CommitEditor();
+    CReorderSeqDialog dialog(Project().GetSequences(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    MarkModified();
+    Project().GetSequences() = dialog.NewOrder();
+    RefillList(true);
+}
+
+void CQLNView::OnAlterSeqType()
+{
+    CommitEditor();
+    CChangeSequenceTypeDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted || !current_) return;
+    static const char* const kTypes[] = {CDNASequence::kTypeName, CRNASequence::kTypeName,
+                                         CDNARNASequence::kTypeName};
+    const int index = dialog.TypeIndex();
+    if (index < 0 || index > 2) return;
+    const QString chosen = QString::fromLatin1(kTypes[index]);
+    try {
+        current_->LoadResidues();
+    } catch (const CResidueFileError& error) {
+        ShowStop(QString::fromLatin1(error.what()));
+        return;
+    }
+    auto* old = dynamic_cast<CBaseSequence*>(current_.get());
+    if (old && ToQt(old->GetTypeName()).compare(chosen, Qt::CaseInsensitive) != 0) {
+        Ptr<CBaseSequence> converted =
+            CBaseSequence::CreateOfType(kTypes[index], &Project(), old->GetName(), old->GetOrganism(), {});
+        converted->TakeOver(*old);
+        CloseOrganismListFor(old);
+        Project().Replace(converted.get());
+        current_ = converted;
+    }
+    LoadSelection();
+    MarkModified();
+}
+
+void CQLNView::OnStandardOrganism()
+{
+    CommitEditor();
+    if (!organismDialog_) return;
+    // The list stays open beside the main window: pressed again, it only
+    // comes to the front.
+    if (organismDialog_->isVisible()) {
+        organismDialog_->raise();
+        organismDialog_->activateWindow();
+        return;
+    }
+    // The answer belongs to the sequence current now, whatever the user
+    // does in the main window while choosing; when that sequence or its
+    // project goes, the list closes and its answer is dropped.
+    const Ptr<CSequence> target = current_;
+    organismListFor_ = target;
+    const QPointer<CQLNView> alive(this);
+    const bool accepted = organismDialog_->Choose();
+    if (!alive) return;
+    organismListFor_ = nullptr;
+    const CArray<Ptr<CSequence>>& sequences = Project().GetSequences();
+    if (!accepted || std::find(sequences.begin(), sequences.end(), target) == sequences.end()) return;
+    const QString organism = organismDialog_->ChosenName();
+    if (organism.isEmpty() || !target) return;
+    const bool applyToAll = organismDialog_->ApplyToAll();
+    // The field shows the current sequence's organism, which a later commit
+    // stores: it must show the new name whenever that sequence gets it.
+    if (current_ && (target == current_ || applyToAll)) {
+        organism_->setText(organism);
+        MarkModified();
+    }
+    StoreOrganism(target.get(), organism, applyToAll);
+    PromptForComment(target, FromQt(organism));
+}
+
+void CQLNView::CloseOrganismListFor(const CSequence* gone)
+{
+    if (!organismListFor_ || (gone && organismListFor_.get() != gone)) return;
+    organismListFor_ = nullptr;
+    if (organismDialog_ && organismDialog_->isVisible()) organismDialog_->reject();
+}
+
+void CQLNView::OnCustomOrganism()
+{
+    CommitEditor();
+    CCustOrganismDialog dialog(document_, this);
+    // On OK the project's list is the screen's.
+    if (!dialog.Run()) return;
+    // An empty name only hands back the list: no organism is blanked.
+    const QString organism = dialog.Organism();
+    if (organism.isEmpty() || !current_) return;
+    const Ptr<CSequence> target = current_;
+    organism_->setText(organism);
+    StoreOrganism(target.get(), organism, dialog.ApplyToAll());
+    PromptForComment(target, FromQt(organism));
+}
+
+void CQLNView::OpenCustomCodonScreen()
+{
+    // The screen edits the sequence's own table: it stays alive while open.
+    const Ptr<CSequence> keep = current_;
+    auto* sequence = dynamic_cast<CBaseSequence*>(keep.get());
+    if (!sequence) return;
+    CCustCodonDialog(document_, *sequence, this).Run();
+}
+
+void CQLNView::StoreOrganism(CSequence* target, const QString& organism, bool applyToAll)
+{
+    const std::string name = FromQt(organism);
+    if (applyToAll) {
+        for (const auto& sequence : Project().GetSequences()) sequence->SetOrganism(name);
+    } else if (target) {
+        target->SetOrganism(name);
+    }
+    MarkModified();
+}
+
+void CQLNView::OnOrganismLostFocus()
+{
+    if (!current_) return;
+    // Asked once the focus has settled; the sequence is the one whose
+    // organism was being typed.
+    const Ptr<CSequence> sequence = current_;
+    const std::string organism = FromQt(organism_->text());
+    QTimer::singleShot(0, this, [this, sequence, organism] { PromptForComment(sequence, organism); });
+}
+
+void CQLNView::PromptForComment(const Ptr<CSequence>& sequence, const std::string& organism)
+{
+    if (!sequence) return;
+    CCommentFeature* comment = sequence->GetComment();
+    const std::string text = comment ? comment->GetComment() : std::string();
+    switch (CViewRules::CommentPromptFor(organism, text, commentDeclined_)) {
+    case CViewRules::CommentPrompt::Nothing:
+        break;
+    case CViewRules::CommentPrompt::ClearComment:
+        if (comment && !text.empty()) {
+            comment->SetComment({});
+            MarkModified();
+        }
+        break;
+    case CViewRules::CommentPrompt::Ask:
+        AskForComment(sequence);
+        break;
+    }
+}
+
+bool CQLNView::CanShowOrganismComment() const
+{
+    return current_ && CSequence::IsArtificialOrUnknownOrganism(FromQt(organism_->text()));
+}
+
+void CQLNView::ShowOrganismComment()
+{
+    if (current_) AskForComment(current_);
+}
+
+void CQLNView::OpenFeatureScreen()
+{
+    if (!current_) return;
+    // The screen shows the residue count and checks ranges against it.
+    CommitEditor();
+    const Ptr<CSequence> sequence = current_;
+    std::unique_ptr<CFeatureDialog> screen;
+    try {
+        CWaitCursor wait;
+        screen = std::make_unique<CFeatureDialog>(document_, *sequence, this);
+    } catch (const CResidueFileError& error) {
+        ShowStop(QString::fromLatin1(error.what()));
+        return;
+    }
+    // Only a change counts: OK on an untouched screen leaves the project as it was.
+    const CArray<Ptr<CFeature>> before = sequence->GetFeatures();
+    if (screen->Run() && !CFeatureRules::SameFeatures(before, sequence->GetFeatures())) MarkModified();
+    emit CommandStateChanged();
+}
+
+void CQLNView::OpenPublicationScreen(int kind)
+{
+    if (!current_) return;
+    // The screens show the residue count and check ranges against it.
+    CommitEditor();
+    const Ptr<CSequence> sequence = current_;
+    OpenPublicationScreens(static_cast<CPublicationKind>(kind), document_, *sequence, this);
+}
+
+void CQLNView::AskForComment(const Ptr<CSequence>& sequence)
+{
+    if (!sequence->GetComment()) sequence->SetComment(Ptr<CCommentFeature>(new CCommentFeature(sequence.get())));
+    COrgComment dialog(sequence->GetComment()->GetComment(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        const std::string text = dialog.Comment();
+        sequence->GetComment()->SetComment(text);
+        if (dialog.ApplyToAll()) {
+            for (const auto& other : Project().GetSequences()) {
+                CCommentFeature* comment = other->GetComment();
+                const std::string organism = other == current_ ? FromQt(organism_->text()) : other->GetOrganism();
+                if (comment && comment->GetComment().empty() && !organism.empty() &&
+                    CSequence::IsArtificialOrUnknownOrganism(organism))
+                    comment->SetComment(text);
+            }
+        }
+        MarkModified();
+    } else {
+        commentDeclined_ = true;
+    }
+    CommitEditor();
+}
+
+void CQLNView::RenameSequence()
+{
+    if (!current_) return;
+    RenameDialog dialog(Project().GetSequences(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const int row = list_->currentRow();
+    Project().Rename(dialog.NewName(), current_.get());
+    if (QListWidgetItem* item = list_->item(row)) item->setText(ToQt(current_->GetName()));
+    name_->setText(ToQt(current_->GetName()));
+    MarkModified();
+    emit CommandStateChanged();
+}
+
+void CQLNView::OnGo()
+{
+    if (!current_) return;
+    CommitEditor();
+    // The search runs over exactly what the editor shows: laid out afresh
+    // when it was typed into or a check left the sequence as plain letters.
+    if (!displayFormatted_ || !current_->IsDisplayLayout()) {
+        ShowFormatted(ResidueAtEditorCaret());
+        if (!editorHoldsResidues_) return;
+    }
+    const int64_t caret = editor_->textCursor().selectionStart();
+    const std::string pattern = CTypingFilter::ToSequenceCase(current_->GetTypeName(), FromQt(searchField_->text()));
+    CSequenceSearch::Hit hit;
+    try {
+        hit = search_.Find(current_->GetResidues(), current_->IsDisplayLayout(), pattern, caret);
+    } catch (const CResidueFileError& error) {
+        ShowStop(QString::fromLatin1(error.what()));
+        return;
+    }
+    if (!hit.found) {
+        ShowStop(tr("Text not found."));
+        editor_->setFocus();
+        return;
+    }
+    // The hit's letters are selected; Go again starts from the selection.
+    QTextCursor cursor = editor_->textCursor();
+    cursor.setPosition(static_cast<int>(hit.editorEnd));
+    cursor.setPosition(static_cast<int>(hit.editorPosition), QTextCursor::KeepAnchor);
+    editor_->setTextCursor(cursor);
+    // The hit's line becomes the fourth one shown; a line is a block here.
+    const int hitLine = cursor.blockNumber();
+    editor_->verticalScrollBar()->setValue(std::max(0, hitLine - 3));
+    editor_->setFocus();
+}
+
+void CQLNView::OnValidate()
+{
+    if (!current_) return;
+    CommitEditor();
+    const int caret = editor_->textCursor().selectionStart();
+    const int64_t caretResidue = ResidueAtEditorCaret();
+    const bool wasFormatted = displayFormatted_;
+    StringList messages;
+    try {
+        messages = current_->Validate(0);
+    } catch (const CResidueFileError& error) {
+        ShowStop(QString::fromLatin1(error.what()));
+        return;
+    }
+    if (!messages.empty()) {
+        if (!errors_) errors_ = new CErrorMsgDialog(this);
+        errors_->ShowMessages(messages);
+    }
+    // The check left plain letters in the sequence: show them laid out again,
+    // with the caret where it was.
+    ShowFormatted(wasFormatted ? -1 : caretResidue);
+    if (wasFormatted) PlaceCaret(caret);
+    // Shown after the position line, which clears the status bar.
+    emit StatusText(messages.empty() ? tr("Validation is successful.") : tr("Validation is unsuccessful."));
+}
+
+void CQLNView::OnSaveProject()
+{
+    CommitEditor();
+    if (current_ && !displayFormatted_) ShowFormatted(ResidueAtEditorCaret());
+    document_.Save();
+}
+
+void CQLNView::OnReloadSavedProject()
+{
+    const bool wasModified = document_.IsModified();
+    document_.SetModified(false);
+    // A reload that fails keeps the open project, and its changes count.
+    if (!document_.Reload()) document_.SetModified(wasModified);
+}
+
+void CQLNView::OnSkipClicked(bool checked)
+{
+    CommitEditor();
+    MarkModified();
+    if (current_) current_->SetSkipped(checked);
+}
+
+}  // namespace qln

@@ -22,6 +22,7 @@
 #include <QStatusBar>
 #include <QThread>
 #include <QToolBar>
+#include <optional>
 
 #include "app/frame/AboutDlg.h"
 #include "widgets/ErrorMsgDialog.h"
@@ -144,138 +145,116 @@ QAction* CMainFrame::MakeAction(const char* name, const QString& text, const QSt
 
 void CMainFrame::CreateActions()
 {
-    // Status-bar prompts and tool tips: the program's own commands have
-    // theirs, the standard commands the usual ones.
-    a_.newProject = MakeAction("actionNew", tr("&New"), tr("Create a new document"), tr("New"));
-    a_.newProject->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    a_.open = MakeAction("actionOpen", tr("&Open..."), tr("Open an existing document"), tr("Open"));
-    a_.open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    a_.save = MakeAction("actionSave", tr("&Save"), tr("Save the active document"), tr("Save"));
-    a_.save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    a_.saveAs = MakeAction("actionSaveAs", tr("Save &As..."), tr("Save the active document with a new name"),
-                           tr("Save As"));
-    a_.exportSt26 = MakeAction("actionExportSt26", tr("Export ST.&26 XML..."),
-                               tr("Write the project as an ST.26 XML sequence listing with a report of every change"));
-    a_.workFile = MakeAction("actionViewWorkFile", tr("View/Print &Work In Progress"), {});
-    a_.listing = MakeAction("actionViewListing", tr("View/Print Sequence &Listing"), {});
-    a_.errorReport = MakeAction("actionViewErrorReport", tr("View/Print &Error Report"), {});
-    a_.print = MakeAction("actionPrint", tr("&Print Sequence..."),
-                          tr("Print the current sequence as the editor shows it"), tr("Print"));
-    a_.print->setShortcut(QKeySequence::Print);
-    a_.rename = MakeAction("actionRenameSequence", tr("&Rename Sequence"), {});
-    a_.exit = MakeAction("actionExit", tr("E&xit Quillion"), tr("Quit the application; prompts to save documents"),
-                         tr("Exit"));
-
-    a_.undo = MakeAction("actionUndo", tr("&Undo"), tr("Undo the last action"), tr("Undo"));
-    a_.undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
-    a_.cut = MakeAction("actionCut", tr("Cu&t"), tr("Cut the selection and put it on the Clipboard"), tr("Cut"));
-    a_.cut->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
-    a_.copy = MakeAction("actionCopy", tr("&Copy"), tr("Copy the selection and put it on the Clipboard"), tr("Copy"));
-    a_.copy->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
-    a_.paste = MakeAction("actionPaste", tr("&Paste"), tr("Insert Clipboard contents"), tr("Paste"));
-    a_.paste->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
-
-    a_.toolBar = MakeAction("actionToolbar", tr("&Toolbar"), tr("Show or hide the toolbar"), tr("Toggle ToolBar"));
-    a_.toolBar->setCheckable(true);
-    a_.toolBar->setChecked(true);
-    a_.statusBar = MakeAction("actionStatusBar", tr("&Status Bar"), tr("Show or hide the status bar"),
-                              tr("Toggle StatusBar"));
-    a_.statusBar->setCheckable(true);
-    a_.statusBar->setChecked(true);
-
-    a_.projectData = MakeAction("actionProjectData", tr("&Project Data"), tr("Edit Project Data"), tr("Project Data"));
-    a_.priorApplication = MakeAction("actionPriorApplication", tr("P&rior Application Information"),
-                                     tr("Edit Prior Application Info"), tr("Prior Apps"));
-    a_.individual = MakeAction("actionIndividual", tr("&Individual"), tr("Edit Individual Applicant Info"),
-                               tr("Individual App"));
-    a_.organization = MakeAction("actionOrganization", tr("&Organization"), tr("Edit Organizational Applicant Info"),
-                                 tr("Organizational Apps"));
-    a_.customCodons = MakeAction("actionCustomCodons", tr("&Define Custom Codons"), {});
-    a_.featureData = MakeAction("actionFeatureData", tr("&Feature Data"), tr("Edit Feature data"),
-                                tr("Feature Editor"));
-    a_.organismComment = MakeAction("actionOrganismComment", tr("Artificial Sequence/&Unknown Comment"), {});
-    a_.database = MakeAction("actionDatabase", tr("&Database"), tr("Edit Publication Data"), tr("Publications"));
-    a_.journal = MakeAction("actionJournal", tr("&Journal"), tr("Edit Publication Data"), tr("Publications"));
-    a_.patent = MakeAction("actionPatent", tr("&Patent"), {});
-    a_.thesis = MakeAction("actionThesis", tr("&Thesis"), {});
-    a_.generate = MakeAction("actionGenerate", tr("&Generate Sequence Listing"), tr("Generate Sequence Listing"),
-                             tr("Generate"));
-    a_.copyToDisk = MakeAction("actionCopyToDisk", tr("&Copy to Disk"), {});
-
-    a_.help = MakeAction("actionHelp", tr("&Quillion Help"), {});
-    a_.editorHelp = MakeAction("actionEditorHelp", tr("&Sequence Editor Help"), {});
-    a_.about = MakeAction("actionAbout", tr("&About Quillion..."),
-                          tr("Display program information, version number and copyright"), tr("About"));
-
-    const QStyle* s = style();
-    a_.newProject->setIcon(MakeToolIcon(ToolIcon::New, s));
-    a_.open->setIcon(MakeToolIcon(ToolIcon::Open, s));
-    a_.save->setIcon(MakeToolIcon(ToolIcon::Save, s));
-    a_.cut->setIcon(MakeToolIcon(ToolIcon::Cut, s));
-    a_.copy->setIcon(MakeToolIcon(ToolIcon::Copy, s));
-    a_.paste->setIcon(MakeToolIcon(ToolIcon::Paste, s));
-    a_.about->setIcon(MakeToolIcon(ToolIcon::About, s));
-    a_.projectData->setIcon(MakeToolIcon(ToolIcon::ProjectData, s));
-    a_.priorApplication->setIcon(MakeToolIcon(ToolIcon::PriorApplication, s));
-    a_.individual->setIcon(MakeToolIcon(ToolIcon::Individual, s));
-    a_.organization->setIcon(MakeToolIcon(ToolIcon::Organization, s));
-    a_.database->setIcon(MakeToolIcon(ToolIcon::Database, s));
-    a_.featureData->setIcon(MakeToolIcon(ToolIcon::FeatureData, s));
-    a_.generate->setIcon(MakeToolIcon(ToolIcon::Generate, s));
-    // Menus keep plain text, as the tool bar has the pictures.
-    for (QAction* action : findChildren<QAction*>()) action->setIconVisibleInMenu(false);
-
-    connect(a_.newProject, &QAction::triggered, this, [this] { document_->NewDocument(); });
-    connect(a_.open, &QAction::triggered, this, &CMainFrame::OnOpen);
-    connect(a_.save, &QAction::triggered, this, [this] { document_->Save(); });
-    connect(a_.saveAs, &QAction::triggered, this, [this] { document_->SaveAs(); });
-    connect(a_.exportSt26, &QAction::triggered, this, &CMainFrame::OnExportSt26);
-    connect(a_.workFile, &QAction::triggered, this, &CMainFrame::OnViewWorkFile);
-    connect(a_.listing, &QAction::triggered, this, &CMainFrame::OnViewListing);
-    connect(a_.errorReport, &QAction::triggered, this, &CMainFrame::OnViewErrorReport);
-    connect(a_.print, &QAction::triggered, this, &CMainFrame::OnPrint);
-    connect(a_.rename, &QAction::triggered, this, [this] { view_->RenameSequence(); });
-    connect(a_.exit, &QAction::triggered, this, &QWidget::close);
-    connect(a_.undo, &QAction::triggered, this, [this] { view_->Undo(); });
-    connect(a_.cut, &QAction::triggered, this, [this] { view_->Cut(); });
-    connect(a_.copy, &QAction::triggered, this, [this] { view_->Copy(); });
-    connect(a_.paste, &QAction::triggered, this, [this] { view_->Paste(); });
-    connect(a_.organismComment, &QAction::triggered, this, [this] { view_->ShowOrganismComment(); });
-    connect(a_.featureData, &QAction::triggered, this, [this] { view_->OpenFeatureScreen(); });
-    connect(a_.customCodons, &QAction::triggered, this, [this] { view_->OpenCustomCodonScreen(); });
-    connect(a_.projectData, &QAction::triggered, this, [this] { CProjectDataDialog(*document_, view_).Run(); });
-    connect(a_.priorApplication, &QAction::triggered, this,
-            [this] { CPriorAppInfoDialog(*document_, view_).Run(); });
-    connect(a_.individual, &QAction::triggered, this, [this] { CIndividualApplDialog(*document_, view_).Run(); });
-    connect(a_.organization, &QAction::triggered, this,
-            [this] { COrganizationApplDialog(*document_, view_).Run(); });
-    auto openPublications = [this](QAction* action, CPublicationKind kind) {
-        connect(action, &QAction::triggered, this, [this, kind] { view_->OpenPublicationScreen(int(kind)); });
+    // One row per command: where the frame keeps it, its object name, menu
+    // caption, status-bar prompt and tool tip (the program's own commands have
+    // theirs, the standard commands the usual ones), shortcuts separated by
+    // ";", tool-bar picture and what it does.
+    using A = Actions;
+    using F = CMainFrame;
+    struct Row {
+        QAction* A::*action;
+        const char* name;
+        const char* text;
+        const char* statusTip;
+        const char* toolTip;
+        const char* shortcuts;
+        std::optional<ToolIcon> icon;
+        void (*run)(F&);
     };
-    openPublications(a_.journal, CPublicationKind::Journal);
-    openPublications(a_.patent, CPublicationKind::Patent);
-    openPublications(a_.thesis, CPublicationKind::Thesis);
-    openPublications(a_.database, CPublicationKind::Database);
-    connect(a_.generate, &QAction::triggered, this, &CMainFrame::OnGenerate);
-    connect(a_.copyToDisk, &QAction::triggered, this, &CMainFrame::OnCopyToDisk);
-    connect(a_.help, &QAction::triggered, this, [this] { CHelp::ShowPage(this, QStringLiteral("ApplHelp.md")); });
-    connect(a_.editorHelp, &QAction::triggered, this,
-            [this] { CHelp::ShowPage(this, QStringLiteral("SequenceHelp.md")); });
-    connect(a_.about, &QAction::triggered, this, [this] {
-        CAboutDlg about(this);
-        about.exec();
-    });
+    static const Row kRows[] = {
+        {&A::newProject, "actionNew", "&New", "Create a new document", "New", "Ctrl+N", ToolIcon::New,
+         [](F& f) { f.document_->NewDocument(); }},
+        {&A::open, "actionOpen", "&Open...", "Open an existing document", "Open", "Ctrl+O", ToolIcon::Open,
+         [](F& f) { f.OnOpen(); }},
+        {&A::save, "actionSave", "&Save", "Save the active document", "Save", "Ctrl+S", ToolIcon::Save,
+         [](F& f) { f.document_->Save(); }},
+        {&A::saveAs, "actionSaveAs", "Save &As...", "Save the active document with a new name", "Save As", "", {},
+         [](F& f) { f.document_->SaveAs(); }},
+        {&A::exportSt26, "actionExportSt26", "Export ST.&26 XML...",
+         "Write the project as an ST.26 XML sequence listing with a report of every change", "", "", {},
+         [](F& f) { f.OnExportSt26(); }},
+        {&A::verifySt26, "actionVerifySt26", "&Verify ST.26 XML...",
+         "Check an ST.26 XML sequence listing and list every rule it breaks", "", "", {},
+         [](F& f) { VerifySt26File(QFileInfo(f.document_->Path()).absolutePath(), &f); }},
+        {&A::workFile, "actionViewWorkFile", "View/Print &Work In Progress", "", "", "", {},
+         [](F& f) { f.OnViewWorkFile(); }},
+        {&A::listing, "actionViewListing", "View/Print Sequence &Listing", "", "", "", {},
+         [](F& f) { f.OnViewListing(); }},
+        {&A::errorReport, "actionViewErrorReport", "View/Print &Error Report", "", "", "", {},
+         [](F& f) { f.OnViewErrorReport(); }},
+        {&A::print, "actionPrint", "&Print Sequence...", "Print the current sequence as the editor shows it", "Print",
+         "Ctrl+P", {}, [](F& f) { f.OnPrint(); }},
+        {&A::rename, "actionRenameSequence", "&Rename Sequence", "", "", "", {},
+         [](F& f) { f.view_->RenameSequence(); }},
+        {&A::exit, "actionExit", "E&xit Quillion", "Quit the application; prompts to save documents", "Exit", "", {},
+         [](F& f) { f.close(); }},
+        {&A::undo, "actionUndo", "&Undo", "Undo the last action", "Undo", "Ctrl+Z;Alt+Backspace", {},
+         [](F& f) { f.view_->Undo(); }},
+        {&A::cut, "actionCut", "Cu&t", "Cut the selection and put it on the Clipboard", "Cut", "Ctrl+X;Shift+Del",
+         ToolIcon::Cut, [](F& f) { f.view_->Cut(); }},
+        {&A::copy, "actionCopy", "&Copy", "Copy the selection and put it on the Clipboard", "Copy", "Ctrl+C;Ctrl+Ins",
+         ToolIcon::Copy, [](F& f) { f.view_->Copy(); }},
+        {&A::paste, "actionPaste", "&Paste", "Insert Clipboard contents", "Paste", "Ctrl+V;Shift+Ins", ToolIcon::Paste,
+         [](F& f) { f.view_->Paste(); }},
+        {&A::toolBar, "actionToolbar", "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar", "", {}, nullptr},
+        {&A::statusBar, "actionStatusBar", "&Status Bar", "Show or hide the status bar", "Toggle StatusBar", "", {},
+         nullptr},
+        {&A::projectData, "actionProjectData", "&Project Data", "Edit Project Data", "Project Data", "",
+         ToolIcon::ProjectData, [](F& f) { CProjectDataDialog(*f.document_, f.view_).Run(); }},
+        {&A::priorApplication, "actionPriorApplication", "P&rior Application Information",
+         "Edit Prior Application Info", "Prior Apps", "", ToolIcon::PriorApplication,
+         [](F& f) { CPriorAppInfoDialog(*f.document_, f.view_).Run(); }},
+        {&A::individual, "actionIndividual", "&Individual", "Edit Individual Applicant Info", "Individual App", "",
+         ToolIcon::Individual, [](F& f) { CIndividualApplDialog(*f.document_, f.view_).Run(); }},
+        {&A::organization, "actionOrganization", "&Organization", "Edit Organizational Applicant Info",
+         "Organizational Apps", "", ToolIcon::Organization,
+         [](F& f) { COrganizationApplDialog(*f.document_, f.view_).Run(); }},
+        {&A::customCodons, "actionCustomCodons", "&Define Custom Codons", "", "", "", {},
+         [](F& f) { f.view_->OpenCustomCodonScreen(); }},
+        {&A::featureData, "actionFeatureData", "&Feature Data", "Edit Feature data", "Feature Editor", "",
+         ToolIcon::FeatureData, [](F& f) { f.view_->OpenFeatureScreen(); }},
+        {&A::organismComment, "actionOrganismComment", "Artificial Sequence/&Unknown Comment", "", "", "", {},
+         [](F& f) { f.view_->ShowOrganismComment(); }},
+        {&A::database, "actionDatabase", "&Database", "Edit Publication Data", "Publications", "", ToolIcon::Database,
+         [](F& f) { f.view_->OpenPublicationScreen(int(CPublicationKind::Database)); }},
+        {&A::journal, "actionJournal", "&Journal", "Edit Publication Data", "Publications", "", {},
+         [](F& f) { f.view_->OpenPublicationScreen(int(CPublicationKind::Journal)); }},
+        {&A::patent, "actionPatent", "&Patent", "", "", "", {},
+         [](F& f) { f.view_->OpenPublicationScreen(int(CPublicationKind::Patent)); }},
+        {&A::thesis, "actionThesis", "&Thesis", "", "", "", {},
+         [](F& f) { f.view_->OpenPublicationScreen(int(CPublicationKind::Thesis)); }},
+        {&A::generate, "actionGenerate", "&Generate Sequence Listing", "Generate Sequence Listing", "Generate", "",
+         ToolIcon::Generate, [](F& f) { f.OnGenerate(); }},
+        {&A::copyToDisk, "actionCopyToDisk", "&Copy to Disk", "", "", "", {}, [](F& f) { f.OnCopyToDisk(); }},
+        {&A::help, "actionHelp", "&Quillion Help", "", "", "", {},
+         [](F& f) { CHelp::ShowPage(&f, QStringLiteral("ApplHelp.md")); }},
+        {&A::editorHelp, "actionEditorHelp", "&Sequence Editor Help", "", "", "", {},
+         [](F& f) { CHelp::ShowPage(&f, QStringLiteral("SequenceHelp.md")); }},
+        {&A::about, "actionAbout", "&About Quillion...", "Display program information, version number and copyright",
+         "About", "", ToolIcon::About, [](F& f) { CAboutDlg(&f).exec(); }},
+    };
+    for (const Row& row : kRows) {
+        QAction* action = MakeAction(row.name, tr(row.text), tr(row.statusTip), tr(row.toolTip));
+        QList<QKeySequence> shortcuts;
+        for (const QString& keys : QString::fromLatin1(row.shortcuts).split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            shortcuts << QKeySequence(keys, QKeySequence::PortableText);
+        action->setShortcuts(shortcuts);
+        // Menus keep plain text, as the tool bar has the pictures.
+        if (row.icon) action->setIcon(MakeToolIcon(*row.icon, style()));
+        action->setIconVisibleInMenu(false);
+        if (row.run) connect(action, &QAction::triggered, this, [this, run = row.run] { run(*this); });
+        a_.*row.action = action;
+    }
+    for (QAction* bar : {a_.toolBar, a_.statusBar}) {
+        bar->setCheckable(true);
+        bar->setChecked(true);
+    }
 }
 
 void CMainFrame::CreateMenus()
 {
     QMenu* project = menuBar()->addMenu(tr("&Project"));
-    project->addActions({a_.newProject, a_.open, a_.save, a_.saveAs, a_.exportSt26});
-    QAction* verifySt26 = MakeAction("actionVerifySt26", tr("&Verify ST.26 XML..."),
-                                     tr("Check an ST.26 XML sequence listing and list every rule it breaks"));
-    connect(verifySt26, &QAction::triggered, this,
-            [this] { VerifySt26File(QFileInfo(document_->Path()).absolutePath(), this); });
-    project->addAction(verifySt26);
+    project->addActions({a_.newProject, a_.open, a_.save, a_.saveAs, a_.exportSt26, a_.verifySt26});
     project->addSeparator();
     project->addActions({a_.workFile, a_.listing, a_.errorReport, a_.print});
     project->addSeparator();

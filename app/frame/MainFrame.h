@@ -77,8 +77,8 @@ private:
     bool closed_ = false;  // the exit sequence has run
 
     struct Actions {
-        QAction *newProject, *open, *save, *saveAs, *exportSt26, *workFile, *listing, *errorReport, *print, *rename,
-            *exit;
+        QAction *newProject, *open, *save, *saveAs, *exportSt26, *verifySt26, *workFile, *listing, *errorReport, *print,
+            *rename, *exit;
         QAction *undo, *cut, *copy, *paste;
         QAction *toolBar, *statusBar;
         QAction *projectData, *priorApplication, *individual, *organization, *customCodons, *featureData,

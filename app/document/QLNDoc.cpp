@@ -7,13 +7,12 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
-#include <atomic>
 #include <cerrno>
 #include <new>
-#include <thread>
 
 #include "widgets/Latin1Text.h"
 #include "app/document/SaveProgressDialog.h"
+#include "widgets/BackgroundWork.h"
 #include "widgets/WaitCursor.h"
 #include "model/ProjectFile.h"
 
@@ -292,37 +291,29 @@ bool CCQLNDoc::SaveTo(const QString& path)
         bool cancelled = false;
         int error = 0;
     } outcome;
-    std::atomic<bool> done{false};
-    std::thread worker;
     const Ptr<CProject> project = project_;
     const std::string corePath = ToCorePath(absolute);
+    CBackgroundWork worker([&] {
+        errno = 0;
+        try {
+            const SaveResult result = SaveProjectFile(*project, corePath, &progress);
+            outcome.saved = result == SaveResult::Saved;
+            outcome.cancelled = result == SaveResult::Cancelled;
+        } catch (const std::bad_alloc&) {
+            outcome.error = ENOMEM;
+        } catch (...) {
+            // The cause is what the failing call left in errno.
+            outcome.error = errno != 0 ? errno : EIO;
+        }
+        progress.Command(SaveProgressDialog::kClose, 0);
+    });
 
     dialog.show();
     // The worker starts from the event loop, once the dialog is up: a Cancel
     // that is already waiting is seen before the first sequence.
-    QMetaObject::invokeMethod(
-        &dialog,
-        [&] {
-            worker = std::thread([&] {
-                errno = 0;
-                try {
-                    const SaveResult result = SaveProjectFile(*project, corePath, &progress);
-                    outcome.saved = result == SaveResult::Saved;
-                    outcome.cancelled = result == SaveResult::Cancelled;
-                } catch (const std::bad_alloc&) {
-                    outcome.error = ENOMEM;
-                } catch (...) {
-                    // The cause is what the failing call left in errno.
-                    outcome.error = errno != 0 ? errno : EIO;
-                }
-                done.store(true);
-                progress.Command(SaveProgressDialog::kClose, 0);
-            });
-        },
-        Qt::QueuedConnection);
-    while (!done.load() || dialog.isVisible())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    worker.join();
+    QMetaObject::invokeMethod(&dialog, [&worker] { worker.Start(); }, Qt::QueuedConnection);
+    worker.Wait();
+    while (dialog.isVisible()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     // Status texts still queued are delivered before the dialog's signals go.
     QCoreApplication::sendPostedEvents(this);
     saving_ = false;

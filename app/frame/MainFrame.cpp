@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
@@ -20,7 +19,6 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
-#include <QThread>
 #include <QToolBar>
 #include <optional>
 
@@ -42,6 +40,7 @@
 #include "app/st26/St26VerifyCommand.h"
 #include "app/frame/TextFileViewer.h"
 #include "app/frame/ToolIcons.h"
+#include "widgets/BackgroundWork.h"
 #include "widgets/WaitCursor.h"
 #include "generator/GenerationRun.h"
 #include "generator/WorkFile.h"
@@ -613,19 +612,13 @@ void CMainFrame::DeleteResidueFiles()
     dialog.show();
 
     CDeleteTempFilesDialog* target = &dialog;
-    QThread* worker = QThread::create([&cleanup, target] {
+    CBackgroundWork worker([&cleanup, target] {
         cleanup->Run([target](int deleted) {
             QMetaObject::invokeMethod(target, [target, deleted] { target->SetDeleted(deleted); }, Qt::QueuedConnection);
         });
     });
-    QEventLoop loop;
-    connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
-    worker->start();
-    // A quit request ends this loop too; the wait goes on until the files
-    // are gone.
-    while (!worker->isFinished()) loop.exec();
-    worker->wait();
-    delete worker;
+    worker.Start();
+    worker.Wait();
     // The last counts are still queued for the dialog.
     QCoreApplication::sendPostedEvents(&dialog);
     dialog.hide();

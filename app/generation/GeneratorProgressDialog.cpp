@@ -5,11 +5,11 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QFile>
-#include <QThread>
 
 #include "app/generation/GenerationForwarder.h"
 #include "widgets/Help.h"
 #include "app/document/QLNDoc.h"
+#include "widgets/BackgroundWork.h"
 #include "ui_GeneratorProgressDialog.h"
 
 namespace qln {
@@ -111,7 +111,6 @@ CGeneratorProgressDialog::~CGeneratorProgressDialog()
     if (worker_) {
         run_->SetCancel(true);
         WaitForWorker();
-        delete worker_;
     }
 }
 
@@ -132,12 +131,7 @@ CGenerationResult CGeneratorProgressDialog::Exec()
 void CGeneratorProgressDialog::WaitForWorker()
 {
     if (!worker_) return;
-    if (!worker_->isFinished()) {
-        QEventLoop loop;
-        connect(worker_, &QThread::finished, &loop, &QEventLoop::quit);
-        if (!worker_->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
-    }
-    worker_->wait();
+    worker_->Wait(QEventLoop::ExcludeUserInputEvents);
     forwarder_->Deliver();
 }
 
@@ -175,9 +169,8 @@ void CGeneratorProgressDialog::OnStartOrContinue()
     if (!state_.IsStarted()) {
         if (!state_.Start(ui_->pauseCheck->isChecked())) return;
         run_->SetPause(state_.IsPauseMode());
-        worker_ = QThread::create([this] { result_ = run_->Run(); });
-        worker_->setObjectName(QStringLiteral("Generation"));
-        worker_->start();
+        worker_ = std::make_unique<CBackgroundWork>([this] { result_ = run_->Run(); });
+        worker_->Start();
     } else if (state_.Continue()) {
         run_->Resume();
     }

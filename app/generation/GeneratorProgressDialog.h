@@ -12,7 +12,6 @@
 #include "app/generation/GenerationDialogState.h"
 #include "generator/GenerationRun.h"
 
-class QThread;
 
 namespace Ui {
 class GeneratorProgressDialog;
@@ -20,6 +19,7 @@ class GeneratorProgressDialog;
 
 namespace qln {
 
+class CBackgroundWork;
 class CGenerationForwarder;
 class CMessageListModel;
 class CProject;
@@ -70,7 +70,7 @@ private:
     CGenerationForwarder* forwarder_ = nullptr;
     CMessageListModel* messages_ = nullptr;
     std::unique_ptr<CGenerationRun> run_;
-    QThread* worker_ = nullptr;
+    std::unique_ptr<CBackgroundWork> worker_;
     CGenerationResult result_;
     CGenerationDialogState state_;
     GenerationView view_ = GenerationView::Nothing;

@@ -3,11 +3,9 @@
 #include <QButtonGroup>
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QTimer>
 #include <ios>
 
 #include "widgets/ErrorMsgDialog.h"
@@ -20,6 +18,7 @@
 #include "app/frame/TextFileViewer.h"
 #include "model/Archive.h"
 #include "model/ResidueFile.h"
+#include "widgets/BackgroundWork.h"
 #include "ui_ImportSequencesDialog.h"
 
 namespace qln {
@@ -237,18 +236,9 @@ void CImportSequencesDialog::ReadOnWorker(CImportDriver& driver, ImportSource so
 {
     progress_->Prepare();
     progress_->show();
-    driver.StartReading(source, std::move(inputs), filter);
-    // The worker has no event of its own to end the wait with: it is looked
-    // for between the events this thread serves.
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(20);
-    connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (driver.IsReadingDone()) loop.quit();
-    });
-    poll.start();
-    if (!driver.IsReadingDone()) loop.exec();
-    driver.WaitForReading();
+    CBackgroundWork worker([&] { driver.Read(source, inputs, filter); });
+    worker.Start();
+    worker.Wait();
     // The counts still queued belong to this import only.
     QCoreApplication::sendPostedEvents(progress_);
     progress_->hide();

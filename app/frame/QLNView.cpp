@@ -25,13 +25,13 @@
 #include "widgets/ErrorMsgDialog.h"
 #include "widgets/Help.h"
 #include "widgets/Latin1Text.h"
-#include "app/sequences/OrgComment.h"
 #include "app/document/QLNDoc.h"
 #include "widgets/RedStatic.h"
 #include "app/sequences/RenameDialog.h"
 #include "app/sequences/ReorderSeqDialog.h"
 #include "app/sequences/RestoreSeqDialog.h"
 #include "app/frame/SearchEdit.h"
+#include "app/frame/OrganismField.h"
 #include "app/frame/SeqEdit.h"
 #include "app/frame/SequenceList.h"
 #include "app/frame/ViewRules.h"
@@ -44,8 +44,6 @@
 #include "screens/CustCodonDialog.h"
 #include "screens/FeatureDialog.h"
 #include "screens/FeatureRules.h"
-#include "screens/CustOrganismDialog.h"
-#include "screens/TypeAheadDialog.h"
 #include "screens/PublicationScreens.h"
 
 namespace qln {
@@ -91,21 +89,6 @@ CQLNView::CQLNView(CCQLNDoc& document, QWidget* parent) : QWidget(parent), docum
     BuildForm();
     ConnectControls();
     document_.SetEditorCommit([this] { CommitEditor(); });
-
-    bool found = false;
-    const QStringList& names = CTypeAheadDialog::StandardNames(&found);
-    if (found) {
-        organismDialog_ = new CTypeAheadDialog(names, this);
-    } else {
-        // Said once per run, after the window is up.
-        static bool told = false;
-        if (!told) {
-            told = true;
-            QTimer::singleShot(0, this, [this] {
-                ShowStop(tr("The organism name file 'strain.txt' could not be found."));
-            });
-        }
-    }
     Rebuild();
 }
 
@@ -235,7 +218,6 @@ void CQLNView::BuildForm()
     form->addWidget(note);
 
     list_->setMinimumWidth(QFontMetrics(list_->font()).horizontalAdvance(QString(22, QLatin1Char('M'))));
-    organism_->installEventFilter(this);
     cursorPosition_->setText("1");
 
     auto* nextPane = new QShortcut(QKeySequence(Qt::Key_F6), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
@@ -283,8 +265,6 @@ void CQLNView::ConnectControls()
     connect(&document_, &CCQLNDoc::ModifiedChanged, this, [this] { reload_->setEnabled(document_.HasFileOnDisk()); });
     connect(list_, &QListWidget::currentRowChanged, this, [this] { LoadSelection(); });
     connect(clear_, &QPushButton::clicked, this, &CQLNView::ClearFields);
-    connect(standard_, &QPushButton::clicked, this, &CQLNView::OnStandardOrganism);
-    connect(custom_, &QPushButton::clicked, this, &CQLNView::OnCustomOrganism);
     connect(go_, &QPushButton::clicked, this, &CQLNView::OnGo);
     connect(searchField_, &QLineEdit::returnPressed, this, &CQLNView::OnGo);
     connect(skip_, &QCheckBox::clicked, this, &CQLNView::OnSkipClicked);
@@ -309,9 +289,15 @@ void CQLNView::ConnectControls()
     connect(help_, &QPushButton::clicked, this, [this] { CHelp::ShowPage(this, "SequenceHelp.md"); });
     connect(reload_, &QPushButton::clicked, this, &CQLNView::OnReloadSavedProject);
 
-    connect(organism_, &QLineEdit::textChanged, this, [this] {
-        if (!loading_) MarkModified();
+    organismField_ = new COrganismField(document_, organism_, standard_, custom_, this, [this] { return current_; },
+                                        [this] { CommitEditor(); });
+    connect(organismField_, &COrganismField::Edited, this, [this] {
+        MarkModified();
         emit CommandStateChanged();  // the comment command follows the organism
+    });
+    connect(organismField_, &COrganismField::Focused, this, [this] {
+        active_ = ActiveEdit::Organism;
+        emit CommandStateChanged();
     });
     connect(searchField_, &CSearchEdit::FocusReceived, this, [this] {
         active_ = ActiveEdit::Search;
@@ -332,27 +318,11 @@ void CQLNView::ConnectControls()
     connect(organism_, &QLineEdit::selectionChanged, this, &CQLNView::CommandStateChanged);
 }
 
-bool CQLNView::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == organism_ && event->type() == QEvent::FocusIn) {
-        active_ = ActiveEdit::Organism;
-        emit CommandStateChanged();
-    } else if (watched == organism_ && event->type() == QEvent::FocusOut) {
-        // Focus that goes to another window, a menu or a popup comes back
-        // unchanged: only a move inside this window is the end of the entry.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-            reason != Qt::MenuBarFocusReason && QApplication::activeWindow() == window() && isVisible())
-            OnOrganismLostFocus();
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 // ---- the list and the current sequence -----------------------------------------------
 
 void CQLNView::Rebuild()
 {
-    CloseOrganismListFor(nullptr);
+    organismField_->CloseListFor(nullptr);
     // The sequence of the replaced project goes without being stored: the
     // document has already asked about unsaved changes.
     current_ = nullptr;
@@ -397,7 +367,7 @@ void CQLNView::SelectRow(int row)
 
 void CQLNView::LoadSelection()
 {
-    commentDeclined_ = false;
+    organismField_->SequenceSelected();
     // Whatever is selected, typed residues go into the sequence they were
     // typed into before anything else is shown.
     CommitEditor();
@@ -452,7 +422,7 @@ void CQLNView::LoadSelection()
     }
 
     loading_ = true;
-    organism_->setText(ToQt(current_->GetOrganism()));
+    organismField_->Show(current_->GetOrganism());
     skip_->setChecked(current_->IsSkipped());
     type_->setText(ToQt(current_->GetTypeName()));
     name_->setText(ToQt(current_->GetName()));
@@ -486,7 +456,7 @@ void CQLNView::SetSequenceControlsEnabled(bool enabled)
 void CQLNView::ClearFields()
 {
     loading_ = true;
-    organism_->clear();
+    organismField_->Show({});
     searchField_->clear();
     type_->clear();
     name_->clear();
@@ -514,7 +484,7 @@ void CQLNView::MarkModified()
 void CQLNView::CommitEditor()
 {
     if (!current_) return;
-    current_->SetOrganism(FromQt(organism_->text()));
+    current_->SetOrganism(organismField_->Text());
     // An editor that was not touched since it was filled still shows the
     // sequence's own text: nothing to copy back.
     if (!editorHoldsResidues_ || !editor_->document()->isModified()) return;
@@ -810,7 +780,7 @@ void CQLNView::OnDelete()
     if (row < 0 || row >= Project().GetSequences().GetSize()) return;
     CommitEditor();
     const Ptr<CSequence> doomed = Project().GetSequences()[row];
-    CloseOrganismListFor(doomed.get());
+    organismField_->CloseListFor(doomed.get());
     if (doomed == current_) {
         try {
             current_->UnloadResidues();
@@ -881,69 +851,12 @@ void CQLNView::OnAlterSeqType()
         Ptr<CBaseSequence> converted =
             CBaseSequence::CreateOfType(kTypes[index], &Project(), old->GetName(), old->GetOrganism(), {});
         converted->TakeOver(*old);
-        CloseOrganismListFor(old);
+        organismField_->CloseListFor(old);
         Project().Replace(converted.get());
         current_ = converted;
     }
     LoadSelection();
     MarkModified();
-}
-
-void CQLNView::OnStandardOrganism()
-{
-    CommitEditor();
-    if (!organismDialog_) return;
-    // The list stays open beside the main window: pressed again, it only
-    // comes to the front.
-    if (organismDialog_->isVisible()) {
-        organismDialog_->raise();
-        organismDialog_->activateWindow();
-        return;
-    }
-    // The answer belongs to the sequence current now, whatever the user
-    // does in the main window while choosing; when that sequence or its
-    // project goes, the list closes and its answer is dropped.
-    const Ptr<CSequence> target = current_;
-    organismListFor_ = target;
-    const QPointer<CQLNView> alive(this);
-    const bool accepted = organismDialog_->Choose();
-    if (!alive) return;
-    organismListFor_ = nullptr;
-    const CArray<Ptr<CSequence>>& sequences = Project().GetSequences();
-    if (!accepted || std::find(sequences.begin(), sequences.end(), target) == sequences.end()) return;
-    const QString organism = organismDialog_->ChosenName();
-    if (organism.isEmpty() || !target) return;
-    const bool applyToAll = organismDialog_->ApplyToAll();
-    // The field shows the current sequence's organism, which a later commit
-    // stores: it must show the new name whenever that sequence gets it.
-    if (current_ && (target == current_ || applyToAll)) {
-        organism_->setText(organism);
-        MarkModified();
-    }
-    StoreOrganism(target.get(), organism, applyToAll);
-    PromptForComment(target, FromQt(organism));
-}
-
-void CQLNView::CloseOrganismListFor(const CSequence* gone)
-{
-    if (!organismListFor_ || (gone && organismListFor_.get() != gone)) return;
-    organismListFor_ = nullptr;
-    if (organismDialog_ && organismDialog_->isVisible()) organismDialog_->reject();
-}
-
-void CQLNView::OnCustomOrganism()
-{
-    CommitEditor();
-    CCustOrganismDialog dialog(document_, this);
-    // On OK the project's list is the screen's.
-    if (!dialog.Run()) return;
-    // An empty name only hands back the list: no organism is blanked.
-    const QString organism = dialog.Organism();
-    if (organism.isEmpty() || !current_) return;
-    const Ptr<CSequence> target = current_;
-    organism_->setText(organism);
-    StoreOrganism(target.get(), organism, dialog.ApplyToAll());
-    PromptForComment(target, FromQt(organism));
 }
 
 void CQLNView::OpenCustomCodonScreen()
@@ -955,55 +868,14 @@ void CQLNView::OpenCustomCodonScreen()
     CCustCodonDialog(document_, *sequence, this).Run();
 }
 
-void CQLNView::StoreOrganism(CSequence* target, const QString& organism, bool applyToAll)
-{
-    const std::string name = FromQt(organism);
-    if (applyToAll) {
-        for (const auto& sequence : Project().GetSequences()) sequence->SetOrganism(name);
-    } else if (target) {
-        target->SetOrganism(name);
-    }
-    MarkModified();
-}
-
-void CQLNView::OnOrganismLostFocus()
-{
-    if (!current_) return;
-    // Asked once the focus has settled; the sequence is the one whose
-    // organism was being typed.
-    const Ptr<CSequence> sequence = current_;
-    const std::string organism = FromQt(organism_->text());
-    QTimer::singleShot(0, this, [this, sequence, organism] { PromptForComment(sequence, organism); });
-}
-
-void CQLNView::PromptForComment(const Ptr<CSequence>& sequence, const std::string& organism)
-{
-    if (!sequence) return;
-    CCommentFeature* comment = sequence->GetComment();
-    const std::string text = comment ? comment->GetComment() : std::string();
-    switch (CViewRules::CommentPromptFor(organism, text, commentDeclined_)) {
-    case CViewRules::CommentPrompt::Nothing:
-        break;
-    case CViewRules::CommentPrompt::ClearComment:
-        if (comment && !text.empty()) {
-            comment->SetComment({});
-            MarkModified();
-        }
-        break;
-    case CViewRules::CommentPrompt::Ask:
-        AskForComment(sequence);
-        break;
-    }
-}
-
 bool CQLNView::CanShowOrganismComment() const
 {
-    return current_ && CSequence::IsArtificialOrUnknownOrganism(FromQt(organism_->text()));
+    return organismField_->CanShowComment();
 }
 
 void CQLNView::ShowOrganismComment()
 {
-    if (current_) AskForComment(current_);
+    organismField_->ShowComment();
 }
 
 void CQLNView::OpenFeatureScreen()
@@ -1033,29 +905,6 @@ void CQLNView::OpenPublicationScreen(int kind)
     CommitEditor();
     const Ptr<CSequence> sequence = current_;
     OpenPublicationScreens(static_cast<CPublicationKind>(kind), document_, *sequence, this);
-}
-
-void CQLNView::AskForComment(const Ptr<CSequence>& sequence)
-{
-    if (!sequence->GetComment()) sequence->SetComment(Ptr<CCommentFeature>(new CCommentFeature(sequence.get())));
-    COrgComment dialog(sequence->GetComment()->GetComment(), this);
-    if (dialog.exec() == QDialog::Accepted) {
-        const std::string text = dialog.Comment();
-        sequence->GetComment()->SetComment(text);
-        if (dialog.ApplyToAll()) {
-            for (const auto& other : Project().GetSequences()) {
-                CCommentFeature* comment = other->GetComment();
-                const std::string organism = other == current_ ? FromQt(organism_->text()) : other->GetOrganism();
-                if (comment && comment->GetComment().empty() && !organism.empty() &&
-                    CSequence::IsArtificialOrUnknownOrganism(organism))
-                    comment->SetComment(text);
-            }
-        }
-        MarkModified();
-    } else {
-        commentDeclined_ = true;
-    }
-    CommitEditor();
 }
 
 void CQLNView::RenameSequence()

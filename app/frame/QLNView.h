@@ -26,7 +26,7 @@ class CSeqEdit;
 class CSearchEdit;
 class CSequenceList;
 class CErrorMsgDialog;
-class CTypeAheadDialog;
+class COrganismField;
 
 class CQLNView : public QWidget {
     Q_OBJECT
@@ -83,9 +83,6 @@ signals:
     void CommandStateChanged();             // menus and tool bar re-evaluate enabling
     void ImportRequested();                 // the Import button
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     enum class ActiveEdit { Editor, Search, Organism };
 
@@ -127,20 +124,11 @@ private:
     void OnRestore();
     void OnReorder();
     void OnAlterSeqType();
-    void OnStandardOrganism();
-    void OnCustomOrganism();
     void OnGo();
     void OnValidate();
     void OnSaveProject();
     void OnReloadSavedProject();
     void OnSkipClicked(bool checked);
-    void OnOrganismLostFocus();
-    void StoreOrganism(CSequence* target, const QString& organism, bool applyToAll);
-    // Closes the open organism list when it was opened for the sequence that
-    // goes (any sequence when null: the whole project goes).
-    void CloseOrganismListFor(const CSequence* gone);
-    void PromptForComment(const Ptr<CSequence>& sequence, const std::string& organism);
-    void AskForComment(const Ptr<CSequence>& sequence);
 
     CCQLNDoc& document_;
     QPointer<CCQLNDoc> documentAlive_;
@@ -149,7 +137,6 @@ private:
     CResidueCounter residueCount_;
     CSequenceSearch search_;
     ActiveEdit active_ = ActiveEdit::Editor;
-    bool commentDeclined_ = false;
     // Set while the view fills its fields, so that this is not taken for an edit.
     bool loading_ = false;
     // Clear when the current sequence was too long for the editor: the
@@ -183,9 +170,7 @@ private:
     QPushButton* reload_ = nullptr;
 
     CErrorMsgDialog* errors_ = nullptr;
-    CTypeAheadDialog* organismDialog_ = nullptr;
-    // The sequence the open organism list will answer for.
-    Ptr<CSequence> organismListFor_;
+    COrganismField* organismField_ = nullptr;
 };
 
 }  // namespace qln

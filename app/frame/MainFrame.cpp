@@ -27,6 +27,7 @@
 #include "app/import/ImportSequencesDialog.h"
 #include "app/frame/CommandEnabling.h"
 #include "app/frame/CopyToDisk.h"
+#include "app/frame/EditCommands.h"
 #include "app/frame/DeleteTempFilesDialog.h"
 #include "app/generation/GenerationForwarder.h"
 #include "app/generation/GeneratorProgressDialog.h"
@@ -188,13 +189,13 @@ void CMainFrame::CreateActions()
         {&A::exit, "actionExit", "E&xit Quillion", "Quit the application; prompts to save documents", "Exit", "", {},
          [](F& f) { f.close(); }},
         {&A::undo, "actionUndo", "&Undo", "Undo the last action", "Undo", "Ctrl+Z;Alt+Backspace", {},
-         [](F& f) { f.view_->Undo(); }},
+         [](F& f) { f.view_->EditCommands().Undo(); }},
         {&A::cut, "actionCut", "Cu&t", "Cut the selection and put it on the Clipboard", "Cut", "Ctrl+X;Shift+Del",
-         ToolIcon::Cut, [](F& f) { f.view_->Cut(); }},
+         ToolIcon::Cut, [](F& f) { f.view_->EditCommands().Cut(); }},
         {&A::copy, "actionCopy", "&Copy", "Copy the selection and put it on the Clipboard", "Copy", "Ctrl+C;Ctrl+Ins",
-         ToolIcon::Copy, [](F& f) { f.view_->Copy(); }},
+         ToolIcon::Copy, [](F& f) { f.view_->EditCommands().Copy(); }},
         {&A::paste, "actionPaste", "&Paste", "Insert Clipboard contents", "Paste", "Ctrl+V;Shift+Ins", ToolIcon::Paste,
-         [](F& f) { f.view_->Paste(); }},
+         [](F& f) { f.view_->EditCommands().Paste(); }},
         {&A::toolBar, "actionToolbar", "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar", "", {}, nullptr},
         {&A::statusBar, "actionStatusBar", "&Status Bar", "Show or hide the status bar", "Toggle StatusBar", "", {},
          nullptr},
@@ -366,10 +367,10 @@ void CMainFrame::UpdateCommands()
     a_.errorReport->setEnabled(enabling.ViewErrorReport());
     a_.rename->setEnabled(enabling.RenameSequence());
     a_.print->setEnabled(enabling.RenameSequence());
-    a_.undo->setEnabled(view_->CanUndo());
-    a_.cut->setEnabled(view_->CanCut());
-    a_.copy->setEnabled(view_->CanCopy());
-    a_.paste->setEnabled(view_->CanPaste());
+    a_.undo->setEnabled(view_->EditCommands().CanUndo());
+    a_.cut->setEnabled(view_->EditCommands().CanCut());
+    a_.copy->setEnabled(view_->EditCommands().CanCopy());
+    a_.paste->setEnabled(view_->EditCommands().CanPaste());
     for (QAction* action : {a_.projectData, a_.priorApplication, a_.individual, a_.organization})
         action->setEnabled(CCommandEnabling::ProjectScreens());
     a_.customCodons->setEnabled(enabling.CustomCodons());

@@ -31,10 +31,12 @@
 #include "app/sequences/ReorderSeqDialog.h"
 #include "app/sequences/RestoreSeqDialog.h"
 #include "app/frame/SearchEdit.h"
+#include "app/frame/EditCommands.h"
 #include "app/frame/OrganismField.h"
 #include "app/frame/SeqEdit.h"
 #include "app/frame/SequenceList.h"
 #include "app/frame/ViewRules.h"
+#include "ui_QLNView.h"
 #include "widgets/WaitCursor.h"
 #include "model/AsciiText.h"
 #include "model/Feature.h"
@@ -65,26 +67,10 @@ int64_t LettersIn(const QString& text)
     return count;
 }
 
-QLineEdit* ReadOnlyField(QWidget* parent, const char* objectName)
-{
-    auto* field = new QLineEdit(parent);
-    field->setReadOnly(true);
-    field->setFocusPolicy(Qt::NoFocus);
-    field->setObjectName(objectName);
-    return field;
-}
-
-QPushButton* Button(const QString& caption, QWidget* parent, const char* objectName)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(objectName);
-    button->setAutoDefault(false);
-    return button;
-}
-
 }  // namespace
 
-CQLNView::CQLNView(CCQLNDoc& document, QWidget* parent) : QWidget(parent), document_(document), documentAlive_(&document)
+CQLNView::CQLNView(CCQLNDoc& document, QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::QLNView>()), document_(document), documentAlive_(&document)
 {
     BuildForm();
     ConnectControls();
@@ -105,120 +91,19 @@ CSequence* CQLNView::CurrentSequence() const { return current_.get(); }
 
 void CQLNView::BuildForm()
 {
-    // Created in the order of the form, which is also the tab order.
-    auto* nameLabel = new QLabel(tr("Sequence Name:"), this);
-    name_ = ReadOnlyField(this, "sequenceName");
-    auto* typeLabel = new QLabel(tr("Sequence Type:"), this);
-    type_ = ReadOnlyField(this, "sequenceType");
-    list_ = new CSequenceList(this);
-    list_->setObjectName("sequenceList");
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setUniformItemSizes(true);
-    clear_ = Button(tr("Cl&ear"), this, "clear");
-    auto* organismLabel = new CRedStatic(tr("* Organism:"), this);
-    organism_ = new QLineEdit(this);
-    organism_->setObjectName("organism");
-    organismLabel->setBuddy(organism_);
-    standard_ = Button(tr("Sta&ndard..."), this, "standard");
-    custom_ = Button(tr("C&ustom..."), this, "custom");
-    auto* searchLabel = new QLabel(tr("Search  bases/proteins:"), this);
-    searchField_ = new CSearchEdit(this);
-    searchField_->setObjectName("search");
-    searchLabel->setBuddy(searchField_);
-    go_ = Button(tr("&Go"), this, "go");
-    skip_ = new QCheckBox(tr("S&kip this sequence"), this);
-    skip_->setObjectName("skip");
-    missingFeatures_ = new QCheckBox(tr("Check for &missing features"), this);
-    missingFeatures_->setObjectName("missingFeatures");
-    add_ = Button(tr("&Add"), this, "add");
-    import_ = Button(tr("&Import"), this, "import");
-    delete_ = Button(tr("&Delete"), this, "delete");
-    restore_ = Button(tr("&Restore"), this, "restore");
-    reorder_ = Button(tr("Re&order"), this, "reorder");
-    alterType_ = Button(tr("AlterSeq&Type"), this, "alterSeqType");
-    editor_ = new CSeqEdit(this);
-    editor_->setObjectName("editor");
-    auto* cursorLabel = new QLabel(tr("Cursor Position:"), this);
-    cursorPosition_ = ReadOnlyField(this, "cursorPosition");
-    auto* lengthLabel = new QLabel(tr("String Length:"), this);
-    stringLength_ = ReadOnlyField(this, "stringLength");
-    auto* lineLabel = new QLabel(tr("Line Number:"), this);
-    lineNumber_ = ReadOnlyField(this, "lineNumber");
-    validate_ = Button(tr("&Validate"), this, "validate");
-    save_ = Button(tr("&Save Project"), this, "saveProject");
-    help_ = Button(tr("&Help"), this, "help");
-    reload_ = Button(tr("Re&load Saved Project"), this, "reloadSavedProject");
-    auto* note = new QLabel(tr("Note: Items marked with * are required fields."), this);
-
+    ui_->setupUi(this);
+    edit_ = std::make_unique<CEditCommands>(
+        ui_->editor, ui_->search, ui_->organism, [this](const QString& text) { PasteIntoEditor(text); },
+        [this] { return current_ != nullptr; });
     // A full layout line is 75 characters; the editor shows it whole.
-    const QFontMetrics pitch(editor_->font());
-    editor_->setMinimumWidth(pitch.horizontalAdvance(QString(78, QLatin1Char('0'))) +
-                             editor_->verticalScrollBar()->sizeHint().width() + 8);
-    editor_->setMinimumHeight(pitch.lineSpacing() * 16);
-    for (QLineEdit* number : {cursorPosition_, stringLength_, lineNumber_})
+    const QFontMetrics pitch(ui_->editor->font());
+    ui_->editor->setMinimumWidth(pitch.horizontalAdvance(QString(78, QLatin1Char('0'))) +
+                                 ui_->editor->verticalScrollBar()->sizeHint().width() + 8);
+    ui_->editor->setMinimumHeight(pitch.lineSpacing() * 16);
+    for (QLineEdit* number : {ui_->cursorPosition, ui_->stringLength, ui_->lineNumber})
         number->setMaximumWidth(QFontMetrics(number->font()).horizontalAdvance(QString(12, QLatin1Char('0'))));
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(nameLabel);
-    top->addWidget(name_, 3);
-    top->addSpacing(16);
-    top->addWidget(typeLabel);
-    top->addWidget(type_, 1);
-
-    auto* left = new QVBoxLayout;
-    left->addWidget(list_, 1);
-    left->addWidget(clear_);
-    left->addSpacing(8);
-    for (QPushButton* button : {add_, import_, delete_, restore_, reorder_, alterType_}) left->addWidget(button);
-
-    auto* fields = new QGridLayout;
-    fields->addWidget(organismLabel, 0, 0);
-    fields->addWidget(organism_, 0, 1);
-    fields->addWidget(standard_, 0, 2);
-    fields->addWidget(custom_, 0, 3);
-    fields->addWidget(searchLabel, 1, 0);
-    fields->addWidget(searchField_, 1, 1);
-    fields->addWidget(go_, 1, 2);
-    auto* checks = new QHBoxLayout;
-    checks->addWidget(skip_);
-    checks->addSpacing(16);
-    checks->addWidget(missingFeatures_);
-    checks->addStretch(1);
-    fields->addLayout(checks, 2, 0, 1, 4);
-    fields->setColumnStretch(1, 1);
-
-    auto* positions = new QHBoxLayout;
-    positions->addWidget(cursorLabel);
-    positions->addWidget(cursorPosition_);
-    positions->addSpacing(16);
-    positions->addWidget(lengthLabel);
-    positions->addWidget(stringLength_);
-    positions->addSpacing(16);
-    positions->addWidget(lineLabel);
-    positions->addWidget(lineNumber_);
-    positions->addStretch(1);
-
-    auto* right = new QVBoxLayout;
-    right->addLayout(fields);
-    right->addWidget(editor_, 1);
-    right->addLayout(positions);
-
-    auto* middle = new QHBoxLayout;
-    middle->addLayout(left, 0);
-    middle->addLayout(right, 1);
-
-    auto* bottom = new QHBoxLayout;
-    for (QPushButton* button : {validate_, save_, help_, reload_}) bottom->addWidget(button);
-    bottom->addStretch(1);
-
-    auto* form = new QVBoxLayout(this);
-    form->addLayout(top);
-    form->addLayout(middle, 1);
-    form->addLayout(bottom);
-    form->addWidget(note);
-
-    list_->setMinimumWidth(QFontMetrics(list_->font()).horizontalAdvance(QString(22, QLatin1Char('M'))));
-    cursorPosition_->setText("1");
+    ui_->sequenceList->setMinimumWidth(
+        QFontMetrics(ui_->sequenceList->font()).horizontalAdvance(QString(22, QLatin1Char('M'))));
 
     auto* nextPane = new QShortcut(QKeySequence(Qt::Key_F6), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
     connect(nextPane, &QShortcut::activated, this, [this] { MoveToPane(1); });
@@ -229,11 +114,11 @@ void CQLNView::BuildForm()
 
 void CQLNView::MoveToPane(int step)
 {
-    QWidget* const panes[] = {list_, organism_, editor_};
+    QWidget* const panes[] = {ui_->sequenceList, ui_->organism, ui_->editor};
     constexpr int count = 3;
     int at = count - 1;
     for (int i = 0; i < count; ++i)
-        if (panes[i]->hasFocus() || (i == 1 && searchField_->hasFocus())) at = i;
+        if (panes[i]->hasFocus() || (i == 1 && ui_->search->hasFocus())) at = i;
     for (int tries = 1; tries <= count; ++tries) {
         QWidget* pane = panes[(at + step * tries + 2 * count) % count];
         if (pane->isEnabled()) {
@@ -247,7 +132,7 @@ QString CQLNView::PrintableText() const
 {
     if (!current_) return {};
     return tr("Sequence Name: %1\nSequence Type: %2\nOrganism: %3\nString Length: %4\n\n%5")
-        .arg(name_->text(), type_->text(), organism_->text(), stringLength_->text(), editor_->toPlainText());
+        .arg(ui_->sequenceName->text(), ui_->sequenceType->text(), ui_->organism->text(), ui_->stringLength->text(), ui_->editor->toPlainText());
 }
 
 void CQLNView::ConnectControls()
@@ -257,65 +142,65 @@ void CQLNView::ConnectControls()
     connect(&document_, &CCQLNDoc::SequencesChanged, this, [this] {
         const bool wasEmpty = !current_;
         RefillList(false);
-        if (wasEmpty && list_->count() > 1) SelectRow(0);
+        if (wasEmpty && ui_->sequenceList->count() > 1) SelectRow(0);
         emit CommandStateChanged();
     });
     // Reloading needs a file: none before the first save.
-    connect(&document_, &CCQLNDoc::PathChanged, this, [this] { reload_->setEnabled(document_.HasFileOnDisk()); });
-    connect(&document_, &CCQLNDoc::ModifiedChanged, this, [this] { reload_->setEnabled(document_.HasFileOnDisk()); });
-    connect(list_, &QListWidget::currentRowChanged, this, [this] { LoadSelection(); });
-    connect(clear_, &QPushButton::clicked, this, &CQLNView::ClearFields);
-    connect(go_, &QPushButton::clicked, this, &CQLNView::OnGo);
-    connect(searchField_, &QLineEdit::returnPressed, this, &CQLNView::OnGo);
-    connect(skip_, &QCheckBox::clicked, this, &CQLNView::OnSkipClicked);
+    connect(&document_, &CCQLNDoc::PathChanged, this, [this] { ui_->reloadSavedProject->setEnabled(document_.HasFileOnDisk()); });
+    connect(&document_, &CCQLNDoc::ModifiedChanged, this, [this] { ui_->reloadSavedProject->setEnabled(document_.HasFileOnDisk()); });
+    connect(ui_->sequenceList, &QListWidget::currentRowChanged, this, [this] { LoadSelection(); });
+    connect(ui_->clear, &QPushButton::clicked, this, &CQLNView::ClearFields);
+    connect(ui_->go, &QPushButton::clicked, this, &CQLNView::OnGo);
+    connect(ui_->search, &QLineEdit::returnPressed, this, &CQLNView::OnGo);
+    connect(ui_->skip, &QCheckBox::clicked, this, &CQLNView::OnSkipClicked);
     // The switch is saved with the project: changing it is a change.
-    connect(missingFeatures_, &QCheckBox::clicked, this, [this](bool checked) {
+    connect(ui_->missingFeatures, &QCheckBox::clicked, this, [this](bool checked) {
         Project().SetCheckMissingFeatures(checked);
         MarkModified();
     });
-    connect(add_, &QPushButton::clicked, this, &CQLNView::OnAdd);
+    connect(ui_->add, &QPushButton::clicked, this, &CQLNView::OnAdd);
     // The import shows what it added itself, as soon as it has added it.
-    connect(import_, &QPushButton::clicked, this, [this] {
+    connect(ui_->importSequences, &QPushButton::clicked, this, [this] {
         CommitEditor();
         emit ImportRequested();
-        editor_->setFocus();
+        ui_->editor->setFocus();
     });
-    connect(delete_, &QPushButton::clicked, this, &CQLNView::OnDelete);
-    connect(restore_, &QPushButton::clicked, this, &CQLNView::OnRestore);
-    connect(reorder_, &QPushButton::clicked, this, &CQLNView::OnReorder);
-    connect(alterType_, &QPushButton::clicked, this, &CQLNView::OnAlterSeqType);
-    connect(validate_, &QPushButton::clicked, this, &CQLNView::OnValidate);
-    connect(save_, &QPushButton::clicked, this, &CQLNView::OnSaveProject);
-    connect(help_, &QPushButton::clicked, this, [this] { CHelp::ShowPage(this, "SequenceHelp.md"); });
-    connect(reload_, &QPushButton::clicked, this, &CQLNView::OnReloadSavedProject);
+    connect(ui_->deleteSequence, &QPushButton::clicked, this, &CQLNView::OnDelete);
+    connect(ui_->restore, &QPushButton::clicked, this, &CQLNView::OnRestore);
+    connect(ui_->reorder, &QPushButton::clicked, this, &CQLNView::OnReorder);
+    connect(ui_->alterSeqType, &QPushButton::clicked, this, &CQLNView::OnAlterSeqType);
+    connect(ui_->validate, &QPushButton::clicked, this, &CQLNView::OnValidate);
+    connect(ui_->saveProject, &QPushButton::clicked, this, &CQLNView::OnSaveProject);
+    connect(ui_->help, &QPushButton::clicked, this, [this] { CHelp::ShowPage(this, "SequenceHelp.md"); });
+    connect(ui_->reloadSavedProject, &QPushButton::clicked, this, &CQLNView::OnReloadSavedProject);
 
-    organismField_ = new COrganismField(document_, organism_, standard_, custom_, this, [this] { return current_; },
+    organismField_ = new COrganismField(document_, ui_->organism, ui_->standard, ui_->custom, this, [this] { return current_; },
                                         [this] { CommitEditor(); });
     connect(organismField_, &COrganismField::Edited, this, [this] {
         MarkModified();
         emit CommandStateChanged();  // the comment command follows the organism
     });
     connect(organismField_, &COrganismField::Focused, this, [this] {
-        active_ = ActiveEdit::Organism;
+        edit_->SetTarget(CEditCommands::Target::Organism);
         emit CommandStateChanged();
     });
-    connect(searchField_, &CSearchEdit::FocusReceived, this, [this] {
-        active_ = ActiveEdit::Search;
+    connect(ui_->search, &CSearchEdit::FocusReceived, this, [this] {
+        edit_->SetTarget(CEditCommands::Target::Search);
         emit CommandStateChanged();
     });
-    connect(editor_, &CSeqEdit::FocusReceived, this, [this] {
-        active_ = ActiveEdit::Editor;
+    connect(ui_->editor, &CSeqEdit::FocusReceived, this, [this] {
+        edit_->SetTarget(CEditCommands::Target::Editor);
         emit CommandStateChanged();
     });
-    editor_->SetCharacterFilter([this](QChar typed) { return FilterTypedCharacter(typed); });
-    connect(editor_, &CSeqEdit::DeletePressed, this, &CQLNView::OnDeletePressed);
-    connect(editor_, &CSeqEdit::PasteRequested, this, &CQLNView::PasteIntoEditor);
-    connect(editor_->document(), &QTextDocument::contentsChanged, this, &CQLNView::OnEditorChanged);
-    connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, &CQLNView::RefreshPositionLine);
-    connect(editor_, &QPlainTextEdit::copyAvailable, this, &CQLNView::CommandStateChanged);
-    connect(editor_, &QPlainTextEdit::undoAvailable, this, &CQLNView::CommandStateChanged);
-    connect(searchField_, &QLineEdit::selectionChanged, this, &CQLNView::CommandStateChanged);
-    connect(organism_, &QLineEdit::selectionChanged, this, &CQLNView::CommandStateChanged);
+    ui_->editor->SetCharacterFilter([this](QChar typed) { return FilterTypedCharacter(typed); });
+    connect(ui_->editor, &CSeqEdit::DeletePressed, this, &CQLNView::OnDeletePressed);
+    connect(ui_->editor, &CSeqEdit::PasteRequested, this, &CQLNView::PasteIntoEditor);
+    connect(ui_->editor->document(), &QTextDocument::contentsChanged, this, &CQLNView::OnEditorChanged);
+    connect(ui_->editor, &QPlainTextEdit::cursorPositionChanged, this, &CQLNView::RefreshPositionLine);
+    connect(ui_->editor, &QPlainTextEdit::copyAvailable, this, &CQLNView::CommandStateChanged);
+    connect(ui_->editor, &QPlainTextEdit::undoAvailable, this, &CQLNView::CommandStateChanged);
+    connect(ui_->search, &QLineEdit::selectionChanged, this, &CQLNView::CommandStateChanged);
+    connect(ui_->organism, &QLineEdit::selectionChanged, this, &CQLNView::CommandStateChanged);
 }
 
 // ---- the list and the current sequence -----------------------------------------------
@@ -327,13 +212,13 @@ void CQLNView::Rebuild()
     // document has already asked about unsaved changes.
     current_ = nullptr;
     search_.Forget();
-    const QSignalBlocker blocker(list_);
-    list_->clear();
+    const QSignalBlocker blocker(ui_->sequenceList);
+    ui_->sequenceList->clear();
     QStringList names;
     names.reserve(Project().GetSequences().GetSize());
     for (const auto& sequence : Project().GetSequences()) names.append(ToQt(sequence->GetName()));
-    list_->addItems(names);
-    missingFeatures_->setChecked(Project().GetCheckMissingFeatures());
+    ui_->sequenceList->addItems(names);
+    ui_->missingFeatures->setChecked(Project().GetCheckMissingFeatures());
     SelectRow(names.isEmpty() ? -1 : 0);
 }
 
@@ -348,9 +233,9 @@ void CQLNView::RefillList(bool selectLast)
         if (sequences[i] == current_) currentRow = i;
     }
     {
-        const QSignalBlocker blocker(list_);
-        list_->clear();
-        list_->addItems(names);
+        const QSignalBlocker blocker(ui_->sequenceList);
+        ui_->sequenceList->clear();
+        ui_->sequenceList->addItems(names);
     }
     SelectRow(currentRow >= 0 && !selectLast ? currentRow : static_cast<int>(names.size()) - 1);
 }
@@ -358,9 +243,9 @@ void CQLNView::RefillList(bool selectLast)
 void CQLNView::SelectRow(int row)
 {
     {
-        const QSignalBlocker blocker(list_);
-        list_->setCurrentRow(row);
-        if (row < 0) list_->clearSelection();
+        const QSignalBlocker blocker(ui_->sequenceList);
+        ui_->sequenceList->setCurrentRow(row);
+        if (row < 0) ui_->sequenceList->clearSelection();
     }
     LoadSelection();
 }
@@ -371,7 +256,7 @@ void CQLNView::LoadSelection()
     // Whatever is selected, typed residues go into the sequence they were
     // typed into before anything else is shown.
     CommitEditor();
-    const int row = list_->currentRow();
+    const int row = ui_->sequenceList->currentRow();
     CArray<Ptr<CSequence>>& sequences = Project().GetSequences();
     if (row < 0 || row >= sequences.GetSize()) {
         if (current_) {
@@ -423,15 +308,15 @@ void CQLNView::LoadSelection()
 
     loading_ = true;
     organismField_->Show(current_->GetOrganism());
-    skip_->setChecked(current_->IsSkipped());
-    type_->setText(ToQt(current_->GetTypeName()));
-    name_->setText(ToQt(current_->GetName()));
-    searchField_->clear();
+    ui_->skip->setChecked(current_->IsSkipped());
+    ui_->sequenceType->setText(ToQt(current_->GetTypeName()));
+    ui_->sequenceName->setText(ToQt(current_->GetName()));
+    ui_->search->clear();
     loading_ = false;
     SetSequenceControlsEnabled(true);  // after the type: AlterSeqType follows it
     RefreshPositionLine();
     // Walking the list with the keys keeps the keyboard there.
-    if (!list_->IsKeyboardSelecting()) editor_->setFocus();
+    if (!ui_->sequenceList->IsKeyboardSelecting()) ui_->editor->setFocus();
     QApplication::restoreOverrideCursor();
     emit CommandStateChanged();
 }
@@ -439,40 +324,40 @@ void CQLNView::LoadSelection()
 void CQLNView::SetSequenceControlsEnabled(bool enabled)
 {
     const CViewRules::Controls controls =
-        CViewRules::ControlsFor(enabled, FromQt(type_->text()), Project().HasDeletedSequences());
-    for (QWidget* control : std::initializer_list<QWidget*>{list_, organism_, searchField_, clear_, standard_, go_,
-                                                            reorder_, validate_, custom_, delete_, skip_})
+        CViewRules::ControlsFor(enabled, FromQt(ui_->sequenceType->text()), Project().HasDeletedSequences());
+    for (QWidget* control : std::initializer_list<QWidget*>{ui_->sequenceList, ui_->organism, ui_->search, ui_->clear, ui_->standard, ui_->go,
+                                                            ui_->reorder, ui_->validate, ui_->custom, ui_->deleteSequence, ui_->skip})
         control->setEnabled(controls.sequenceControls);
-    alterType_->setEnabled(controls.alterSeqType);
-    restore_->setEnabled(controls.restore);
-    reload_->setEnabled(document_.HasFileOnDisk());
+    ui_->alterSeqType->setEnabled(controls.alterSeqType);
+    ui_->restore->setEnabled(controls.restore);
+    ui_->reloadSavedProject->setEnabled(document_.HasFileOnDisk());
     // The editor stays readable while disabled: read-only on grey.
-    editor_->setReadOnly(!controls.sequenceControls || !editorHoldsResidues_);
-    QPalette colours = editor_->palette();
+    ui_->editor->setReadOnly(!controls.sequenceControls || !editorHoldsResidues_);
+    QPalette colours = ui_->editor->palette();
     colours.setColor(QPalette::Base, palette().color(controls.sequenceControls ? QPalette::Base : QPalette::Window));
-    editor_->setPalette(colours);
+    ui_->editor->setPalette(colours);
 }
 
 void CQLNView::ClearFields()
 {
     loading_ = true;
     organismField_->Show({});
-    searchField_->clear();
-    type_->clear();
-    name_->clear();
-    skip_->setChecked(false);
-    editor_->setPlainText(QString());
+    ui_->search->clear();
+    ui_->sequenceType->clear();
+    ui_->sequenceName->clear();
+    ui_->skip->setChecked(false);
+    ui_->editor->setPlainText(QString());
     loading_ = false;
     // The emptied editor is what a later commit stores.
-    editor_->document()->setModified(true);
+    ui_->editor->document()->setModified(true);
     editorHoldsResidues_ = true;
-    if (current_ && list_->isEnabled()) editor_->setReadOnly(false);
+    if (current_ && ui_->sequenceList->isEnabled()) ui_->editor->setReadOnly(false);
     residueCount_.Set(0);
     search_.Forget();
     RefreshPositionLine();
-    cursorPosition_->setText("1");
-    lineNumber_->clear();
-    editor_->setFocus();
+    ui_->cursorPosition->setText("1");
+    ui_->lineNumber->clear();
+    ui_->editor->setFocus();
     displayFormatted_ = false;
 }
 
@@ -487,14 +372,14 @@ void CQLNView::CommitEditor()
     current_->SetOrganism(organismField_->Text());
     // An editor that was not touched since it was filled still shows the
     // sequence's own text: nothing to copy back.
-    if (!editorHoldsResidues_ || !editor_->document()->isModified()) return;
+    if (!editorHoldsResidues_ || !ui_->editor->document()->isModified()) return;
     // What was typed into the layout goes in as its letters: a stored text
     // is either plain letters or the exact layout its flag says.
-    current_->SetResidues(FromQt(editor_->toPlainText()));
+    current_->SetResidues(FromQt(ui_->editor->toPlainText()));
     current_->SetDisplayLayout(false);
     current_->SetResiduesChanged(true);
     current_->StripToLetters();
-    editor_->document()->setModified(false);
+    ui_->editor->document()->setModified(false);
 }
 
 void CQLNView::ReloadCurrentResidues()
@@ -507,7 +392,7 @@ void CQLNView::ReloadCurrentResidues()
         // again. The letters are the same, so the editor keeps its text,
         // caret and scrolling.
         if (displayFormatted_ && editorHoldsResidues_ && !current_->IsDisplayLayout()) {
-            const int64_t shown = editor_->document()->characterCount() - 1;
+            const int64_t shown = ui_->editor->document()->characterCount() - 1;
             if (static_cast<int64_t>(current_->FormatForDisplay().size()) != shown) ShowFormatted(ResidueAtEditorCaret());
         }
     } catch (const CResidueFileError& error) {
@@ -521,21 +406,21 @@ void CQLNView::SetEditorText(const std::string& text)
 {
     loading_ = true;
     // Nothing is repainted while a long text goes in.
-    editor_->setUpdatesEnabled(false);
-    editor_->setPlainText(ToQt(text));
-    editor_->setUpdatesEnabled(true);
-    editor_->document()->setModified(false);
+    ui_->editor->setUpdatesEnabled(false);
+    ui_->editor->setPlainText(ToQt(text));
+    ui_->editor->setUpdatesEnabled(true);
+    ui_->editor->document()->setModified(false);
     loading_ = false;
 }
 
 int64_t CQLNView::ResidueAtEditorCaret() const
 {
-    const int caret = editor_->textCursor().selectionStart();
+    const int caret = ui_->editor->textCursor().selectionStart();
     if (displayFormatted_) return CDisplayLayout::ResidueAtCaret(caret, residueCount_.Count());
     // Typed text: the letters the editor shows before the caret.
-    const QTextBlock caretBlock = editor_->document()->findBlock(caret);
+    const QTextBlock caretBlock = ui_->editor->document()->findBlock(caret);
     int64_t letters = 0;
-    for (QTextBlock block = editor_->document()->begin(); block.isValid() && block != caretBlock; block = block.next())
+    for (QTextBlock block = ui_->editor->document()->begin(); block.isValid() && block != caretBlock; block = block.next())
         letters += LettersIn(block.text());
     return letters + LettersIn(caretBlock.text().left(caret - caretBlock.position()));
 }
@@ -547,7 +432,7 @@ bool CQLNView::ShowFormatted(int64_t caretResidue)
         if (current_->GetLetterCount() > CTypingFilter::kMaxResidues) {
             editorHoldsResidues_ = false;
             SetEditorText({});
-            editor_->setReadOnly(true);
+            ui_->editor->setReadOnly(true);
             residueCount_.Set(current_->GetResidueCount());
             displayFormatted_ = false;
             ShowStop(tr(kTooLongToShow));
@@ -574,10 +459,10 @@ bool CQLNView::ShowFormatted(int64_t caretResidue)
 
 void CQLNView::PlaceCaret(int64_t position)
 {
-    QTextCursor cursor = editor_->textCursor();
-    const int64_t end = editor_->document()->characterCount() - 1;
+    QTextCursor cursor = ui_->editor->textCursor();
+    const int64_t end = ui_->editor->document()->characterCount() - 1;
     cursor.setPosition(static_cast<int>(std::clamp<int64_t>(position, 0, end)));
-    editor_->setTextCursor(cursor);
+    ui_->editor->setTextCursor(cursor);
 }
 
 QChar CQLNView::FilterTypedCharacter(QChar typed)
@@ -601,13 +486,13 @@ QChar CQLNView::FilterTypedCharacter(QChar typed)
     displayFormatted_ = false;
     residueCount_.Change(decision.countChange);
     MarkModified();
-    stringLength_->setText(QString::number(residueCount_.Count()));
+    ui_->stringLength->setText(QString::number(residueCount_.Count()));
     return QChar(static_cast<uchar>(decision.character));
 }
 
 void CQLNView::OnDeletePressed()
 {
-    if (!current_ || editor_->isReadOnly()) return;
+    if (!current_ || ui_->editor->isReadOnly()) return;
     residueCount_.Change(-1);
     MarkModified();
     displayFormatted_ = false;
@@ -623,17 +508,17 @@ void CQLNView::OnEditorChanged()
 
 void CQLNView::PasteIntoEditor(const QString& text)
 {
-    if (!current_ || editor_->isReadOnly() || text.isEmpty()) return;
+    if (!current_ || ui_->editor->isReadOnly() || text.isEmpty()) return;
     const std::string type = current_->GetTypeName();
     const QString converted = CTypingFilter::IsProteinType(type) ? text.toUpper() : text.toLower();
-    QTextCursor cursor = editor_->textCursor();
+    QTextCursor cursor = ui_->editor->textCursor();
     const int64_t after = residueCount_.Count() - LettersIn(cursor.selectedText()) + LettersIn(converted);
     if (after > CTypingFilter::kMaxResidues) {
         ShowStop(tr(kPasteTooLong));
         return;
     }
     cursor.insertText(converted);
-    editor_->setTextCursor(cursor);
+    ui_->editor->setTextCursor(cursor);
     MarkModified();
     CommitEditor();
     displayFormatted_ = false;
@@ -648,96 +533,17 @@ void CQLNView::PasteIntoEditor(const QString& text)
 void CQLNView::RefreshPositionLine()
 {
     emit StatusText(QString());
-    const QTextCursor cursor = editor_->textCursor();
+    const QTextCursor cursor = ui_->editor->textCursor();
     const int start = cursor.selectionStart();
-    cursorPosition_->setText(QString::number(start + 1));
-    if (editor_->document()->isEmpty())
-        lineNumber_->clear();
+    ui_->cursorPosition->setText(QString::number(start + 1));
+    if (ui_->editor->document()->isEmpty())
+        ui_->lineNumber->clear();
     else
-        lineNumber_->setText(QString::number(editor_->document()->findBlock(start).blockNumber() + 1));
-    stringLength_->setText(QString::number(residueCount_.Count()));
+        ui_->lineNumber->setText(QString::number(ui_->editor->document()->findBlock(start).blockNumber() + 1));
+    ui_->stringLength->setText(QString::number(residueCount_.Count()));
 }
 
 void CQLNView::ShowStop(const QString& text) { QMessageBox::critical(this, tr("Quillion"), text); }
-
-// ---- edit commands --------------------------------------------------------------------
-
-void CQLNView::Undo()
-{
-    if (active_ == ActiveEdit::Editor) {
-        editor_->undo();
-    } else if (active_ == ActiveEdit::Organism) {
-        organism_->undo();
-    }
-}
-
-void CQLNView::Cut()
-{
-    switch (active_) {
-    case ActiveEdit::Editor: editor_->cut(); break;
-    case ActiveEdit::Search: searchField_->cut(); break;
-    case ActiveEdit::Organism: organism_->cut(); break;
-    }
-}
-
-void CQLNView::Copy()
-{
-    switch (active_) {
-    case ActiveEdit::Editor: editor_->copy(); break;
-    case ActiveEdit::Search: searchField_->copy(); break;
-    case ActiveEdit::Organism: organism_->copy(); break;
-    }
-}
-
-void CQLNView::Paste()
-{
-    switch (active_) {
-    case ActiveEdit::Editor: {
-        const QMimeData* data = QApplication::clipboard()->mimeData();
-        if (current_ && data && data->hasText()) PasteIntoEditor(data->text());
-        break;
-    }
-    case ActiveEdit::Search: searchField_->paste(); break;
-    case ActiveEdit::Organism: organism_->paste(); break;
-    }
-}
-
-bool CQLNView::CanUndo() const
-{
-    switch (active_) {
-    case ActiveEdit::Editor: return !editor_->isReadOnly() && editor_->document()->isUndoAvailable();
-    case ActiveEdit::Organism: return organism_->isEnabled() && organism_->isUndoAvailable();
-    case ActiveEdit::Search: return false;
-    }
-    return false;
-}
-
-bool CQLNView::CanCopy() const
-{
-    switch (active_) {
-    case ActiveEdit::Editor: return editor_->textCursor().hasSelection();
-    case ActiveEdit::Search: return searchField_->hasSelectedText();
-    case ActiveEdit::Organism: return organism_->hasSelectedText();
-    }
-    return false;
-}
-
-bool CQLNView::CanCut() const
-{
-    if (active_ == ActiveEdit::Editor && editor_->isReadOnly()) return false;
-    return CanCopy();
-}
-
-bool CQLNView::CanPaste() const
-{
-    switch (active_) {
-    case ActiveEdit::Editor: return current_ && !editor_->isReadOnly() && editor_->canPaste();
-    case ActiveEdit::Search: return searchField_->isEnabled() && QApplication::clipboard()->mimeData() &&
-                                    QApplication::clipboard()->mimeData()->hasText();
-    case ActiveEdit::Organism: return organism_->isEnabled();
-    }
-    return false;
-}
 
 // ---- the buttons ----------------------------------------------------------------------
 
@@ -762,13 +568,13 @@ void CQLNView::OnAdd()
     }
     Project().Add(sequence.get());
     {
-        const QSignalBlocker blocker(list_);
-        list_->addItem(ToQt(sequence->GetName()));
+        const QSignalBlocker blocker(ui_->sequenceList);
+        ui_->sequenceList->addItem(ToQt(sequence->GetName()));
     }
     // The new sequence is current before it is selected, so that the cleared
     // fields go into the new one, not the old one.
     current_ = sequence;
-    SelectRow(list_->count() - 1);
+    SelectRow(ui_->sequenceList->count() - 1);
     MarkModified();
     residueCount_.Set(0);
     RefreshPositionLine();
@@ -776,7 +582,7 @@ void CQLNView::OnAdd()
 
 void CQLNView::OnDelete()
 {
-    const int row = list_->currentRow();
+    const int row = ui_->sequenceList->currentRow();
     if (row < 0 || row >= Project().GetSequences().GetSize()) return;
     CommitEditor();
     const Ptr<CSequence> doomed = Project().GetSequences()[row];
@@ -791,10 +597,10 @@ void CQLNView::OnDelete()
     }
     Project().Delete(doomed.get());
     {
-        const QSignalBlocker blocker(list_);
-        delete list_->takeItem(row);
+        const QSignalBlocker blocker(ui_->sequenceList);
+        delete ui_->sequenceList->takeItem(row);
     }
-    SelectRow(CViewRules::RowAfterDelete(row, list_->count()));
+    SelectRow(CViewRules::RowAfterDelete(row, ui_->sequenceList->count()));
     MarkModified();
 }
 
@@ -803,7 +609,7 @@ void CQLNView::OnRestore()
     CommitEditor();
     CRestoreSeqDialog dialog(Project(), [this](const std::string& name) { RestoreSequence(name); }, this);
     dialog.exec();
-    SetSequenceControlsEnabled(list_->count() > 0);
+    SetSequenceControlsEnabled(ui_->sequenceList->count() > 0);
     emit CommandStateChanged();
 }
 
@@ -812,10 +618,10 @@ void CQLNView::RestoreSequence(const std::string& deletedName)
     CommitEditor();
     Project().Restore(deletedName);
     {
-        const QSignalBlocker blocker(list_);
-        list_->addItem(ToQt(deletedName));
+        const QSignalBlocker blocker(ui_->sequenceList);
+        ui_->sequenceList->addItem(ToQt(deletedName));
     }
-    SelectRow(list_->count() - 1);
+    SelectRow(ui_->sequenceList->count() - 1);
     MarkModified();
 }
 
@@ -912,10 +718,10 @@ void CQLNView::RenameSequence()
     if (!current_) return;
     RenameDialog dialog(Project().GetSequences(), this);
     if (dialog.exec() != QDialog::Accepted) return;
-    const int row = list_->currentRow();
+    const int row = ui_->sequenceList->currentRow();
     Project().Rename(dialog.NewName(), current_.get());
-    if (QListWidgetItem* item = list_->item(row)) item->setText(ToQt(current_->GetName()));
-    name_->setText(ToQt(current_->GetName()));
+    if (QListWidgetItem* item = ui_->sequenceList->item(row)) item->setText(ToQt(current_->GetName()));
+    ui_->sequenceName->setText(ToQt(current_->GetName()));
     MarkModified();
     emit CommandStateChanged();
 }
@@ -930,8 +736,8 @@ void CQLNView::OnGo()
         ShowFormatted(ResidueAtEditorCaret());
         if (!editorHoldsResidues_) return;
     }
-    const int64_t caret = editor_->textCursor().selectionStart();
-    const std::string pattern = CTypingFilter::ToSequenceCase(current_->GetTypeName(), FromQt(searchField_->text()));
+    const int64_t caret = ui_->editor->textCursor().selectionStart();
+    const std::string pattern = CTypingFilter::ToSequenceCase(current_->GetTypeName(), FromQt(ui_->search->text()));
     CSequenceSearch::Hit hit;
     try {
         hit = search_.Find(current_->GetResidues(), current_->IsDisplayLayout(), pattern, caret);
@@ -941,25 +747,25 @@ void CQLNView::OnGo()
     }
     if (!hit.found) {
         ShowStop(tr("Text not found."));
-        editor_->setFocus();
+        ui_->editor->setFocus();
         return;
     }
     // The hit's letters are selected; Go again starts from the selection.
-    QTextCursor cursor = editor_->textCursor();
+    QTextCursor cursor = ui_->editor->textCursor();
     cursor.setPosition(static_cast<int>(hit.editorEnd));
     cursor.setPosition(static_cast<int>(hit.editorPosition), QTextCursor::KeepAnchor);
-    editor_->setTextCursor(cursor);
+    ui_->editor->setTextCursor(cursor);
     // The hit's line becomes the fourth one shown; a line is a block here.
     const int hitLine = cursor.blockNumber();
-    editor_->verticalScrollBar()->setValue(std::max(0, hitLine - 3));
-    editor_->setFocus();
+    ui_->editor->verticalScrollBar()->setValue(std::max(0, hitLine - 3));
+    ui_->editor->setFocus();
 }
 
 void CQLNView::OnValidate()
 {
     if (!current_) return;
     CommitEditor();
-    const int caret = editor_->textCursor().selectionStart();
+    const int caret = ui_->editor->textCursor().selectionStart();
     const int64_t caretResidue = ResidueAtEditorCaret();
     const bool wasFormatted = displayFormatted_;
     StringList messages;

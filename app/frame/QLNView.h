@@ -5,27 +5,25 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 #include <string>
 
 #include "app/frame/SequenceSearch.h"
 #include "app/frame/TypingFilter.h"
 #include "model/Model.h"
 
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
+
+namespace Ui {
+class QLNView;
+}
 
 namespace qln {
 
 class CCQLNDoc;
 class CProject;
 class CSequence;
-class CSeqEdit;
-class CSearchEdit;
-class CSequenceList;
 class CErrorMsgDialog;
+class CEditCommands;
 class COrganismField;
 
 class CQLNView : public QWidget {
@@ -43,15 +41,9 @@ public:
     // residues back from its file.
     void ReloadCurrentResidues();
 
-    // Edit menu, on the edit control that last had the focus.
-    void Undo();
-    void Cut();
-    void Copy();
-    void Paste();
-    bool CanUndo() const;
-    bool CanCut() const;
-    bool CanCopy() const;
-    bool CanPaste() const;
+    // The Edit menu, on the edit control that last had the focus.
+    CEditCommands& EditCommands() { return *edit_; }
+    const CEditCommands& EditCommands() const { return *edit_; }
 
     // Menu commands on the current sequence.
     void RenameSequence();
@@ -84,7 +76,6 @@ signals:
     void ImportRequested();                 // the Import button
 
 private:
-    enum class ActiveEdit { Editor, Search, Organism };
 
     void BuildForm();
     void ConnectControls();
@@ -130,44 +121,20 @@ private:
     void OnReloadSavedProject();
     void OnSkipClicked(bool checked);
 
+    std::unique_ptr<Ui::QLNView> ui_;
     CCQLNDoc& document_;
     QPointer<CCQLNDoc> documentAlive_;
     Ptr<CSequence> current_;
     bool displayFormatted_ = false;
     CResidueCounter residueCount_;
     CSequenceSearch search_;
-    ActiveEdit active_ = ActiveEdit::Editor;
+    std::unique_ptr<CEditCommands> edit_;
     // Set while the view fills its fields, so that this is not taken for an edit.
     bool loading_ = false;
     // Clear when the current sequence was too long for the editor: the
     // editor is empty then and must not be stored into the sequence.
     bool editorHoldsResidues_ = true;
 
-    QLineEdit* name_ = nullptr;
-    QLineEdit* type_ = nullptr;
-    CSequenceList* list_ = nullptr;
-    QPushButton* clear_ = nullptr;
-    QLineEdit* organism_ = nullptr;
-    QPushButton* standard_ = nullptr;
-    QPushButton* custom_ = nullptr;
-    CSearchEdit* searchField_ = nullptr;
-    QPushButton* go_ = nullptr;
-    QCheckBox* skip_ = nullptr;
-    QCheckBox* missingFeatures_ = nullptr;
-    QPushButton* add_ = nullptr;
-    QPushButton* import_ = nullptr;
-    QPushButton* delete_ = nullptr;
-    QPushButton* restore_ = nullptr;
-    QPushButton* reorder_ = nullptr;
-    QPushButton* alterType_ = nullptr;
-    CSeqEdit* editor_ = nullptr;
-    QLineEdit* cursorPosition_ = nullptr;
-    QLineEdit* stringLength_ = nullptr;
-    QLineEdit* lineNumber_ = nullptr;
-    QPushButton* validate_ = nullptr;
-    QPushButton* save_ = nullptr;
-    QPushButton* help_ = nullptr;
-    QPushButton* reload_ = nullptr;
 
     CErrorMsgDialog* errors_ = nullptr;
     COrganismField* organismField_ = nullptr;

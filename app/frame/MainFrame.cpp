@@ -27,6 +27,7 @@
 #include "app/import/ImportSequencesDialog.h"
 #include "app/frame/CommandEnabling.h"
 #include "app/frame/CopyToDisk.h"
+#include "app/frame/CopyToDiskCommand.h"
 #include "app/frame/EditCommands.h"
 #include "app/frame/DeleteTempFilesDialog.h"
 #include "app/generation/GenerationForwarder.h"
@@ -536,44 +537,8 @@ void CMainFrame::OnImport()
 
 void CMainFrame::OnCopyToDisk()
 {
-    const QString listing = FromCorePath(document_->OutputNames().listing);
-    const CCopyToDisk copier(listing, *disk_);
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    for (;;) {
-        QFileDialog dialog(this, tr("Copy to Disk"), folder);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setNameFilters(QString::fromLatin1(kCopyFilters).split(QStringLiteral(";;")));
-        dialog.setDefaultSuffix(QString::fromLatin1(kCopyDefaultSuffix));
-        dialog.selectFile(QFileInfo(listing).fileName());
-        // A name typed without an extension takes the one of the chosen type.
-        connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-            dialog.setDefaultSuffix(filter.contains(QLatin1String("zip")) ? QStringLiteral("zip")
-                                                                        : QStringLiteral("txt"));
-        });
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-        const QString destination = dialog.selectedFiles().constFirst();
-        folder = QFileInfo(destination).absolutePath();
-
-        CCopyOutcome outcome;
-        {
-            CWaitCursor wait;
-            outcome = copier.CopyTo(destination);
-        }
-        using Kind = CCopyOutcome::Kind;
-        switch (outcome.kind) {
-            case Kind::Done: ShowStatus(outcome.message); return;
-            case Kind::InsufficientSpace:
-                QMessageBox::warning(this, QLatin1String(kAppName), outcome.message);
-                continue;  // the user picks another place or a zip file
-            case Kind::BadType: QMessageBox::critical(this, QLatin1String(kAppName), outcome.message); return;
-            case Kind::CopyFailed:
-            case Kind::OntoListing:
-                QMessageBox::information(this, QLatin1String(kAppName), outcome.message);
-                return;
-            default: QMessageBox::warning(this, QLatin1String(kAppName), outcome.message); return;
-        }
-    }
+    CopyListingToDisk(this, FromCorePath(document_->OutputNames().listing), *disk_,
+                      [this](const QString& text) { ShowStatus(text); });
 }
 
 // ---- exit ----

@@ -17,11 +17,6 @@ struct CFrameFacts {
 
 class CCommandEnabling {
 public:
-    // The data-entry screens of the current sequence (features,
-    // publications, custom codons) are not in the program yet; their
-    // commands stay in the menus, disabled, until they are.
-    static constexpr bool kDataScreensAvailable = false;
-
     explicit CCommandEnabling(const CFrameFacts& facts) : facts_(facts) {}
 
     static bool WorkInProgress() { return true; }
@@ -34,8 +29,7 @@ public:
 
     // Project data, prior applications and applicants: always available.
     static bool ProjectScreens() { return true; }
-    // The sequence screens' own rules, held back while the screens are missing.
-    // Custom codons: nucleotide sequences only.
+    // The screens of the current sequence. Custom codons: nucleotide sequences only.
     bool CustomCodons() const { return facts_.hasCurrentSequence && facts_.currentTypeName.rfind("PRT", 0) != 0; }
     bool FeatureData() const { return facts_.hasCurrentSequence; }
     bool Publications() const { return facts_.hasCurrentSequence; }

@@ -24,14 +24,14 @@ using namespace qln::test;
 class HelpWindowsTest : public QObject {
     Q_OBJECT
 private slots:
-    void HelpKeyShowsTheWindowsPage();
-    void ValidationErrorsShowTheFirst500();
-    void OrganismCommentKeepsItsLines();
-    void CleanUpProgressCountsAndStaysOpen();
-    void HelpKeyInTheProgressWindowsAndAbout();
+    void helpKeyShowsTheWindowsPage();
+    void validationErrorsShowTheFirst500();
+    void organismCommentKeepsItsLines();
+    void cleanUpProgressCountsAndStaysOpen();
+    void helpKeyInTheProgressWindowsAndAbout();
 };
 
-void HelpWindowsTest::HelpKeyShowsTheWindowsPage()
+void HelpWindowsTest::helpKeyShowsTheWindowsPage()
 {
     QTemporaryDir data;
     QVERIFY(QDir(data.path()).mkdir("help"));
@@ -65,7 +65,7 @@ void HelpWindowsTest::HelpKeyShowsTheWindowsPage()
     qunsetenv("QLN_DATA_DIR");
 }
 
-void HelpWindowsTest::ValidationErrorsShowTheFirst500()
+void HelpWindowsTest::validationErrorsShowTheFirst500()
 {
     QWidget view;
     CErrorMsgDialog dialog(&view);
@@ -88,7 +88,7 @@ void HelpWindowsTest::ValidationErrorsShowTheFirst500()
     QVERIFY(!dialog.isVisible());
 }
 
-void HelpWindowsTest::OrganismCommentKeepsItsLines()
+void HelpWindowsTest::organismCommentKeepsItsLines()
 {
     COrgComment dialog("made in\r\nthe lab");
     dialog.show();
@@ -104,7 +104,7 @@ void HelpWindowsTest::OrganismCommentKeepsItsLines()
     QVERIFY(dialog.ApplyToAll());
 }
 
-void HelpWindowsTest::CleanUpProgressCountsAndStaysOpen()
+void HelpWindowsTest::cleanUpProgressCountsAndStaysOpen()
 {
     CDeleteTempFilesDialog dialog(25);
     dialog.show();
@@ -121,7 +121,7 @@ void HelpWindowsTest::CleanUpProgressCountsAndStaysOpen()
 
 // Windows the program shows while it works, and the About box, answer the
 // help key as every other window does.
-void HelpWindowsTest::HelpKeyInTheProgressWindowsAndAbout()
+void HelpWindowsTest::helpKeyInTheProgressWindowsAndAbout()
 {
     SaveProgressDialog save;
     CImportProgressDialog import;

@@ -72,7 +72,7 @@ class ImportScreenTest : public QObject {
 private slots:
     // A listing another program wrote is read once the box is ticked, and
     // the parse log that names its writer is viewed.
-    void ListingFromAnotherProgramWithTheBox()
+    void listingFromAnotherProgramWithTheBox()
     {
         QTemporaryDir dir;
         const QString listing = Write(
@@ -127,7 +127,7 @@ private slots:
         delete log;
     }
 
-    void FilesFromBrowseWithAClashRenameThenStop()
+    void filesFromBrowseWithAClashRenameThenStop()
     {
         QTemporaryDir dir;
         Write(dir, "a.txt", "<s1;DNA>acgt\n");
@@ -193,7 +193,7 @@ private slots:
         QVERIFY(!screen.isVisible());
     }
 
-    void EmptyBoxThenCancelWhileReading()
+    void emptyBoxThenCancelWhileReading()
     {
         QTemporaryDir dir;
         const QString file = Write(dir, "many.txt", "<a;DNA>ac\n<b;DNA>gg\n<c;DNA>tt\n");
@@ -230,7 +230,7 @@ private slots:
         QVERIFY(Child<QPushButton>(screen, "importButton")->isEnabled());
     }
 
-    void GeneratedListingBecomesTheNewProject()
+    void generatedListingBecomesTheNewProject()
     {
         QTemporaryDir dir;
         CProject source;
@@ -296,7 +296,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(dir.filePath("docs/Untitled_ParseFileErrorLog.txt")));
     }
 
-    void ProjectImportAddsItsSequences()
+    void projectImportAddsItsSequences()
     {
         QTemporaryDir dir;
         CProject other;
@@ -331,7 +331,7 @@ private slots:
         QVERIFY(!screen.isVisible());
     }
 
-    void ProjectOnRemovableMediaIsReadFromACopy()
+    void projectOnRemovableMediaIsReadFromACopy()
     {
         QVERIFY(IsRemovableMount("iso9660", "/dev/sr0", "/nonexistent"));
         QVERIFY(!IsRemovableMount("tmpfs", "tmpfs", "/nonexistent"));

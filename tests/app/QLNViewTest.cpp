@@ -188,7 +188,7 @@ void QLNViewTest::organismListForAProjectThatWentAway()
     auto* selection = form.view->findChild<CTypeAheadDialog*>();
     bool leftOpen = false;
     QTimer::singleShot(0, selection, [&] {
-        form.Click("delete");
+        form.Click("deleteSequence");
         QTimer::singleShot(100, selection, [&] {
             leftOpen = selection->isVisible();
             if (leftOpen) selection->reject();
@@ -348,19 +348,19 @@ void QLNViewTest::deletingSelectsTheNextLine()
     auto* list = form.Child<QListWidget>("sequenceList");
     QVERIFY(!form.Child("restore")->isEnabled());
     form.SelectRow(2);
-    form.Click("delete");
+    form.Click("deleteSequence");
     QCOMPARE(list->count(), 2);
     QCOMPARE(list->currentRow(), 1);  // the new last line
     QCOMPARE(form.Field("sequenceName"), QString("b"));
     QVERIFY(form.Child("restore")->isEnabled());
     form.SelectRow(0);
-    form.Click("delete");
+    form.Click("deleteSequence");
     QCOMPARE(form.Field("sequenceName"), QString("b"));  // the line that moved up
-    form.Click("delete");
+    form.Click("deleteSequence");
     QCOMPARE(list->count(), 0);
     QCOMPARE(list->currentRow(), -1);
     QVERIFY(form.Editor()->isReadOnly());
-    QVERIFY(!form.Child("delete")->isEnabled());
+    QVERIFY(!form.Child("deleteSequence")->isEnabled());
     QCOMPARE(form.document.Project().GetDeletedSequences().GetSize(), 3);
 }
 

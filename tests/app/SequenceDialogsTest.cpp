@@ -66,17 +66,17 @@ CSequence* AddDeleted(CProject& project, const char* name)
 class SequenceDialogsTest : public QObject {
     Q_OBJECT
 private slots:
-    void NameRules();
-    void ReorderArithmetic();
-    void RestoreNamePlanning();
-    void AddRefusesBlankAndTakenNames();
-    void RenameRefusesItsOwnName();
-    void DuplicateNameDialogWantsSomeName();
-    void ReorderMovesBlocksRepeatedly();
-    void RestoreAsksForFreeNamesOrRestoresNothing();
+    void nameRules();
+    void reorderArithmetic();
+    void restoreNamePlanning();
+    void addRefusesBlankAndTakenNames();
+    void renameRefusesItsOwnName();
+    void duplicateNameDialogWantsSomeName();
+    void reorderMovesBlocksRepeatedly();
+    void restoreAsksForFreeNamesOrRestoresNothing();
 };
 
-void SequenceDialogsTest::NameRules()
+void SequenceDialogsTest::nameRules()
 {
     QCOMPARE(StripLeadingBlanks("  abc"), std::string("abc"));
     QCOMPARE(StripLeadingBlanks("\t abc "), std::string("abc "));
@@ -87,7 +87,7 @@ void SequenceDialogsTest::NameRules()
     QCOMPARE(CheckNewName("", list), NameCheck::Blank);
 }
 
-void SequenceDialogsTest::ReorderArithmetic()
+void SequenceDialogsTest::reorderArithmetic()
 {
     using Rows = std::vector<int>;
     // Rows 2..3 after row 5 of six.
@@ -105,7 +105,7 @@ void SequenceDialogsTest::ReorderArithmetic()
     QVERIFY(ReorderRows(6, 0, 3, 4).empty());
 }
 
-void SequenceDialogsTest::RestoreNamePlanning()
+void SequenceDialogsTest::restoreNamePlanning()
 {
     const auto inProject = [](const std::string& name) { return name == "kept"; };
     QStringList asked;
@@ -131,7 +131,7 @@ void SequenceDialogsTest::RestoreNamePlanning()
     QCOMPARE(asked, (QStringList{"x", "x"}));
 }
 
-void SequenceDialogsTest::AddRefusesBlankAndTakenNames()
+void SequenceDialogsTest::addRefusesBlankAndTakenNames()
 {
     const auto list = Named({"abc"});
     CAddSequenceDialog dialog(list);
@@ -167,7 +167,7 @@ void SequenceDialogsTest::AddRefusesBlankAndTakenNames()
     QCOMPARE(upper.TypeIndex(), 3);
 }
 
-void SequenceDialogsTest::RenameRefusesItsOwnName()
+void SequenceDialogsTest::renameRefusesItsOwnName()
 {
     const auto list = Named({"first", "current"});
     RenameDialog dialog(list);
@@ -183,7 +183,7 @@ void SequenceDialogsTest::RenameRefusesItsOwnName()
     QCOMPARE(dialog.NewName(), std::string("renamed"));
 }
 
-void SequenceDialogsTest::DuplicateNameDialogWantsSomeName()
+void SequenceDialogsTest::duplicateNameDialogWantsSomeName()
 {
     CRenameSeqDialog dialog("taken", "&Stop import");
     dialog.show();
@@ -202,7 +202,7 @@ void SequenceDialogsTest::DuplicateNameDialogWantsSomeName()
     QCOMPARE(dialog.NewName(), std::string("taken"));
 }
 
-void SequenceDialogsTest::ReorderMovesBlocksRepeatedly()
+void SequenceDialogsTest::reorderMovesBlocksRepeatedly()
 {
     const auto list = Named({"s1", "s2", "s3", "s4", "s5", "s6"});
     CReorderSeqDialog dialog(list);
@@ -246,7 +246,7 @@ void SequenceDialogsTest::ReorderMovesBlocksRepeatedly()
     QCOMPARE(NamesOf(list), (QStringList{"s1", "s2", "s3", "s4", "s5", "s6"}));
 }
 
-void SequenceDialogsTest::RestoreAsksForFreeNamesOrRestoresNothing()
+void SequenceDialogsTest::restoreAsksForFreeNamesOrRestoresNothing()
 {
     Ptr<CProject> project = MakePtr<CProject>();
     project->Add(MakePtr<CDNASequence>(project.get(), "kept", "", "").get());

@@ -397,7 +397,7 @@ private:
         if (current_ < 0) return {};
         deleted_.push_back(live_[current_]);
         live_.erase(live_.begin() + current_);
-        Click("delete");
+        Click("deleteSequence");
         current_ = live_.empty() ? -1 : std::min(current_, static_cast<int>(live_.size()) - 1);
         goAgainFrom_ = -1;
         return {};

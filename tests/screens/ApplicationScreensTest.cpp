@@ -48,17 +48,17 @@ private slots:
         UsePrivateFolders(tmp_);
     }
 
-    void PriorApplicationRowsKeepTheirPlaces();
-    void ApplicantReplaceMovesToTheEnd();
-    void DeletingTheOnlyRowThenOK();
-    void OKInsertsTypedInputAndStaysOpenWhenInvalid();
-    void SaveProjectThenCancel();
-    void ProjectDataShowsAndTakesTheProjectsValues();
-    void KeyboardNeverClosesByAccident();
-    void MenuOpensTheScreensWithRedRequiredLabels();
+    void priorApplicationRowsKeepTheirPlaces();
+    void applicantReplaceMovesToTheEnd();
+    void deletingTheOnlyRowThenOK();
+    void oKInsertsTypedInputAndStaysOpenWhenInvalid();
+    void saveProjectThenCancel();
+    void projectDataShowsAndTakesTheProjectsValues();
+    void keyboardNeverClosesByAccident();
+    void menuOpensTheScreensWithRedRequiredLabels();
 };
 
-void ApplicationScreensTest::PriorApplicationRowsKeepTheirPlaces()
+void ApplicationScreensTest::priorApplicationRowsKeepTheirPlaces()
 {
     CCQLNDoc doc;
     CProject& project = doc.Project();
@@ -110,7 +110,7 @@ void ApplicationScreensTest::PriorApplicationRowsKeepTheirPlaces()
     QCOMPARE(project.GetPriorApplications().GetSize(), 3);
 }
 
-void ApplicationScreensTest::ApplicantReplaceMovesToTheEnd()
+void ApplicationScreensTest::applicantReplaceMovesToTheEnd()
 {
     CCQLNDoc doc;
     CProject& project = doc.Project();
@@ -159,7 +159,7 @@ void ApplicationScreensTest::ApplicantReplaceMovesToTheEnd()
     QCOMPARE(project.GetIndivApplicants()[2]->GetParent(), &project);
 }
 
-void ApplicationScreensTest::DeletingTheOnlyRowThenOK()
+void ApplicationScreensTest::deletingTheOnlyRowThenOK()
 {
     CCQLNDoc doc;
     AddIndividual(doc.Project(), "Jane", "Doe", "555-0101");
@@ -183,7 +183,7 @@ void ApplicationScreensTest::DeletingTheOnlyRowThenOK()
     QCOMPARE(organizations.Records().GetSize(), 0);
 }
 
-void ApplicationScreensTest::OKInsertsTypedInputAndStaysOpenWhenInvalid()
+void ApplicationScreensTest::oKInsertsTypedInputAndStaysOpenWhenInvalid()
 {
     CCQLNDoc doc;
     {
@@ -219,7 +219,7 @@ void ApplicationScreensTest::OKInsertsTypedInputAndStaysOpenWhenInvalid()
     QVERIFY(!screen.ErrorsDialog()->isVisible());
 }
 
-void ApplicationScreensTest::SaveProjectThenCancel()
+void ApplicationScreensTest::saveProjectThenCancel()
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("Saved.prj");
@@ -247,7 +247,7 @@ void ApplicationScreensTest::SaveProjectThenCancel()
     QCOMPARE(reopened.Project().GetOrgApplicants()[0]->GetOrganizationName(), std::string("Acme Research"));
 }
 
-void ApplicationScreensTest::ProjectDataShowsAndTakesTheProjectsValues()
+void ApplicationScreensTest::projectDataShowsAndTakesTheProjectsValues()
 {
     CCQLNDoc doc;
     CProjectDataDialog screen(doc);
@@ -288,7 +288,7 @@ void ApplicationScreensTest::ProjectDataShowsAndTakesTheProjectsValues()
     QVERIFY(help.startsWith("Project Data"));
 }
 
-void ApplicationScreensTest::KeyboardNeverClosesByAccident()
+void ApplicationScreensTest::keyboardNeverClosesByAccident()
 {
     CCQLNDoc doc;
     CIndividualApplDialog screen(doc);
@@ -327,7 +327,7 @@ void ApplicationScreensTest::KeyboardNeverClosesByAccident()
     QCOMPARE(screen.result(), int(QDialog::Rejected));
 }
 
-void ApplicationScreensTest::MenuOpensTheScreensWithRedRequiredLabels()
+void ApplicationScreensTest::menuOpensTheScreensWithRedRequiredLabels()
 {
     CMainFrame frame;
     frame.show();

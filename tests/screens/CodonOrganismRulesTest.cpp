@@ -16,15 +16,15 @@ using Rules = CCustCodonRules;
 class CodonOrganismRulesTest : public QObject {
     Q_OBJECT
 private slots:
-    void CodonCheck();
-    void OkWithACodonInTheField();
-    void TypedCharactersFollowTheSequenceType();
-    void GroupedByAminoAcid();
-    void DuplicateOrganismQuestion();
-    void TypeAheadFindsTheFirstNameWhateverTheCase();
+    void codonCheck();
+    void okWithACodonInTheField();
+    void typedCharactersFollowTheSequenceType();
+    void groupedByAminoAcid();
+    void duplicateOrganismQuestion();
+    void typeAheadFindsTheFirstNameWhateverTheCase();
 };
 
-void CodonOrganismRulesTest::CodonCheck()
+void CodonOrganismRulesTest::codonCheck()
 {
     const std::vector<CCustomCodon> table = {{"ggg", "Gly"}, {"tga", "Trp"}};
     const auto valid = Rules::CheckCodon(" GCA ", table);
@@ -44,7 +44,7 @@ void CodonOrganismRulesTest::CodonCheck()
     QCOMPARE(Rules::CheckCodon("ggg", table, 1).verdict, Rules::Verdict::Duplicate);
 }
 
-void CodonOrganismRulesTest::OkWithACodonInTheField()
+void CodonOrganismRulesTest::okWithACodonInTheField()
 {
     const std::vector<CCustomCodon> table = {{"ggg", "Gly"}, {"tga", "Trp"}};
     auto ok = [&](const char* typed, int currentIndex) { return Rules::OnOK(Rules::CheckCodon(typed, table), currentIndex); };
@@ -57,7 +57,7 @@ void CodonOrganismRulesTest::OkWithACodonInTheField()
     QCOMPARE(Rules::OnOK(Rules::CheckCodon("ggg", {}), -1, true), Rules::OkStep::Close);  // just deleted
 }
 
-void CodonOrganismRulesTest::TypedCharactersFollowTheSequenceType()
+void CodonOrganismRulesTest::typedCharactersFollowTheSequenceType()
 {
     const Ptr<CDNASequence> dnaSequence(new CDNASequence(nullptr, "d", "", ""));
     const Ptr<CRNASequence> rnaSequence(new CRNASequence(nullptr, "r", "", ""));
@@ -72,7 +72,7 @@ void CodonOrganismRulesTest::TypedCharactersFollowTheSequenceType()
     QCOMPARE(std::string(Rules::kAminoAcids[22]), std::string("Xaa"));
 }
 
-void CodonOrganismRulesTest::GroupedByAminoAcid()
+void CodonOrganismRulesTest::groupedByAminoAcid()
 {
     const std::vector<CCustomCodon> appended = {{"ggg", "Gly"}, {"gcc", "Ala"}, {"nnn", "Xaa"}, {"gca", "Ala"}};
     const std::vector<CCustomCodon> grouped = {{"gcc", "Ala"}, {"gca", "Ala"}, {"ggg", "Gly"}, {"nnn", "Xaa"}};
@@ -83,7 +83,7 @@ void CodonOrganismRulesTest::GroupedByAminoAcid()
     QCOMPARE(Rules::ToTable(listed), table);
 }
 
-void CodonOrganismRulesTest::DuplicateOrganismQuestion()
+void CodonOrganismRulesTest::duplicateOrganismQuestion()
 {
     const StringList names = {"Thermus aquaticus", "Bacillus subtilis", "Bacillus subtilis"};
     QCOMPARE(CCustOrganismRules::Name("  Bacillus subtilis "), std::string("Bacillus subtilis "));
@@ -95,7 +95,7 @@ void CodonOrganismRulesTest::DuplicateOrganismQuestion()
     QCOMPARE(std::string(CCustOrganismRules::kDuplicateCaption), std::string("  Duplicate Organism"));
 }
 
-void CodonOrganismRulesTest::TypeAheadFindsTheFirstNameWhateverTheCase()
+void CodonOrganismRulesTest::typeAheadFindsTheFirstNameWhateverTheCase()
 {
     const CTypeAheadList list({"Zea mays", "Mus musculus", "Homo sapiens", "homarus americanus"});
     QCOMPARE(list.Names(), QStringList({"homarus americanus", "Homo sapiens", "Mus musculus", "Zea mays"}));

@@ -77,14 +77,14 @@ private slots:
         qputenv("QLN_DATA_DIR", QFile::encodeName(data_.path()));
     }
 
-    void CodonTypingChecksAndEscape();
-    void CodonScreenFromTheMenu();
-    void CustomOrganismDuplicatesAndPendingInput();
-    void CustomOrganismThroughTheView();
-    void StandardOrganismTypedAheadBesideTheView();
+    void codonTypingChecksAndEscape();
+    void codonScreenFromTheMenu();
+    void customOrganismDuplicatesAndPendingInput();
+    void customOrganismThroughTheView();
+    void standardOrganismTypedAheadBesideTheView();
 };
 
-void CodonOrganismScreensTest::CodonTypingChecksAndEscape()
+void CodonOrganismScreensTest::codonTypingChecksAndEscape()
 {
     CCQLNDoc doc;
     CDNASequence* dna = AddDna(doc, "primer", "");
@@ -143,7 +143,7 @@ void CodonOrganismScreensTest::CodonTypingChecksAndEscape()
     QCOMPARE(dna->GetCustomCodons(), (CBaseSequence::CodonTable{{"ggg", "Gly"}}));
 }
 
-void CodonOrganismScreensTest::CodonScreenFromTheMenu()
+void CodonOrganismScreensTest::codonScreenFromTheMenu()
 {
     CMainFrame frame;
     CCQLNDoc& doc = frame.Document();
@@ -189,7 +189,7 @@ void CodonOrganismScreensTest::CodonScreenFromTheMenu()
     QVERIFY(doc.IsModified());
 }
 
-void CodonOrganismScreensTest::CustomOrganismDuplicatesAndPendingInput()
+void CodonOrganismScreensTest::customOrganismDuplicatesAndPendingInput()
 {
     CCQLNDoc doc;
     doc.Project().GetCustomOrganisms() = {"Thermus aquaticus", "Bacillus subtilis"};
@@ -238,7 +238,7 @@ void CodonOrganismScreensTest::CustomOrganismDuplicatesAndPendingInput()
     QVERIFY(again.Names().empty());
 }
 
-void CodonOrganismScreensTest::CustomOrganismThroughTheView()
+void CodonOrganismScreensTest::customOrganismThroughTheView()
 {
     CCQLNDoc doc;
     doc.Project().GetCustomOrganisms() = {"Thermus aquaticus"};
@@ -281,7 +281,7 @@ void CodonOrganismScreensTest::CustomOrganismThroughTheView()
     QCOMPARE(two->GetOrganism(), std::string("Mus musculus"));
 }
 
-void CodonOrganismScreensTest::StandardOrganismTypedAheadBesideTheView()
+void CodonOrganismScreensTest::standardOrganismTypedAheadBesideTheView()
 {
     CCQLNDoc doc;
     CDNASequence* one = AddDna(doc, "one", "");

@@ -76,15 +76,15 @@ private slots:
         UsePrivateFolders(tmp_);
     }
 
-    void EnteringCorrectingAndValidating();
-    void OneMatPeptideKeepsTheCodingRegionsJoined();
-    void NamesDialogFillsKeyAndOtherInformation();
-    void MissingKeyFileAndLongOtherInformation();
-    void OkKeepsWhatWasNotChanged();
-    void FeatureDataFromTheMenu();
+    void enteringCorrectingAndValidating();
+    void oneMatPeptideKeepsTheCodingRegionsJoined();
+    void namesDialogFillsKeyAndOtherInformation();
+    void missingKeyFileAndLongOtherInformation();
+    void okKeepsWhatWasNotChanged();
+    void featureDataFromTheMenu();
 };
 
-void FeatureDialogTest::EnteringCorrectingAndValidating()
+void FeatureDialogTest::enteringCorrectingAndValidating()
 {
     CCQLNDoc doc;
     auto* sequence = new CDNASequence(&doc.Project(), "S1", "Homo sapiens", kResidues);
@@ -155,7 +155,7 @@ void FeatureDialogTest::EnteringCorrectingAndValidating()
 
 }
 
-void FeatureDialogTest::OneMatPeptideKeepsTheCodingRegionsJoined()
+void FeatureDialogTest::oneMatPeptideKeepsTheCodingRegionsJoined()
 {
     CCQLNDoc doc;
     auto* sequence = new CDNASequence(&doc.Project(), "S2", "Homo sapiens", kResidues);
@@ -217,7 +217,7 @@ void FeatureDialogTest::OneMatPeptideKeepsTheCodingRegionsJoined()
     QCOMPARE(RowTexts(screen), QStringList({"1\tCDS\t1\t9", "2\tmisc_feature\t4\tN/A"}));
 }
 
-void FeatureDialogTest::NamesDialogFillsKeyAndOtherInformation()
+void FeatureDialogTest::namesDialogFillsKeyAndOtherInformation()
 {
     CCQLNDoc doc;
     auto* protein = new CProtein1Sequence(&doc.Project(), "P1", "Homo sapiens", "MKTAYIAKQRQISFVKSHFSRQ");
@@ -285,7 +285,7 @@ void FeatureDialogTest::NamesDialogFillsKeyAndOtherInformation()
     QCOMPARE(Other(nucleotide), QString("p"));
 }
 
-void FeatureDialogTest::MissingKeyFileAndLongOtherInformation()
+void FeatureDialogTest::missingKeyFileAndLongOtherInformation()
 {
     CCQLNDoc doc;
     auto* sequence = new CDNASequence(&doc.Project(), "S4", "Homo sapiens", kResidues);
@@ -324,7 +324,7 @@ void FeatureDialogTest::MissingKeyFileAndLongOtherInformation()
 // Features as older files and the comment dialog hold them: OK on the
 // untouched screen adds nothing; a line break typed is stored as CR LF; a
 // refused second mature peptide keeps the screen open with what was typed.
-void FeatureDialogTest::OkKeepsWhatWasNotChanged()
+void FeatureDialogTest::okKeepsWhatWasNotChanged()
 {
     const struct {
         const char* key;
@@ -372,7 +372,7 @@ void FeatureDialogTest::OkKeepsWhatWasNotChanged()
     screen.reject();
 }
 
-void FeatureDialogTest::FeatureDataFromTheMenu()
+void FeatureDialogTest::featureDataFromTheMenu()
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("Demo.prj");

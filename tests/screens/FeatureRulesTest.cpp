@@ -26,13 +26,13 @@ CFeatureRules::Census Census(bool matPeptide, int codingRegions)
 class FeatureRulesTest : public QObject {
     Q_OBJECT
 private slots:
-    void JoinRuleAndClick();
-    void OneMatPeptide();
-    void TypedFieldsBecomeAFeature();
-    void NamesListsAndTheirText();
+    void joinRuleAndClick();
+    void oneMatPeptide();
+    void typedFieldsBecomeAFeature();
+    void namesListsAndTheirText();
 };
 
-void FeatureRulesTest::JoinRuleAndClick()
+void FeatureRulesTest::joinRuleAndClick()
 {
     using Box = CFeatureRules::JoinBox;
     // One coding region: off and hidden, unless a mature peptide keeps the flag.
@@ -61,7 +61,7 @@ void FeatureRulesTest::JoinRuleAndClick()
     QVERIFY(CFeatureRules::ClickJoin(true, Census(true, 1)).flag);
 }
 
-void FeatureRulesTest::OneMatPeptide()
+void FeatureRulesTest::oneMatPeptide()
 {
     QVERIFY(CFeatureRules::RefusesInsert("MAT_Peptide", Census(true, 0)));
     QVERIFY(!CFeatureRules::RefusesInsert("mat_peptide", Census(false, 3)));
@@ -83,7 +83,7 @@ void FeatureRulesTest::OneMatPeptide()
     QCOMPARE(census.codingRegions, 1);
 }
 
-void FeatureRulesTest::TypedFieldsBecomeAFeature()
+void FeatureRulesTest::typedFieldsBecomeAFeature()
 {
     CFeatureFields fields = CFeatureRules::ForInsert({"", " N/A", "  7", "  n is a, c, g or t"});
     QCOMPARE(fields.key, std::string("misc_feature"));
@@ -103,7 +103,7 @@ void FeatureRulesTest::TypedFieldsBecomeAFeature()
     QVERIFY(!CFeatureRules::Differs({"", "N/A", "N/A", "unknown"}, misc));
 }
 
-void FeatureRulesTest::NamesListsAndTheirText()
+void FeatureRulesTest::namesListsAndTheirText()
 {
     using Lists = CFeatureNameLists;
     QCOMPARE(Lists::ModifiedBases().size(), 1 + 46);

@@ -52,14 +52,14 @@ private slots:
         UsePrivateFolders(tmp_);
     }
 
-    void DecisionsWithoutWidgets();
-    void JumpCarriesTypedAndInsertedJournalsOver();
-    void DatabaseRowsAndDates();
-    void OKWithAnInvalidPatentStaysOpen();
-    void MenuOpensTheScreensOfTheCurrentSequence();
+    void decisionsWithoutWidgets();
+    void jumpCarriesTypedAndInsertedJournalsOver();
+    void databaseRowsAndDates();
+    void oKWithAnInvalidPatentStaysOpen();
+    void menuOpensTheScreensOfTheCurrentSequence();
 };
 
-void PublicationScreensTest::DecisionsWithoutWidgets()
+void PublicationScreensTest::decisionsWithoutWidgets()
 {
     // A jump names its target; OK and Cancel name none, and end the chain.
     for (CPublicationKind kind : {CPublicationKind::Journal, CPublicationKind::Patent, CPublicationKind::Thesis,
@@ -97,7 +97,7 @@ void PublicationScreensTest::DecisionsWithoutWidgets()
     for (const QString& name : names) QVERIFY2(!name.contains("  "), qPrintable(name));
 }
 
-void PublicationScreensTest::JumpCarriesTypedAndInsertedJournalsOver()
+void PublicationScreensTest::jumpCarriesTypedAndInsertedJournalsOver()
 {
     CCQLNDoc doc;
     CSequence& sequence = AddSequence(doc);
@@ -166,7 +166,7 @@ void PublicationScreensTest::JumpCarriesTypedAndInsertedJournalsOver()
     QCOMPARE(Field(again, "authors"), QString("Jones, K."));
 }
 
-void PublicationScreensTest::DatabaseRowsAndDates()
+void PublicationScreensTest::databaseRowsAndDates()
 {
     CCQLNDoc doc;
     CSequence& sequence = AddSequence(doc);
@@ -211,7 +211,7 @@ void PublicationScreensTest::DatabaseRowsAndDates()
     QCOMPARE(screen.Records().GetSize(), 2);
 }
 
-void PublicationScreensTest::OKWithAnInvalidPatentStaysOpen()
+void PublicationScreensTest::oKWithAnInvalidPatentStaysOpen()
 {
     CCQLNDoc doc;
     CSequence& sequence = AddSequence(doc);
@@ -250,7 +250,7 @@ void PublicationScreensTest::OKWithAnInvalidPatentStaysOpen()
     QCOMPARE(theses.Records().GetSize(), 0);
 }
 
-void PublicationScreensTest::MenuOpensTheScreensOfTheCurrentSequence()
+void PublicationScreensTest::menuOpensTheScreensOfTheCurrentSequence()
 {
     CMainFrame frame;
     frame.show();

@@ -12,14 +12,14 @@ using namespace qln;
 class TableRowsTest : public QObject {
     Q_OBJECT
 private slots:
-    void DeleteLeavesTheRowAboveOrTheNewFirst();
-    void InsertAndReplacePlaces();
-    void PendingInput();
-    void SuppressedSelectionLoadsNothing();
-    void WorkingListHandsOverCopies();
+    void deleteLeavesTheRowAboveOrTheNewFirst();
+    void insertAndReplacePlaces();
+    void pendingInput();
+    void suppressedSelectionLoadsNothing();
+    void workingListHandsOverCopies();
 };
 
-void TableRowsTest::DeleteLeavesTheRowAboveOrTheNewFirst()
+void TableRowsTest::deleteLeavesTheRowAboveOrTheNewFirst()
 {
     CTableRows rows(CInsertPlace::AtEnd);
     rows.Open(0);
@@ -43,7 +43,7 @@ void TableRowsTest::DeleteLeavesTheRowAboveOrTheNewFirst()
     QCOMPARE(rows.Count(), 2);
 }
 
-void TableRowsTest::InsertAndReplacePlaces()
+void TableRowsTest::insertAndReplacePlaces()
 {
     // After the current row, or first with none; the new row becomes current.
     CTableRows prior(CInsertPlace::AfterCurrentRow);
@@ -85,7 +85,7 @@ void TableRowsTest::InsertAndReplacePlaces()
     QVERIFY(!none.Replacing());
 }
 
-void TableRowsTest::PendingInput()
+void TableRowsTest::pendingInput()
 {
     CTableRows rows(CInsertPlace::AtEnd);
     rows.Open(0);
@@ -106,7 +106,7 @@ void TableRowsTest::PendingInput()
     QCOMPARE(rows.CurrentRow(), 0);
 }
 
-void TableRowsTest::SuppressedSelectionLoadsNothing()
+void TableRowsTest::suppressedSelectionLoadsNothing()
 {
     CTableRows rows(CInsertPlace::AtEnd);
     rows.Open(3);
@@ -120,7 +120,7 @@ void TableRowsTest::SuppressedSelectionLoadsNothing()
     QCOMPARE(rows.CurrentRow(), 0);
 }
 
-void TableRowsTest::WorkingListHandsOverCopies()
+void TableRowsTest::workingListHandsOverCopies()
 {
     CArray<Ptr<CEarlierApplication>> project;
     project.Add(MakePtr<CEarlierApplication>("US 1", "2000-01-01"));

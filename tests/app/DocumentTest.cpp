@@ -267,14 +267,14 @@ void DocumentTest::failedOpenAndDeletedSequencesKeepProject()
     // Yes, Discard, and the file is bad: its message, and the open project
     // stays with its path and its unsaved changes.
     QString saveQuestion, failure;
-    AnswerModal<QMessageBox>([&](QMessageBox* box) {
-        QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
-        AnswerModal<QMessageBox>([&](QMessageBox* box) {
-            saveQuestion = box->text();
-            QTest::mouseClick(box->button(QMessageBox::Discard), Qt::LeftButton);
-            AnswerModal<QMessageBox>([&](QMessageBox* box) {
-                failure = box->text();
-                box->accept();
+    AnswerModal<QMessageBox>([&](QMessageBox* deleted) {
+        QTest::mouseClick(deleted->button(QMessageBox::Yes), Qt::LeftButton);
+        AnswerModal<QMessageBox>([&](QMessageBox* save) {
+            saveQuestion = save->text();
+            QTest::mouseClick(save->button(QMessageBox::Discard), Qt::LeftButton);
+            AnswerModal<QMessageBox>([&](QMessageBox* bad) {
+                failure = bad->text();
+                bad->accept();
             });
         });
     });
@@ -290,10 +290,10 @@ void DocumentTest::failedOpenAndDeletedSequencesKeepProject()
     QVERIFY(!status.isEmpty() && status.last().first().toString().isEmpty());
 
     // The same answers on a good file open it.
-    AnswerModal<QMessageBox>([&](QMessageBox* box) {
-        QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+    AnswerModal<QMessageBox>([&](QMessageBox* deleted) {
+        QTest::mouseClick(deleted->button(QMessageBox::Yes), Qt::LeftButton);
         AnswerModal<QMessageBox>(
-            [&](QMessageBox* box) { QTest::mouseClick(box->button(QMessageBox::Discard), Qt::LeftButton); });
+            [&](QMessageBox* save) { QTest::mouseClick(save->button(QMessageBox::Discard), Qt::LeftButton); });
     });
     QVERIFY(doc.OpenDocument(other));
     QCOMPARE(doc.Path(), other);

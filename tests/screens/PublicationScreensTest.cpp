@@ -135,7 +135,7 @@ void PublicationScreensTest::jumpCarriesTypedAndInsertedJournalsOver()
         QCOMPARE(journal->count(), 119);  // a typed name is taken, not added
 
         AnswerModal<CPatentDialog>([&](CPatentDialog* patents) {
-            CloseAtEnd guard{patents};
+            CloseAtEnd patentsGuard{patents};
             patentsOpened = true;
             QCOMPARE(patents->windowTitle(), QString("Quillion: Patents - seq1"));
             Click(*patents, "cancelButton");

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "export/Latin1.h"
+#include "model/FileReplacement.h"
 #include "model/Project.h"
 
 namespace qln {
@@ -82,23 +83,15 @@ void WriteSt26Choices(const CSt26Choices& choices, const CProject& project, cons
 
     // Written beside the old file and moved over it, so a failure keeps the
     // choices the user had.
-    const std::string temporary = path + ".tmp";
+    CFileReplacement replacement(path);
+    if (!replacement.IsReserved()) Fail(path, "cannot be written");
     {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        std::ofstream out(replacement.TemporaryPath(), std::ios::binary | std::ios::trunc);
         out << document.dump(2) << '\n';
         out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            Fail(path, "cannot be written");
-        }
+        if (!out) Fail(path, "cannot be written");
     }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        Fail(path, "cannot be written");
-    }
+    if (!replacement.Commit()) Fail(path, "cannot be written");
 }
 
 }  // namespace qln

@@ -14,6 +14,7 @@
 #include "generator/OutputNames.h"
 #include "model/AsciiText.h"
 #include "model/Feature.h"
+#include "model/FileReplacement.h"
 #include "model/Project.h"
 #include "model/ResidueFile.h"
 
@@ -70,10 +71,10 @@ bool HasAddress(const CApplicant& applicant) {
 }  // namespace
 
 struct CSt26Export::Impl {
-    Impl(CProject& project, std::string projectPath, CSt26Choices choices)
-        : project(project),
-          projectPath(std::move(projectPath)),
-          choices(std::move(choices)),
+    Impl(CProject& exported, std::string exportedPath, CSt26Choices chosen)
+        : project(exported),
+          projectPath(std::move(exportedPath)),
+          choices(std::move(chosen)),
           xmlPath(ProjectPathStem(this->projectPath) + kSt26ListingSuffix),
           reportPath(ProjectPathStem(this->projectPath) + kSt26ReportSuffix),
           version(ListingVersion()) {}
@@ -295,8 +296,12 @@ St26Outcome CSt26Export::Impl::Export() {
     if (project.GetSequences().IsEmpty()) Note("SequenceData", {}, {}, "no sequences", Severity::Error, Kind::Problem);
 
     const std::vector<int> ids = Number();
-    const std::string temporary = xmlPath + ".part";
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    CFileReplacement replacement(xmlPath);
+    if (!replacement.IsReserved()) {
+        failure = xmlPath + ": cannot be written (" + replacement.Error().message() + ")";
+        return St26Outcome::Failed;
+    }
+    std::ofstream out(replacement.TemporaryPath(), std::ios::binary | std::ios::trunc);
     if (!out) {
         failure = xmlPath + ": cannot be written (" + std::strerror(errno) + ")";
         return St26Outcome::Failed;
@@ -331,9 +336,8 @@ St26Outcome CSt26Export::Impl::Export() {
         xml.Close("ST26SequenceListing");
     }
     out.close();
-    std::error_code ec;
     if (cancelled || report.HasErrors()) {
-        fs::remove(temporary, ec);
+        replacement.Discard();
         if (cancelled) {
             failure = "Export cancelled; nothing was written.";
             return St26Outcome::Failed;
@@ -341,14 +345,11 @@ St26Outcome CSt26Export::Impl::Export() {
         return WriteReport(false) ? St26Outcome::Refused : St26Outcome::Failed;
     }
     if (!out) {
-        fs::remove(temporary, ec);
         failure = xmlPath + ": cannot be written (the disk may be full)";
         return St26Outcome::Failed;
     }
-    fs::rename(temporary, xmlPath, ec);
-    if (ec) {
-        failure = xmlPath + ": cannot be written (" + ec.message() + ")";
-        fs::remove(temporary, ec);
+    if (!replacement.Commit()) {
+        failure = xmlPath + ": cannot be written (" + replacement.Error().message() + ")";
         return St26Outcome::Failed;
     }
     const std::string numbers = "1.." + std::to_string(ids.back() - 1);
@@ -420,8 +421,6 @@ St26Outcome CSt26Export::Run() {
     } catch (const std::bad_alloc&) {
         impl_->failure = "Not enough memory to export the listing.";
     }
-    std::error_code ec;
-    fs::remove(impl_->xmlPath + ".part", ec);
     return St26Outcome::Failed;
 }
 

@@ -12,7 +12,7 @@
 
 namespace qln {
 
-using Severity = CSt26Finding::Severity;
+using FindingSeverity = CSt26Finding::Severity;
 using Value = CSt26Vocabulary::Value;
 
 namespace {
@@ -20,7 +20,7 @@ namespace {
 constexpr size_t kMaxFreeText = 1000;
 constexpr std::string_view kNucleotideSymbols = "acgtmrwsykvhdbn";
 
-std::string Quoted(std::string_view text) {
+std::string QuotedBeginning(std::string_view text) {
     constexpr size_t kShown = 60;
     return "\"" + std::string(text.substr(0, kShown)) + (text.size() > kShown ? "...\"" : "\"");
 }
@@ -35,7 +35,6 @@ bool AllOf(std::string_view text, std::string_view allowed) {
     return text.find_first_not_of(allowed) == std::string_view::npos;
 }
 
-bool AllDigits(std::string_view text) { return !text.empty() && AllOf(text, "0123456789"); }
 
 // UTF-8 characters, not bytes.
 size_t CharacterCount(std::string_view text) {
@@ -60,7 +59,7 @@ bool IsEcNumber(std::string_view text) {
         const size_t end = std::min(text.find('.'), text.size());
         std::string_view part = text.substr(0, end);
         if (parts == 3 && part.starts_with('n')) part.remove_prefix(1);
-        if (part != "-" && !AllDigits(part)) return false;
+        if (part != "-" && !IsAsciiNumber(part)) return false;
         ++parts;
         if (end == text.size()) break;
         text.remove_prefix(end + 1);
@@ -74,7 +73,7 @@ bool IsLatLon(std::string_view text) {
         const size_t end = std::min(rest.find(' '), rest.size());
         const std::string_view n = rest.substr(0, end);
         const size_t dot = n.find('.');
-        const bool ok = AllDigits(n.substr(0, dot)) && (dot == std::string_view::npos || AllDigits(n.substr(dot + 1)));
+        const bool ok = IsAsciiNumber(n.substr(0, dot)) && (dot == std::string_view::npos || IsAsciiNumber(n.substr(dot + 1)));
         rest.remove_prefix(std::min(end + 1, rest.size()));
         return ok;
     };
@@ -98,11 +97,11 @@ bool IsCollectionDate(std::string_view text) {
         const auto month = [](std::string_view m) {
             return m.size() == 3 && kMonths.find(m) != std::string_view::npos && kMonths.find(m) % 3 == 0;
         };
-        if (date.size() == 4) return AllDigits(date);
-        if (date.size() == 7 && date[4] == '-') return AllDigits(date.substr(0, 4)) && AllDigits(date.substr(5));
-        if (date.size() == 8 && date[3] == '-') return month(date.substr(0, 3)) && AllDigits(date.substr(4));
+        if (date.size() == 4) return IsAsciiNumber(date);
+        if (date.size() == 7 && date[4] == '-') return IsAsciiNumber(date.substr(0, 4)) && IsAsciiNumber(date.substr(5));
+        if (date.size() == 8 && date[3] == '-') return month(date.substr(0, 3)) && IsAsciiNumber(date.substr(4));
         if (date.size() == 11 && date[2] == '-' && date[6] == '-')
-            return AllDigits(date.substr(0, 2)) && month(date.substr(3, 3)) && AllDigits(date.substr(7));
+            return IsAsciiNumber(date.substr(0, 2)) && month(date.substr(3, 3)) && IsAsciiNumber(date.substr(7));
         return CSt26Text::IsCompleteDate(date);
     };
     const size_t slash = text.find('/');
@@ -141,7 +140,7 @@ struct CSt26FeatureCheck::Context {
     std::string where;  // key and location
 };
 
-void CSt26FeatureCheck::Add(const Context& context, Severity severity, St26Rule rule, std::string qualifier,
+void CSt26FeatureCheck::Add(const Context& context, FindingSeverity severity, St26Rule rule, std::string qualifier,
                             long line, std::string problem, std::string action) {
     CSt26Finding finding;
     finding.severity = severity;
@@ -164,7 +163,7 @@ void CSt26FeatureCheck::Check(const CSt26ReadSequence& sequence) {
     }
     context.where.clear();
     if (sources != 1)
-        Add(context, Severity::Error, St26Rule::Source, {}, sequence.line,
+        Add(context, FindingSeverity::Error, St26Rule::Source, {}, sequence.line,
             sources ? std::to_string(sources) + " source features" : std::string("no source feature"),
             sources ? "keep one source feature over the whole sequence"
                     : "add a source feature 1.." + std::to_string(sequence.residues.size()) +
@@ -181,8 +180,8 @@ void CSt26FeatureCheck::CheckFeature(const CSt26ReadFeature& feature, Context& c
         const bool otherKind = context.protein ? CSt26Vocabulary::NucleotideKey(written).has_value()
                                                : CSt26Vocabulary::ProteinKey(written).has_value();
         const std::string kind = context.protein ? "amino acid" : "nucleotide";
-        Add(context, Severity::Error, St26Rule::FeatureKey, {}, feature.line,
-            Quoted(written) + " is no feature key of " + kind + " sequences" +
+        Add(context, FindingSeverity::Error, St26Rule::FeatureKey, {}, feature.line,
+            QuotedBeginning(written) + " is no feature key of " + kind + " sequences" +
                 (otherKind ? " (it is one of " + std::string(context.protein ? "nucleotide" : "amino acid") +
                                  " sequences)"
                            : ""),
@@ -195,11 +194,11 @@ void CSt26FeatureCheck::CheckFeature(const CSt26ReadFeature& feature, Context& c
     const auto length = static_cast<long long>(context.sequence.residues.size());
     const auto outside = spans ? CSt26Location::OutsideOf(*spans, length) : std::nullopt;
     if (!spans)
-        Add(context, Severity::Error, St26Rule::Location, {}, feature.line,
-            "the location " + Quoted(TrimmedView(feature.location)) + " does not parse: " + problem,
+        Add(context, FindingSeverity::Error, St26Rule::Location, {}, feature.line,
+            "the location " + QuotedBeginning(TrimmedView(feature.location)) + " does not parse: " + problem,
             "write it as in the INSDC feature table: 5, 5..9, join(1..9,20..30), complement(...)");
     else if (outside)
-        Add(context, Severity::Error, St26Rule::Location, {}, feature.line, "the location " + *outside,
+        Add(context, FindingSeverity::Error, St26Rule::Location, {}, feature.line, "the location " + *outside,
             "give positions from 1 to " + std::to_string(length));
 
     for (const CSt26ReadQualifier& qualifier : feature.qualifiers) CheckQualifier(qualifier, context.key, context);
@@ -207,18 +206,18 @@ void CSt26FeatureCheck::CheckFeature(const CSt26ReadFeature& feature, Context& c
     if (key && !context.protein)
         for (const std::string_view mandatory : CSt26Vocabulary::MandatoryQualifiers(*key))
             if (!Find(feature, mandatory) && *key != "source")
-                Add(context, Severity::Error, St26Rule::MandatoryQualifier, std::string(mandatory), feature.line,
+                Add(context, FindingSeverity::Error, St26Rule::MandatoryQualifier, std::string(mandatory), feature.line,
                     "mandatory qualifier " + std::string(mandatory) + " missing",
                     "add " + std::string(mandatory) + " to the " + std::string(*key) + " feature");
     if (key == "source") CheckSource(feature, context);
     if (key == "modified_base" && EqualsIgnoringCase(ValueOf(Find(feature, "mod_base")), "OTHER") &&
         ValueOf(Find(feature, "note")).empty())
-        Add(context, Severity::Error, St26Rule::MandatoryQualifier, "note", feature.line,
+        Add(context, FindingSeverity::Error, St26Rule::MandatoryQualifier, "note", feature.line,
             "mod_base OTHER without a note", "name the modified base in full in a note");
     for (const char* classQualifier : {"regulatory_class", "ncRNA_class"})
         if (EqualsIgnoringCase(ValueOf(Find(feature, classQualifier)), "other") && !Find(feature, "note") &&
             !Find(feature, "product"))
-            Add(context, Severity::Warning, St26Rule::QualifierValue, classQualifier, feature.line,
+            Add(context, FindingSeverity::Warning, St26Rule::QualifierValue, classQualifier, feature.line,
                 std::string(classQualifier) + " other without a note", "say in a note what the class is");
     if (key == "CDS" && !context.protein && spans && !outside) CheckCodingRegion(feature, *spans, context);
 }
@@ -231,8 +230,8 @@ void CSt26FeatureCheck::CheckQualifier(const CSt26ReadQualifier& qualifier, cons
     const std::string name(info ? info->name : written);
     if (!info) {
         const bool nucleotideOnly = context.protein && CSt26Vocabulary::NucleotideQualifier(written);
-        Add(context, Severity::Error, St26Rule::Qualifier, name, qualifier.line,
-            Quoted(written) + " is no qualifier of " + (context.protein ? "amino acid" : "nucleotide") +
+        Add(context, FindingSeverity::Error, St26Rule::Qualifier, name, qualifier.line,
+            QuotedBeginning(written) + " is no qualifier of " + (context.protein ? "amino acid" : "nucleotide") +
                 " sequences" + (nucleotideOnly ? " (only of nucleotide sequences)" : ""),
             context.protein ? "amino acid features take only organism, mol_type (on source) and note"
                             : "use a qualifier of the feature table, or a note");
@@ -240,33 +239,33 @@ void CSt26FeatureCheck::CheckQualifier(const CSt26ReadQualifier& qualifier, cons
     }
     const bool onSourceOnly = name == "organism" || name == "mol_type";
     if (info->bookkeeping)
-        Add(context, Severity::Warning, St26Rule::Qualifier, name, qualifier.line,
+        Add(context, FindingSeverity::Warning, St26Rule::Qualifier, name, qualifier.line,
             name + " is database bookkeeping that a patent listing has no use for", "leave it out");
     else if (context.protein ? onSourceOnly && key != "source"
                              : CSt26Vocabulary::NucleotideKey(key) && !CSt26Vocabulary::ListsQualifier(key, name))
-        Add(context, Severity::Warning, St26Rule::Qualifier, name, qualifier.line,
+        Add(context, FindingSeverity::Warning, St26Rule::Qualifier, name, qualifier.line,
             "the feature table lists no " + name + " on " + key, "leave it out, or say it in a note");
 
     if (!qualifier.value.empty() && !CSt26Text::IsPrintableBasicLatin(TrimmedView(qualifier.value))) {
         const bool lineBreak = qualifier.value.find_first_of("\r\n") != std::string::npos &&
                                TrimmedView(qualifier.value).find_first_of("\r\n") != std::string_view::npos;
-        Add(context, Severity::Error, St26Rule::Characters, name, qualifier.line,
+        Add(context, FindingSeverity::Error, St26Rule::Characters, name, qualifier.line,
             lineBreak ? "a line break in the value" : "characters outside printable Basic Latin",
             lineBreak ? "write the value on one line" : "write the value in Basic Latin; another language goes "
                                                         "in NonEnglishQualifier_value");
     }
     if (info->value != Value::Residues) {
         if (CharacterCount(qualifier.value) > kMaxFreeText)
-            Add(context, Severity::Error, St26Rule::FreeTextLength, name, qualifier.line,
+            Add(context, FindingSeverity::Error, St26Rule::FreeTextLength, name, qualifier.line,
                 "the value has " + std::to_string(CharacterCount(qualifier.value)) + " characters",
                 "keep it to 1000 characters");
         if (CharacterCount(qualifier.nonEnglish) > kMaxFreeText)
-            Add(context, Severity::Error, St26Rule::FreeTextLength, name, qualifier.line,
+            Add(context, FindingSeverity::Error, St26Rule::FreeTextLength, name, qualifier.line,
                 "the non-English value has " + std::to_string(CharacterCount(qualifier.nonEnglish)) + " characters",
                 "keep it to 1000 characters");
     }
     if (qualifier.hasNonEnglish && !CSt26Vocabulary::IsLanguageDependent(name))
-        Add(context, Severity::Warning, St26Rule::NonEnglishValue, name, qualifier.line,
+        Add(context, FindingSeverity::Warning, St26Rule::NonEnglishValue, name, qualifier.line,
             name + " is not language-dependent but has a non-English value",
             "give its value in INSDQualifier_value only");
     CheckValue(qualifier, name, context);
@@ -277,8 +276,8 @@ void CSt26FeatureCheck::CheckTerm(const CSt26ReadQualifier& qualifier, std::stri
     if (const auto known = CSt26Vocabulary::Term(name, term)) {
         const auto recent = CSt26Vocabulary::RecentTerms(name);
         if (std::find(recent.begin(), recent.end(), *known) != recent.end())
-            Add(context, Severity::Warning, St26Rule::QualifierValue, std::string(name), qualifier.line,
-                Quoted(term) + " is a term only the newest INSDC lists hold",
+            Add(context, FindingSeverity::Warning, St26Rule::QualifierValue, std::string(name), qualifier.line,
+                QuotedBeginning(term) + " is a term only the newest INSDC lists hold",
                 "check that WIPO's tool takes it, else use other with a note");
         return;
     }
@@ -286,8 +285,8 @@ void CSt26FeatureCheck::CheckTerm(const CSt26ReadQualifier& qualifier, std::stri
     if (name == "mod_base" && (term == "d" || term == "t" || term == "galq" || term == "manq"))
         action = std::string("write ") + (term == "d" ? "dhu" : term == "t" ? "m5u" : term == "galq" ? "gal q" : "man q") +
                  ", the current abbreviation";
-    Add(context, Severity::Error, St26Rule::QualifierValue, std::string(name), qualifier.line,
-        Quoted(term) + " is not a term of " + std::string(name), action);
+    Add(context, FindingSeverity::Error, St26Rule::QualifierValue, std::string(name), qualifier.line,
+        QuotedBeginning(term) + " is not a term of " + std::string(name), action);
 }
 
 void CSt26FeatureCheck::CheckValue(const CSt26ReadQualifier& qualifier, std::string_view name, Context& context) {
@@ -296,7 +295,7 @@ void CSt26FeatureCheck::CheckValue(const CSt26ReadQualifier& qualifier, std::str
     const std::string_view value = TrimmedView(qualifier.value);
     const std::string qualifierName(name);
     const auto bad = [&](std::string problem, std::string action) {
-        Add(context, Severity::Error, St26Rule::QualifierValue, qualifierName, qualifier.line, std::move(problem),
+        Add(context, FindingSeverity::Error, St26Rule::QualifierValue, qualifierName, qualifier.line, std::move(problem),
             std::move(action));
     };
     if (info->value == Value::Flag) {
@@ -319,31 +318,31 @@ void CSt26FeatureCheck::CheckValue(const CSt26ReadQualifier& qualifier, std::str
         return;
     }
     if (name == "transl_table") {
-        if (!AllDigits(value) || value.size() > 3 || !CSt26Vocabulary::IsGeneticCode(std::stoi(std::string(value))))
-            bad(Quoted(value) + " names no genetic code", "use 1-6, 9-16 or 21-33");
+        if (!IsAsciiNumber(value) || value.size() > 3 || !CSt26Vocabulary::IsGeneticCode(std::stoi(std::string(value))))
+            bad(QuotedBeginning(value) + " names no genetic code", "use 1-6, 9-16 or 21-33");
         return;
     }
     if (!CSt26Vocabulary::Terms(name).empty()) return CheckTerm(qualifier, name, value, context);
     if (name == "estimated_length") {
-        if (!AllDigits(value) && value != "unknown") bad(Quoted(value) + " is no length", "write a number or unknown");
+        if (!IsAsciiNumber(value) && value != "unknown") bad(QuotedBeginning(value) + " is no length", "write a number or unknown");
     } else if (name == "citation") {
-        if (!AllDigits(value.starts_with('[') && value.ends_with(']') ? value.substr(1, value.size() - 2) : value))
-            bad(Quoted(value) + " is no reference number", "leave it out: a listing has no references");
+        if (!IsAsciiNumber(value.starts_with('[') && value.ends_with(']') ? value.substr(1, value.size() - 2) : value))
+            bad(QuotedBeginning(value) + " is no reference number", "leave it out: a listing has no references");
     } else if (name == "EC_number") {
-        if (!IsEcNumber(value)) bad(Quoted(value) + " is no EC number", "write it as 1.2.3.4, with - for unknown parts");
+        if (!IsEcNumber(value)) bad(QuotedBeginning(value) + " is no EC number", "write it as 1.2.3.4, with - for unknown parts");
     } else if (name == "lat_lon") {
-        if (!IsLatLon(value)) bad(Quoted(value) + " is no latitude and longitude", "write it as 12.34 N 56.78 W");
+        if (!IsLatLon(value)) bad(QuotedBeginning(value) + " is no latitude and longitude", "write it as 12.34 N 56.78 W");
     } else if (name == "collection_date") {
         if (!IsCollectionDate(value))
-            bad(Quoted(value) + " is no collection date", "write it as 21-Oct-1952, Oct-1952, 1952 or 1952-10-21");
+            bad(QuotedBeginning(value) + " is no collection date", "write it as 21-Oct-1952, Oct-1952, 1952 or 1952-10-21");
     } else if (name == "protein_id") {
-        if (context.key != "CDS" || !AllDigits(value))
-            bad(Quoted(value) + " is no SEQ ID of a protein", "give the SEQ ID number of the encoded protein");
+        if (context.key != "CDS" || !IsAsciiNumber(value))
+            bad(QuotedBeginning(value) + " is no SEQ ID of a protein", "give the SEQ ID number of the encoded protein");
     } else if (name == "replace" || name == "rpt_unit_seq") {
         std::string lower(value);
         for (char& c : lower) c = ToLowerAscii(c);
         if (!AllOf(lower, kNucleotideSymbols) || (name == "replace" && lower != value))
-            bad(Quoted(value) + " holds other than nucleotide symbols",
+            bad(QuotedBeginning(value) + " holds other than nucleotide symbols",
                 "write the bases in lower case with acgtmrwsykvhdbn");
     } else if (info->value == Value::Location) {
         CheckEmbeddedLocation(qualifier, name, context);
@@ -361,8 +360,8 @@ void CSt26FeatureCheck::CheckEmbeddedLocation(const CSt26ReadQualifier& qualifie
         const auto embedded = ParseEmbedded(value);
         if (!embedded || !CSt26GeneticCode::OneLetter(embedded->aminoAcid) ||
             (name == "transl_except") != embedded->rest.empty()) {
-            Add(context, Severity::Error, St26Rule::QualifierValue, std::string(name), qualifier.line,
-                Quoted(value) + " does not parse", "write it as " + format);
+            Add(context, FindingSeverity::Error, St26Rule::QualifierValue, std::string(name), qualifier.line,
+                QuotedBeginning(value) + " does not parse", "write it as " + format);
             return;
         }
         location = embedded->location;
@@ -371,15 +370,15 @@ void CSt26FeatureCheck::CheckEmbeddedLocation(const CSt26ReadQualifier& qualifie
     const auto spans = CSt26Location::Parse(location, &problem);
     const auto outside = spans ? CSt26Location::OutsideOf(*spans, length) : std::nullopt;
     if (!spans || outside)
-        Add(context, Severity::Error, St26Rule::QualifierValue, std::string(name), qualifier.line,
-            "the location in " + Quoted(value) + (spans ? " " + *outside : " does not parse: " + problem),
+        Add(context, FindingSeverity::Error, St26Rule::QualifierValue, std::string(name), qualifier.line,
+            "the location in " + QuotedBeginning(value) + (spans ? " " + *outside : " does not parse: " + problem),
             "write it as " + format + " within 1.." + std::to_string(length));
 }
 
 void CSt26FeatureCheck::CheckSource(const CSt26ReadFeature& feature, Context& context) {
     const std::string whole = "1.." + std::to_string(context.sequence.residues.size());
     if (TrimmedView(feature.location) != whole)
-        Add(context, Severity::Error, St26Rule::Source, {}, feature.line, "the source feature does not span the sequence",
+        Add(context, FindingSeverity::Error, St26Rule::Source, {}, feature.line, "the source feature does not span the sequence",
             "give source the location " + whole);
     const CSt26ReadQualifier* organism = Find(feature, "organism");
     const CSt26ReadQualifier* molType = Find(feature, "mol_type");
@@ -389,7 +388,7 @@ void CSt26FeatureCheck::CheckSource(const CSt26ReadFeature& feature, Context& co
     for (const auto& [name, present] : {std::pair<const char*, bool>{"organism", organism != nullptr},
                                         std::pair<const char*, bool>{"mol_type", molType != nullptr}})
         if (!present)
-            Add(context, Severity::Error, St26Rule::MandatoryQualifier, name, feature.line,
+            Add(context, FindingSeverity::Error, St26Rule::MandatoryQualifier, name, feature.line,
                 std::string("mandatory qualifier ") + name + " missing",
                 std::string(name) == "mol_type" ? "add mol_type, one of: " + choices
                                                 : "add organism: the scientific name, synthetic construct or "
@@ -397,20 +396,20 @@ void CSt26FeatureCheck::CheckSource(const CSt26ReadFeature& feature, Context& co
     const std::string_view organismName = ValueOf(organism);
     if (organism && organismName.empty() && TrimmedView(organism->nonEnglish).empty()) return;
     if (EqualsIgnoringCase(organismName, "Artificial Sequence") || EqualsIgnoringCase(organismName, "Unknown"))
-        Add(context, Severity::Warning, St26Rule::Organism, "organism", organism->line,
-            Quoted(organismName) + " is the ST.25 form",
+        Add(context, FindingSeverity::Warning, St26Rule::Organism, "organism", organism->line,
+            QuotedBeginning(organismName) + " is the ST.25 form",
             EqualsIgnoringCase(organismName, "Unknown") ? "write unidentified" : "write synthetic construct");
     const std::string_view type = ValueOf(molType);
     if (molType && !IsAllowedMolType(context.sequence.moltype, std::string(type))) {
-        Add(context, Severity::Error, St26Rule::MolType, "mol_type", molType->line,
-            Quoted(type) + " is no mol_type of " + context.sequence.moltype, "use one of: " + choices);
+        Add(context, FindingSeverity::Error, St26Rule::MolType, "mol_type", molType->line,
+            QuotedBeginning(type) + " is no mol_type of " + context.sequence.moltype, "use one of: " + choices);
     } else if (molType && !context.protein && organism) {
         const bool synthetic = EqualsIgnoringCase(organismName, "synthetic construct");
         const bool other = type.starts_with("other ");
         if (synthetic != other)
-            Add(context, Severity::Warning, St26Rule::SyntheticConstruct, "mol_type", molType->line,
-                synthetic ? "a synthetic construct with mol_type " + Quoted(type)
-                          : "mol_type " + Quoted(type) + " for " + Quoted(organismName),
+            Add(context, FindingSeverity::Warning, St26Rule::SyntheticConstruct, "mol_type", molType->line,
+                synthetic ? "a synthetic construct with mol_type " + QuotedBeginning(type)
+                          : "mol_type " + QuotedBeginning(type) + " for " + QuotedBeginning(organismName),
                 synthetic ? "use other " + context.sequence.moltype
                           : "other DNA and other RNA are for synthetic constructs; check organism and mol_type");
     }
@@ -423,7 +422,7 @@ void CSt26FeatureCheck::CheckCodingRegion(const CSt26ReadFeature& feature, const
     const std::string_view tableText = ValueOf(Find(feature, "transl_table"));
     const CSt26GeneticCode* code =
         tableText.empty() ? &CSt26GeneticCode::Standard()
-                          : AllDigits(tableText) && tableText.size() <= 3
+                          : IsAsciiNumber(tableText) && tableText.size() <= 3
                                 ? CSt26GeneticCode::ForTable(std::stoi(std::string(tableText)))
                                 : nullptr;
     const std::string_view startText = ValueOf(Find(feature, "codon_start"));
@@ -488,12 +487,12 @@ void CSt26FeatureCheck::CheckCodingRegion(const CSt26ReadFeature& feature, const
                              (code->MayEnd(codonOf(protein.size() - 1)) && !lastIsException))) {
         protein.pop_back();
     } else if (!openEnd) {
-        Add(context, Severity::Warning, St26Rule::StopCodon, {}, feature.line,
+        Add(context, FindingSeverity::Warning, St26Rule::StopCodon, {}, feature.line,
             "the coding region does not end with a stop codon",
             "include the stop codon in the location, or mark an open end with \">\"");
     }
     if (const size_t stop = protein.find(CSt26GeneticCode::kStop); stop != std::string::npos) {
-        Add(context, Severity::Error, St26Rule::Translation, "translation", feature.line,
+        Add(context, FindingSeverity::Error, St26Rule::Translation, "translation", feature.line,
             "stop codon at amino acid " + std::to_string(stop + 1) + " (base " +
                 std::to_string(positionOf(start + 3 * stop)) + ") inside the coding region",
             "correct the residues or the location, or say why in transl_except");
@@ -503,7 +502,7 @@ void CSt26FeatureCheck::CheckCodingRegion(const CSt26ReadFeature& feature, const
     const CSt26ReadQualifier* written = Find(feature, "translation");
     const std::string_view translation = ValueOf(written);
     if (!written) {
-        Add(context, Severity::Warning, St26Rule::Translation, "translation", feature.line, "no translation",
+        Add(context, FindingSeverity::Warning, St26Rule::Translation, "translation", feature.line, "no translation",
             "add the translation the codons give, without the stop codon");
     } else if (translation != protein) {
         size_t i = 0;
@@ -515,18 +514,18 @@ void CSt26FeatureCheck::CheckCodingRegion(const CSt26ReadFeature& feature, const
             if (!ambiguous && !alternativeStart) break;
         }
         if (i < translation.size() || i < protein.size())
-            Add(context, Severity::Error, St26Rule::Translation, "translation", written->line,
+            Add(context, FindingSeverity::Error, St26Rule::Translation, "translation", written->line,
                 i < std::min(translation.size(), protein.size())
-                    ? "amino acid " + std::to_string(i + 1) + " is " + Quoted(translation.substr(i, 1)) +
-                          " but its codon " + Quoted(codonOf(i)) + " gives " +
-                          Quoted(std::string_view(&protein[i], 1))
+                    ? "amino acid " + std::to_string(i + 1) + " is " + QuotedBeginning(translation.substr(i, 1)) +
+                          " but its codon " + QuotedBeginning(codonOf(i)) + " gives " +
+                          QuotedBeginning(std::string_view(&protein[i], 1))
                     : "the translation has " + std::to_string(translation.size()) + " amino acids, the codons give " +
                           std::to_string(protein.size()),
                 "write the translation the codons give (genetic code " +
                     std::string(tableText.empty() ? "1" : tableText) +
                     ", stop codon left out), or correct the location");
     }
-    if (const CSt26ReadQualifier* proteinId = Find(feature, "protein_id"); proteinId && AllDigits(ValueOf(proteinId))) {
+    if (const CSt26ReadQualifier* proteinId = Find(feature, "protein_id"); proteinId && IsAsciiNumber(ValueOf(proteinId))) {
         const std::string_view linked = written ? translation : std::string_view(protein);
         links_.push_back({context.sequence.seqId, context.where, proteinId->line, std::string(ValueOf(proteinId)),
                           std::hash<std::string_view>{}(linked), linked.size()});

@@ -20,6 +20,7 @@ enum class St26Rule {
 };
 inline constexpr size_t kSt26RuleCount = static_cast<size_t>(St26Rule::NonEnglishValue) + 1;
 
+// A verifier rule: its name in the findings and where it comes from.
 struct CSt26RuleInfo {
     std::string_view name;       // "mandatory-qualifier"
     std::string_view reference;  // where the rule comes from

@@ -1,6 +1,6 @@
 #include "export/St26Location.h"
 
-#include <cctype>
+#include "model/AsciiText.h"
 
 namespace qln {
 
@@ -43,7 +43,7 @@ private:
         if (at_ == start) {
             if (at_ < text_.size() && text_[at_] == '(')
                 return Fail("\"(n)\" is the ST.25 form; write the bare number");
-            return Fail(at_ < text_.size() && std::isalpha(static_cast<unsigned char>(text_[at_]))
+            return Fail(at_ < text_.size() && IsAsciiLetter(text_[at_])
                             ? "references to other entries have no place in a listing"
                             : "a position is missing");
         }

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "export/St26FeatureKeys.h"
-#include "export/St26Text.h"
+#include "export/St26FeatureMapper.h"
 #include "export/St26Vocabulary.h"
 #include "generator/CodingFeatures.h"
 #include "generator/DerivedEntries.h"
@@ -22,27 +21,18 @@ using Kind = CSt26Report::Kind;
 
 namespace {
 
-constexpr size_t kMaxFreeText = 1000;
 constexpr size_t kMinNucleotides = 10;
 constexpr size_t kMinAminoAcids = 4;
 
-// A stretch of the sequence's positions, both ends included.
-struct Span {
-    int from = 0;
-    int to = 0;
-};
-
-std::string SpanText(const Span& span) {
-    return span.from == span.to ? std::to_string(span.from) : std::to_string(span.from) + ".." + std::to_string(span.to);
-}
+using Span = CSt26FeatureSpan;
 
 // "a..b", or "join(a..b,c..d)" over several spans.
 std::string LocationOf(const std::vector<Span>& spans) {
-    if (spans.size() == 1) return SpanText(spans.front());
+    if (spans.size() == 1) return spans.front().Text();
     std::string text = "join(";
     for (size_t i = 0; i < spans.size(); ++i) {
         if (i) text += ',';
-        text += SpanText(spans[i]);
+        text += spans[i].Text();
     }
     return text + ")";
 }
@@ -68,10 +58,6 @@ std::string Abbreviated(const std::string& text) {
     return text.size() <= kShown ? text : text.substr(0, kShown) + "... (" + std::to_string(text.size()) + ")";
 }
 
-bool AllDigits(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 size_t CountExcept(std::string_view residues, char unknown) {
     return residues.size() - static_cast<size_t>(std::count(residues.begin(), residues.end(), unknown));
 }
@@ -79,17 +65,10 @@ size_t CountExcept(std::string_view residues, char unknown) {
 }  // namespace
 
 struct CSt26SequenceMapper::Context {
-    int seqId = 0;
-    std::string name;
+    CSt26EntryReport report;
     int length = 0;
     int parentId = 0;  // of a derived protein
 };
-
-void CSt26SequenceMapper::Add(const Context& context, std::string element, std::string oldValue, std::string newValue,
-                              std::string rule, Severity severity, Kind kind) {
-    report_.Add(CSt26Report::Item{context.seqId, context.name, std::move(element), std::move(oldValue),
-                                  std::move(newValue), std::move(rule), severity, kind});
-}
 
 std::string CSt26SequenceMapper::ExportedOrganism(const CSequence& sequence) {
     if (sequence.IsArtificial() || dynamic_cast<const CDNARNASequence*>(&sequence)) return "synthetic construct";
@@ -111,31 +90,11 @@ CSt26SequenceData CSt26SequenceMapper::Skipped(int seqId) {
     return data;
 }
 
-bool CSt26SequenceMapper::Note(const std::string& text, const std::string& element, Context& context,
-                               std::string& out) {
-    const auto folded = CSt26Text::FoldFreeText(TrimmedView(text));
-    if (!folded.text) {
-        Add(context, element, text, {}, "characters outside printable Basic Latin; 40", Severity::Error, Kind::Problem);
-        return false;
-    }
-    if (folded.text->size() > kMaxFreeText) {
-        Add(context, element, text.substr(0, 40) + "...", {}, "more than 1000 characters; 87", Severity::Error,
-            Kind::Problem);
-        return false;
-    }
-    if (folded.lineBreaks)
-        Add(context, element, text, *folded.text, "line breaks folded to blanks; 40", Severity::Warning, Kind::Change);
-    if (folded.accents)
-        Add(context, element, text, *folded.text, "folded to Basic Latin; 40", Severity::Warning, Kind::Change);
-    out = *folded.text;
-    return true;
-}
-
 std::vector<CSt26SequenceData> CSt26SequenceMapper::Map(CSequence& sequence, int seqId) {
-    Context context{seqId, sequence.GetName(), 0};
+    Context context{CSt26EntryReport(report_, seqId, sequence.GetName())};
     std::vector<CSt26SequenceData> out;
     if (sequence.IsSkipped()) {
-        Add(context, "SequenceData", {}, "000", "skipped in the project; 58", Severity::Info, Kind::Numbering);
+        context.report.Add("SequenceData", {}, "000", "skipped in the project; 58", Severity::Info, Kind::Numbering);
         out.push_back(Skipped(seqId));
         return out;
     }
@@ -149,7 +108,8 @@ std::vector<CSt26SequenceData> CSt26SequenceMapper::Map(CSequence& sequence, int
         for (const CDerivedEntry& entry : derived) proteins.push_back(translator_.Translate(entry.codingText));
         out.push_back(MapNucleotide(*nucleotide, context, derived, proteins));
         for (size_t i = 0; i < derived.size(); ++i) {
-            Context derivedContext{seqId + 1 + static_cast<int>(i), sequence.GetName() + " (protein)", 0, seqId};
+            Context derivedContext{
+                CSt26EntryReport(report_, seqId + 1 + static_cast<int>(i), sequence.GetName() + " (protein)"), 0, seqId};
             out.push_back(Derived(*nucleotide, derived[i], proteins[i], derivedContext));
         }
     } else if (auto* protein = dynamic_cast<CProteinSequence*>(&sequence)) {
@@ -158,17 +118,17 @@ std::vector<CSt26SequenceData> CSt26SequenceMapper::Map(CSequence& sequence, int
     return out;
 }
 
-void CSt26SequenceMapper::ReportPublications(const CSequence& sequence, const Context& context) {
+void CSt26SequenceMapper::ReportPublications(const CSequence& sequence, Context& context) {
     for (const auto& journal : sequence.GetJournals())
-        Add(context, "journal", journal->GetTitle(), {}, "no place for publications", Severity::Info, Kind::Drop);
+        context.report.Add("journal", journal->GetTitle(), {}, "no place for publications", Severity::Info, Kind::Drop);
     for (const auto& database : sequence.GetDatabases())
-        Add(context, "database entry", database->GetAccessionNumber(), {}, "no place for publications",
+        context.report.Add("database entry", database->GetAccessionNumber(), {}, "no place for publications",
             Severity::Info, Kind::Drop);
     for (const auto& patent : sequence.GetPatents())
-        Add(context, "patent", patent->GetDocumentNumber(), {}, "no place for publications", Severity::Info,
+        context.report.Add("patent", patent->GetDocumentNumber(), {}, "no place for publications", Severity::Info,
             Kind::Drop);
     for (const auto& thesis : sequence.GetTheses())
-        Add(context, "thesis", thesis->GetTitle(), {}, "no place for publications", Severity::Info, Kind::Drop);
+        context.report.Add("thesis", thesis->GetTitle(), {}, "no place for publications", Severity::Info, Kind::Drop);
 }
 
 CSt26Feature CSt26SequenceMapper::Source(const CSequence& sequence, Context& context, const std::string& molType,
@@ -176,15 +136,15 @@ CSt26Feature CSt26SequenceMapper::Source(const CSequence& sequence, Context& con
     CSt26Feature source{"source", "1.." + std::to_string(length), {}};
     std::string organism = ExportedOrganism(sequence);
     if (organism != sequence.GetOrganism())
-        Add(context, "organism", sequence.GetOrganism(), organism, "MPEP 2413.01(g)", Severity::Info, Kind::Change);
+        context.report.Add("organism", sequence.GetOrganism(), organism, "MPEP 2413.01(g)", Severity::Info, Kind::Change);
     const CProject* project = sequence.GetProject();
     if (project && std::find(project->GetCustomOrganisms().begin(), project->GetCustomOrganisms().end(),
                              sequence.GetOrganism()) != project->GetCustomOrganisms().end())
-        Add(context, "organism", {}, organism, "a name of your own, not checked against the taxonomy",
+        context.report.Add("organism", {}, organism, "a name of your own, not checked against the taxonomy",
             Severity::Warning, Kind::Change);
-    if (organism.empty()) Add(context, "organism", {}, {}, "no organism; 75", Severity::Error, Kind::Problem);
+    if (organism.empty()) context.report.Add("organism", {}, {}, "no organism; 75", Severity::Error, Kind::Problem);
     std::string ascii;
-    if (Note(organism, "organism", context, ascii)) organism = ascii;
+    if (context.report.FreeText(organism, "organism", ascii)) organism = ascii;
     source.qualifiers.push_back({"organism", organism, false});
     source.qualifiers.push_back({"mol_type", molType, false});
 
@@ -193,9 +153,9 @@ CSt26Feature CSt26SequenceMapper::Source(const CSequence& sequence, Context& con
         const bool kept = sequence.IsArtificialOrUnknown() || dynamic_cast<const CDNARNASequence*>(&sequence);
         std::string note;
         if (!kept)
-            Add(context, "comment", comment->GetComment(), {}, "written only for synthetic or unidentified organisms",
+            context.report.Add("comment", comment->GetComment(), {}, "written only for synthetic or unidentified organisms",
                 Severity::Warning, Kind::Drop);
-        else if (Note(comment->GetComment(), "note", context, note))
+        else if (context.report.FreeText(comment->GetComment(), "note", note))
             source.qualifiers.push_back({"note", note, true});
     }
     return source;
@@ -205,7 +165,7 @@ bool CSt26SequenceMapper::KeepsThreshold(const CSt26SequenceData& data, Context&
     const bool protein = data.moltype == "AA";
     const size_t defined = CountExcept(data.residues, protein ? 'X' : 'n');
     if (defined >= (protein ? kMinAminoAcids : kMinNucleotides)) return true;
-    Add(context, "SequenceData", std::to_string(defined) + (protein ? " amino acids" : " nucleotides"), "000",
+    context.report.Add("SequenceData", std::to_string(defined) + (protein ? " amino acids" : " nucleotides"), "000",
         protein ? "fewer than 4 specifically defined amino acids; 7, 8" : "fewer than 10 specifically defined "
                                                                             "nucleotides; 7, 8",
         Severity::Warning, Kind::Numbering);
@@ -216,12 +176,12 @@ CSt26SequenceData CSt26SequenceMapper::MapNucleotide(CBaseSequence& sequence, Co
                                                      const std::vector<CDerivedEntry>& derived,
                                                      const std::vector<CProteinTranslation>& proteins) {
     CSt26SequenceData data;
-    data.seqId = context.seqId;
+    data.seqId = context.report.SeqId();
     data.moltype = St26MolTypeOf(sequence);
     const std::string& residues = sequence.GetResidues();
     if (residues.empty() || residues == CSequence::kNoResidues) {
-        Add(context, "SequenceData", {}, "000", "no residues; 58", Severity::Warning, Kind::Numbering);
-        return Skipped(context.seqId);
+        context.report.Add("SequenceData", {}, "000", "no residues; 58", Severity::Warning, Kind::Numbering);
+        return Skipped(context.report.SeqId());
     }
     // Most residues are lower case DNA already: one pass that the compiler
     // vectorizes finds out, and the text is copied as it is.
@@ -238,26 +198,26 @@ CSt26SequenceData CSt26SequenceMapper::MapNucleotide(CBaseSequence& sequence, Co
             if (c == 'u') c = 't';
         }
     }
-    if (upper) Add(context, "INSDSeq_sequence", "upper case", "lower case", "Annex I", Severity::Info, Kind::Change);
-    if (uracil) Add(context, "INSDSeq_sequence", "u", "t", "t stands for u in RNA; Annex I", Severity::Info,
+    if (upper) context.report.Add("INSDSeq_sequence", "upper case", "lower case", "Annex I", Severity::Info, Kind::Change);
+    if (uracil) context.report.Add("INSDSeq_sequence", "u", "t", "t stands for u in RNA; Annex I", Severity::Info,
                     Kind::Change);
     context.length = static_cast<int>(data.residues.size());
     static const CCharacterSet nucleotideCodes("acgtmrwsykvhdbn", "acgt");
     if (const size_t outside = nucleotideCodes.FirstOutside(data.residues); outside < data.residues.size()) {
-        Add(context, "INSDSeq_sequence", std::string(1, residues[outside]), {},
+        context.report.Add("INSDSeq_sequence", std::string(1, residues[outside]), {},
             "position " + std::to_string(outside + 1) + " holds no nucleotide code; Annex I", Severity::Error,
             Kind::Problem);
     }
-    if (!KeepsThreshold(data, context)) return Skipped(context.seqId);
+    if (!KeepsThreshold(data, context)) return Skipped(context.report.SeqId());
 
     std::string molType = MolTypeFor(sequence);
     if (dynamic_cast<CDNARNASequence*>(&sequence)) {
-        Add(context, "INSDSeq_moltype", "DNA/RNA", "DNA", "mixed DNA and RNA; 55", Severity::Info, Kind::Change);
+        context.report.Add("INSDSeq_moltype", "DNA/RNA", "DNA", "mixed DNA and RNA; 55", Severity::Info, Kind::Change);
     } else if (!IsAllowedMolType(data.moltype, molType)) {
-        Add(context, "mol_type", molType, {}, "not a mol_type of " + data.moltype + "; Annex I", Severity::Error,
+        context.report.Add("mol_type", molType, {}, "not a mol_type of " + data.moltype + "; Annex I", Severity::Error,
             Kind::Problem);
     } else if (!choices_.molTypes.count(sequence.GetName())) {
-        Add(context, "mol_type", {}, molType, "default", Severity::Confirm, Kind::Default);
+        context.report.Add("mol_type", {}, molType, "default", Severity::Confirm, Kind::Default);
     }
     data.features.push_back(Source(sequence, context, molType, data.residues.size()));
 
@@ -268,7 +228,7 @@ CSt26SequenceData CSt26SequenceMapper::MapNucleotide(CBaseSequence& sequence, Co
                    (EqualsIgnoringCase(note, "DNA") || EqualsIgnoringCase(note, "RNA"));
         });
         if (!segmented)
-            Add(context, "misc_feature", {}, {}, "a DNA/RNA molecule needs a misc_feature noted DNA or RNA for each "
+            context.report.Add("misc_feature", {}, {}, "a DNA/RNA molecule needs a misc_feature noted DNA or RNA for each "
                                                  "segment; 55",
                 Severity::Error, Kind::Problem);
     }
@@ -276,7 +236,7 @@ CSt26SequenceData CSt26SequenceMapper::MapNucleotide(CBaseSequence& sequence, Co
     AddCodingRegions(sequence, context, derived, proteins, data);
     for (const auto& item : CListedFeatures::For(sequence)) {
         if (!item.feature) {
-            Add(context, "misc_feature", SpanText({item.run.from, item.run.to}), {},
+            context.report.Add("misc_feature", Span{item.run.from, item.run.to}.Text(), {},
                 "n needs no description; Annex I", Severity::Info, Kind::Drop);
         } else if (!dynamic_cast<const CDS*>(item.feature)) {
             AddFeature(*item.feature, context, data);
@@ -293,9 +253,9 @@ void CSt26SequenceMapper::AddCodingRegions(CBaseSequence& sequence, Context& con
         const CDS* region = dynamic_cast<const CDS*>(feature.get());
         if (!region) continue;
         const int from = region->GetFrom(), to = region->GetTo();
-        if (!AllDigits(TrimmedView(region->GetFromText())) || !AllDigits(TrimmedView(region->GetToText())) ||
+        if (!IsAsciiNumber(TrimmedView(region->GetFromText())) || !IsAsciiNumber(TrimmedView(region->GetToText())) ||
             from < 1 || to < from || to > context.length) {
-            Add(context, "CDS", region->GetFromText() + ".." + region->GetToText(), {},
+            context.report.Add("CDS", region->GetFromText() + ".." + region->GetToText(), {},
                 "location outside 1.." + std::to_string(context.length) + "; 60", Severity::Error, Kind::Problem);
             continue;
         }
@@ -314,7 +274,7 @@ void CSt26SequenceMapper::AddCodingRegions(CBaseSequence& sequence, Context& con
         for (const CDS* region : regions) groups.push_back({region});
 
     const std::string& residues = sequence.GetResidues();
-    const int firstDerived = context.seqId + 1;
+    const int firstDerived = context.report.SeqId() + 1;
     for (const auto& group : groups) {
         std::vector<Span> spans;
         for (const CDS* region : group) spans.push_back(Span{region->GetFrom(), region->GetTo()});
@@ -324,27 +284,27 @@ void CSt26SequenceMapper::AddCodingRegions(CBaseSequence& sequence, Context& con
         CSt26Feature cds{"CDS", LocationOf(spans), {}};
         const CProteinTranslation translation = translator_.Translate(text);
         for (const size_t stop : translation.internalStops)
-            Add(context, "CDS " + cds.location, LocationOf(SpansOfText(spans, 3 * stop, 3)), {},
+            context.report.Add("CDS " + cds.location, LocationOf(SpansOfText(spans, 3 * stop, 3)), {},
                 "stop codon inside the coding region; 89", Severity::Error, Kind::Problem);
         if (translation.protein.empty())
-            Add(context, "CDS " + cds.location, {}, {}, "codes for no amino acid", Severity::Error, Kind::Problem);
+            context.report.Add("CDS " + cds.location, {}, {}, "codes for no amino acid", Severity::Error, Kind::Problem);
         if (text.size() % 3)
-            Add(context, "CDS " + cds.location, std::to_string(text.size() % 3) + " bases after the last codon", {},
+            context.report.Add("CDS " + cds.location, std::to_string(text.size() % 3) + " bases after the last codon", {},
                 "not translated", Severity::Warning, Kind::Change);
         for (const auto& [codon, aminoAcid] : translation.customCodons) {
             const std::string except = "(pos:" + LocationOf(SpansOfText(spans, 3 * codon, 3)) +
                                        ",aa:" + (TrimmedView(aminoAcid).empty() ? "TERM" : aminoAcid) + ")";
             cds.qualifiers.push_back({"transl_except", except, false});
-            Add(context, "transl_except", {}, except, "custom codon; ST.26 knows only numbered code tables",
+            context.report.Add("transl_except", {}, except, "custom codon; ST.26 knows only numbered code tables",
                 Severity::Info, Kind::Computed);
         }
         if (!TrimmedView(group.front()->GetComment()).empty()) {
             std::string note;
-            if (Note(group.front()->GetComment(), "note", context, note))
+            if (context.report.FreeText(group.front()->GetComment(), "note", note))
                 cds.qualifiers.push_back({"note", note, true});
         }
         cds.qualifiers.push_back({"translation", translation.protein, false});
-        Add(context, "CDS " + cds.location + " translation", {}, Abbreviated(translation.protein), "computed; 90",
+        context.report.Add("CDS " + cds.location + " translation", {}, Abbreviated(translation.protein), "computed; 90",
             Severity::Info, Kind::Computed);
 
         // The protein entry of this feature: the joined one, or the one whose
@@ -354,13 +314,13 @@ void CSt26SequenceMapper::AddCodingRegions(CBaseSequence& sequence, Context& con
             if (!mine) continue;
             const std::string id = std::to_string(firstDerived + static_cast<int>(d));
             if (proteins[d].protein != translation.protein) {
-                Add(context, "protein_id", {}, id, "the protein entry differs from the translation; not linked",
+                context.report.Add("protein_id", {}, id, "the protein entry differs from the translation; not linked",
                     Severity::Warning, Kind::Computed);
                 break;
             }
             if (CountExcept(translation.protein, 'X') < kMinAminoAcids) break;  // the entry is skipped: 000
             cds.qualifiers.push_back({"protein_id", id, false});
-            Add(context, "protein_id", {}, id, "SEQ ID of the encoded protein; 92", Severity::Info, Kind::Computed);
+            context.report.Add("protein_id", {}, id, "SEQ ID of the encoded protein; 92", Severity::Info, Kind::Computed);
             break;
         }
         data.features.push_back(std::move(cds));
@@ -368,181 +328,44 @@ void CSt26SequenceMapper::AddCodingRegions(CBaseSequence& sequence, Context& con
 }
 
 void CSt26SequenceMapper::AddFeature(const CFeature& feature, Context& context, CSt26SequenceData& data) {
-    const bool protein = data.moltype == "AA";
-    const std::string fromText(TrimmedView(feature.GetFromText())), toText(TrimmedView(feature.GetToText()));
-    Span span{1, context.length};
-    const bool whole = fromText.empty() && toText.empty();
-    const bool peptide = dynamic_cast<const CMatPeptide*>(&feature) != nullptr;
-    if (whole) {
-        Add(context, std::string(TrimmedView(feature.GetKey())), {}, "1.." + std::to_string(context.length),
-            "no location given: the whole sequence", Severity::Warning, Kind::Default);
-    } else if (!AllDigits(fromText) || !(toText.empty() || AllDigits(toText))) {
-        Add(context, feature.GetKey(), fromText + ".." + toText, {}, "not a location; 60", Severity::Error,
-            Kind::Problem);
-        return;
-    } else {
-        span.from = feature.GetFrom();
-        span.to = toText.empty() ? span.from : feature.GetTo();
-    }
-    if (peptide) {
-        // Only the start of a mature peptide is kept: it runs to the end of
-        // its coding region, less the stop codon, or of the protein.
-        span.to = context.length;
-        if (!protein) {
-            span.to = 0;
-            for (const auto& other : feature.GetSequence()->GetFeatures()) {
-                const CDS* region = dynamic_cast<const CDS*>(other.get());
-                if (!region || region->GetFrom() > span.from || region->GetTo() < span.from) continue;
-                span.to = region->GetTo();
-                const std::string& residues = feature.GetSequence()->GetResidues();
-                if (span.to >= 3 && span.to <= context.length &&
-                    translator_.GetCodonTranslator().Translate(residues.data() + span.to - 3).stop)
-                    span.to -= 3;
-                break;
-            }
-            if (span.to == 0) {
-                Add(context, "mat_peptide", fromText, {}, "lies in no coding region", Severity::Error, Kind::Problem);
-                return;
-            }
-        }
-        Add(context, protein ? "CHAIN" : "mat_peptide", {}, SpanText(span), "end derived from the start",
-            Severity::Warning, Kind::Default);
-    }
-    if (span.from < 1 || span.to > context.length || span.from > span.to) {
-        Add(context, feature.GetKey(), fromText + ".." + toText, {},
-            "location outside 1.." + std::to_string(context.length) + "; 60", Severity::Error, Kind::Problem);
-        return;
-    }
-
-    if (EqualsIgnoringCase(TrimmedView(feature.GetKey()), "source")) {
-        Add(context, "source", SpanText(span), {}, "the listing has one source feature of its own", Severity::Warning,
-            Kind::Drop);
-        return;
-    }
-    // A listing's note without a key of its own describes a stretch in general.
-    const std::string_view key = TrimmedView(feature.GetKey());
-    const std::string_view given = key.empty() && !TrimmedView(feature.GetComment()).empty() ? "misc_feature" : key;
-    const auto mapped = protein ? CSt26FeatureKeys::Protein(given, span.from == span.to)
-                                : CSt26FeatureKeys::Nucleotide(given);
-    const std::string element = "feature " + SpanText(span) + " key";
-    if (!mapped) {
-        Add(context, element, feature.GetKey(), {},
-            protein ? "not an amino acid feature key; Annex I 7" : "not a nucleotide feature key; Annex I 5",
-            Severity::Error, Kind::Problem);
-        return;
-    }
-    CSt26Feature out{mapped->key, SpanText(span), {}};
-    if (mapped->key != key)
-        Add(context, element, key.empty() ? "(none)" : std::string(key), mapped->key,
-            key.empty() ? "a note without a key" : mapped->renamed ? "Annex VII" : "spelling; Annex I",
-            Severity::Info, Kind::Change);
-    if (!mapped->qualifierName.empty()) {
-        out.qualifiers.push_back({mapped->qualifierName, mapped->qualifierValue, false});
-        Add(context, mapped->qualifierName, {}, mapped->qualifierValue, "needed by " + mapped->key,
-            mapped->qualifierValue == "other" ? Severity::Confirm : Severity::Info, Kind::Default);
-    }
-    std::string comment(TrimmedView(feature.GetComment()));
-    if (!protein && !AddMandatoryQualifiers(out, span.to - span.from + 1, context, comment)) return;
-    if (!comment.empty()) {
-        std::string note;
-        if (Note(comment, "note", context, note)) out.qualifiers.push_back({"note", note, true});
-    }
-    data.features.push_back(std::move(out));
-}
-
-bool CSt26SequenceMapper::AddMandatoryQualifiers(CSt26Feature& out, int length, Context& context,
-                                                 std::string& comment) {
-    const auto has = [&](std::string_view name) {
-        return std::any_of(out.qualifiers.begin(), out.qualifiers.end(),
-                           [&](const CSt26Qualifier& q) { return q.name == name; });
-    };
-    for (const std::string_view mandatory : CSt26Vocabulary::MandatoryQualifiers(out.key)) {
-        const std::string name(mandatory);
-        if (has(name)) continue;
-        const std::string neededBy = "needed by " + out.key;
-        if (name == "estimated_length") {
-            out.qualifiers.push_back({name, std::to_string(length), false});
-        } else if (!CSt26Vocabulary::Terms(name).empty()) {
-            // A class the comment begins with, else the list's "other".
-            if (const auto leading = CSt26FeatureKeys::LeadingTerm(name, comment)) {
-                out.qualifiers.push_back({name, leading->term, false});
-                Add(context, name, {}, leading->term, neededBy + ", from the comment", Severity::Info, Kind::Computed);
-                comment = leading->rest;
-            } else if (comment.empty() && (name == "mod_base" || name == "mobile_element_type")) {
-                Add(context, out.key + " " + out.location, {}, {},
-                    "needs " + name + ": begin the comment with one of " +
-                        std::string(name == "mod_base" ? "the modified bases' abbreviations (m5c, i, ...), or name "
-                                                         "the base in full"
-                                                       : "transposon, integron, insertion sequence, ..., or "
-                                                         "other:NAME"),
-                    Severity::Error, Kind::Problem);
-                return false;
-            } else if (name == "mod_base") {
-                out.qualifiers.push_back({name, "OTHER", false});  // the comment names it, as a note
-                Add(context, name, {}, "OTHER", neededBy + "; the comment names the base", Severity::Info,
-                    Kind::Computed);
-            } else {
-                std::string value = "other";
-                if (name == "mobile_element_type") {
-                    std::string text;
-                    if (!Note(comment, name, context, text)) return false;
-                    value += ":" + text;
-                    comment.clear();
-                }
-                out.qualifiers.push_back({name, value, false});
-                Add(context, name, {}, value, neededBy + ": the comment names no class of the list", Severity::Confirm,
-                    Kind::Default);
-            }
-        } else {
-            // Free text such as the bound moiety: the whole comment.
-            std::string text;
-            if (comment.empty()) {
-                Add(context, out.key + " " + out.location, {}, {}, "needs " + name + ": give it in the comment",
-                    Severity::Error, Kind::Problem);
-                return false;
-            }
-            if (!Note(comment, name, context, text)) return false;
-            out.qualifiers.push_back({name, text, true});
-            comment.clear();
-        }
-    }
-    return true;
+    CSt26FeatureMapper features(context.report, translator_.GetCodonTranslator(), data.moltype == "AA", context.length);
+    if (auto out = features.Map(feature)) data.features.push_back(std::move(*out));
 }
 
 CSt26SequenceData CSt26SequenceMapper::MapProtein(CProteinSequence& sequence, Context& context) {
     CSt26SequenceData data;
-    data.seqId = context.seqId;
+    data.seqId = context.report.SeqId();
     data.moltype = "AA";
     const bool threeLetter = dynamic_cast<CProtein3Sequence*>(&sequence) != nullptr;
     data.residues = sequence.GetAminoAcids();
     if (data.residues.empty() || data.residues == CSequence::kNoResidues) {
-        Add(context, "SequenceData", {}, "000", "no residues; 58", Severity::Warning, Kind::Numbering);
-        return Skipped(context.seqId);
+        context.report.Add("SequenceData", {}, "000", "no residues; 58", Severity::Warning, Kind::Numbering);
+        return Skipped(context.report.SeqId());
     }
     if (threeLetter)
-        Add(context, "INSDSeq_sequence", "three-letter code", "one-letter code", "Annex I", Severity::Info,
+        context.report.Add("INSDSeq_sequence", "three-letter code", "one-letter code", "Annex I", Severity::Info,
             Kind::Change);
     bool lower = false;
     for (char& c : data.residues) {
         if (c >= 'a' && c <= 'z') lower = true;
         c = ToUpperAscii(c);
     }
-    if (lower) Add(context, "INSDSeq_sequence", "lower case", "upper case", "Annex I", Severity::Info, Kind::Change);
+    if (lower) context.report.Add("INSDSeq_sequence", "lower case", "upper case", "Annex I", Severity::Info, Kind::Change);
     context.length = static_cast<int>(data.residues.size());
-    if (!KeepsThreshold(data, context)) return Skipped(context.seqId);
+    if (!KeepsThreshold(data, context)) return Skipped(context.report.SeqId());
 
     const std::string molType = MolTypeFor(sequence);
     if (molType != "protein")
-        Add(context, "mol_type", molType, {}, "not a mol_type of AA; Annex I", Severity::Error, Kind::Problem);
+        context.report.Add("mol_type", molType, {}, "not a mol_type of AA; Annex I", Severity::Error, Kind::Problem);
     data.features.push_back(Source(sequence, context, "protein", data.residues.size()));
     for (const auto& item : CListedFeatures::For(sequence)) {
         if (item.feature) {
             AddFeature(*item.feature, context, data);
             continue;
         }
-        CSt26Feature unsure{"UNSURE", SpanText({item.run.from, item.run.to}), {}};
+        CSt26Feature unsure{"UNSURE", Span{item.run.from, item.run.to}.Text(), {}};
         unsure.qualifiers.push_back({"note", std::string(item.comment), true});
-        Add(context, "UNSURE", {}, unsure.location, "X described; 36", Severity::Info, Kind::Computed);
+        context.report.Add("UNSURE", {}, unsure.location, "X described; 36", Severity::Info, Kind::Computed);
         data.features.push_back(std::move(unsure));
     }
     return data;
@@ -551,24 +374,24 @@ CSt26SequenceData CSt26SequenceMapper::MapProtein(CProteinSequence& sequence, Co
 CSt26SequenceData CSt26SequenceMapper::Derived(CBaseSequence& parent, const CDerivedEntry& entry,
                                                const CProteinTranslation& translation, Context& context) {
     CSt26SequenceData data;
-    data.seqId = context.seqId;
+    data.seqId = context.report.SeqId();
     data.moltype = "AA";
     data.residues = translation.protein;
     context.length = static_cast<int>(data.residues.size());
-    Add(context, "SequenceData", {}, "AA " + std::to_string(data.residues.size()),
+    context.report.Add("SequenceData", {}, "AA " + std::to_string(data.residues.size()),
         "protein encoded by SEQ ID " + std::to_string(context.parentId) + ", numbered as in the ST.25 listing",
         Severity::Info, Kind::Computed);
-    if (!KeepsThreshold(data, context)) return Skipped(context.seqId);
+    if (!KeepsThreshold(data, context)) return Skipped(context.report.SeqId());
     data.features.push_back(Source(parent, context, "protein", data.residues.size()));
     for (const auto& [position, codon] : translation.unknown) {
         CSt26Feature unsure{"UNSURE", std::to_string(position), {}};
         std::string note;
-        if (Note("X stands for " + translator_.ExplainUnknown(codon), "note", context, note))
+        if (context.report.FreeText("X stands for " + translator_.ExplainUnknown(codon), "note", note))
             unsure.qualifiers.push_back({"note", note, true});
         data.features.push_back(std::move(unsure));
     }
     if (entry.matPeptideStart > 0)
-        Add(context, "numbering", {}, {}, "numbering from the mature peptide has no place; Annex VII",
+        context.report.Add("numbering", {}, {}, "numbering from the mature peptide has no place; Annex VII",
             Severity::Info, Kind::Drop);
     return data;
 }

@@ -45,19 +45,10 @@ private:
     void AddCodingRegions(CBaseSequence& sequence, Context& context, const std::vector<CDerivedEntry>& derived,
                           const std::vector<CProteinTranslation>& proteins, CSt26SequenceData& data);
     void AddFeature(const CFeature& feature, Context& context, CSt26SequenceData& data);
-    // The qualifiers the feature's key cannot go without, taken from the
-    // comment where they are text or begin it; what is left of the comment
-    // becomes the note. False after an error.
-    bool AddMandatoryQualifiers(CSt26Feature& out, int length, Context& context, std::string& comment);
     CSt26SequenceData Derived(CBaseSequence& parent, const CDerivedEntry& entry, const CProteinTranslation& translation,
                               Context& context);
-    void ReportPublications(const CSequence& sequence, const Context& context);
+    void ReportPublications(const CSequence& sequence, Context& context);
     bool KeepsThreshold(const CSt26SequenceData& data, Context& context);
-    // Free text as the listing may hold it: folded to Basic Latin, at most
-    // 1000 characters; an error otherwise.
-    bool Note(const std::string& text, const std::string& element, Context& context, std::string& out);
-    void Add(const Context& context, std::string element, std::string oldValue, std::string newValue,
-             std::string rule, CSt26Report::Severity severity, CSt26Report::Kind kind);
 
     const CSt26Choices& choices_;
     CSt26Report& report_;

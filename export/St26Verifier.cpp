@@ -16,7 +16,7 @@
 
 namespace qln {
 
-using Severity = CSt26Finding::Severity;
+using FindingSeverity = CSt26Finding::Severity;
 
 namespace {
 
@@ -75,9 +75,8 @@ bool TextIsChecked(Element element) {
     }
 }
 
-bool AllDigits(std::string_view text) {
-    return !text.empty() && text.size() < 10 && text.find_first_not_of("0123456789") == std::string_view::npos;
-}
+// A number std::stoi takes.
+bool IsIntNumber(std::string_view text) { return text.size() < 10 && IsAsciiNumber(text); }
 
 struct Sequence {
     int ordinal = 0;
@@ -103,7 +102,7 @@ public:
     void StartElement(std::string_view name, const std::vector<CSt26XmlReader::Attribute>& attributes,
                       long line) override;
     void EndElement(std::string_view name, std::string& text, long line) override;
-    void Problem(St26Rule rule, Severity severity, long line, std::string problem, std::string action) override {
+    void Problem(St26Rule rule, FindingSeverity severity, long line, std::string problem, std::string action) override {
         Add(severity, rule, inSequence_ ? current_.seqId : 0, {}, line, std::move(problem), std::move(action));
     }
 
@@ -111,7 +110,7 @@ public:
     void Finish(bool readToTheEnd);
 
 private:
-    void Add(Severity severity, St26Rule rule, int seqId, std::string where, long line, std::string problem,
+    void Add(FindingSeverity severity, St26Rule rule, int seqId, std::string where, long line, std::string problem,
              std::string action) {
         CSt26Finding finding;
         finding.severity = severity;
@@ -123,7 +122,7 @@ private:
         finding.action = std::move(action);
         findings_.Add(std::move(finding));
     }
-    void General(Severity severity, St26Rule rule, std::string element, long line, std::string problem,
+    void General(FindingSeverity severity, St26Rule rule, std::string element, long line, std::string problem,
                  std::string action) {
         Add(severity, rule, 0, std::move(element), line, std::move(problem), std::move(action));
     }
@@ -173,7 +172,7 @@ void Checker::StartElement(std::string_view name, const std::vector<CSt26XmlRead
                            long line) {
     for (const auto& attribute : attributes)
         if (!CSt26Text::IsPrintableBasicLatin(attribute.value))
-            Add(Severity::Error, St26Rule::Characters, inSequence_ ? current_.seqId : 0,
+            Add(FindingSeverity::Error, St26Rule::Characters, inSequence_ ? current_.seqId : 0,
                 std::string(name) + "@" + std::string(attribute.name), line,
                 "characters outside printable Basic Latin", "write the attribute in Basic Latin");
     const Element element = Lookup(name);
@@ -210,10 +209,10 @@ void Checker::StartElement(std::string_view name, const std::vector<CSt26XmlRead
             current_.features.back().qualifiers.back().line = line;
             if (const auto id = attribute("id")) {
                 if (!qualifierIds_.emplace(*id).second)
-                    Add(Severity::Error, St26Rule::QualifierId, current_.seqId, "INSDQualifier@id", line,
+                    Add(FindingSeverity::Error, St26Rule::QualifierId, current_.seqId, "INSDQualifier@id", line,
                         "the id \"" + std::string(*id) + "\" is given twice", "give each qualifier an id of its own");
-                if (id->size() < 2 || (*id)[0] != 'q' || !AllDigits(id->substr(1)))
-                    Add(Severity::Warning, St26Rule::QualifierId, current_.seqId, "INSDQualifier@id", line,
+                if (id->size() < 2 || (*id)[0] != 'q' || !IsIntNumber(id->substr(1)))
+                    Add(FindingSeverity::Warning, St26Rule::QualifierId, current_.seqId, "INSDQualifier@id", line,
                         "the id \"" + std::string(*id) + "\" is not q and a number", "number the ids q1, q2, ...");
             }
             break;
@@ -224,7 +223,7 @@ void Checker::StartElement(std::string_view name, const std::vector<CSt26XmlRead
 void Checker::EndElement(std::string_view name, std::string& text, long line) {
     const Element element = Lookup(name);
     if (TextIsChecked(element) && !CSt26Text::IsPrintableBasicLatin(TrimmedView(text)))
-        Add(Severity::Error, St26Rule::Characters, inSequence_ ? current_.seqId : 0, std::string(name), line,
+        Add(FindingSeverity::Error, St26Rule::Characters, inSequence_ ? current_.seqId : 0, std::string(name), line,
             "characters outside printable Basic Latin", "write " + std::string(name) + " in Basic Latin");
     const std::string_view value = TrimmedView(text);
     CSt26ReadFeature* feature = current_.features.empty() ? nullptr : &current_.features.back();
@@ -271,7 +270,7 @@ void Checker::RootAttributes(const std::vector<CSt26XmlReader::Attribute>& attri
     for (const auto& [name, value] : attributes) {
         const std::string element = "ST26SequenceListing@" + std::string(name);
         if (name == "dtdVersion" && value != "V1_3")
-            General(Severity::Error, St26Rule::DtdVersion, element, line, "dtdVersion \"" + std::string(value) + "\"",
+            General(FindingSeverity::Error, St26Rule::DtdVersion, element, line, "dtdVersion \"" + std::string(value) + "\"",
                     "write dtdVersion=\"V1_3\"");
         if (name == "productionDate") Date(element, value, line);
         if (name == "originalFreeTextLanguageCode" || name == "nonEnglishFreeTextLanguageCode")
@@ -282,13 +281,13 @@ void Checker::RootAttributes(const std::vector<CSt26XmlReader::Attribute>& attri
 
 void Checker::LanguageCode(std::string_view element, std::string_view code, long line) {
     if (!IsLanguageCode(std::string(code)))
-        General(Severity::Error, St26Rule::LanguageCode, std::string(element), line,
+        General(FindingSeverity::Error, St26Rule::LanguageCode, std::string(element), line,
                 "\"" + std::string(code) + "\" is no ISO 639-1 language code", "write two lower-case letters such as en");
 }
 
 void Checker::Date(std::string_view element, std::string_view date, long line) {
     if (!CSt26Text::IsCompleteDate(date))
-        General(Severity::Error, St26Rule::Date, std::string(element), line,
+        General(FindingSeverity::Error, St26Rule::Date, std::string(element), line,
                 "\"" + std::string(date) + "\" is no date in the form CCYY-MM-DD", "write a real date such as 2024-01-31");
 }
 
@@ -298,17 +297,17 @@ void Checker::GeneralText(Element element, std::string_view name, std::string_vi
         case Element::FileReference:
             fileReference_ = true;
             if (text.empty())
-                General(Severity::Error, St26Rule::FileReference, where, line, "the file reference is empty",
+                General(FindingSeverity::Error, St26Rule::FileReference, where, line, "the file reference is empty",
                         "give the applicant's or agent's file reference");
             break;
         case Element::OfficeCode:
             if (!IsOfficeCode(std::string(text)))
-                General(Severity::Error, St26Rule::OfficeCode, where, line,
+                General(FindingSeverity::Error, St26Rule::OfficeCode, where, line,
                         "\"" + std::string(text) + "\" is no ST.3 office code", "write the office's two-letter code");
             break;
         case Element::NumberText:
             if (text.empty())
-                General(Severity::Error, St26Rule::FileReference, where, line, "the application number is empty",
+                General(FindingSeverity::Error, St26Rule::FileReference, where, line, "the application number is empty",
                         "write the number as the office gave it");
             break;
         case Element::FilingDate: Date(where, text, line); break;
@@ -319,7 +318,7 @@ void Checker::GeneralText(Element element, std::string_view name, std::string_vi
         case Element::ApplicantNameLatin: applicantLatin_ = true; break;
         case Element::Title:
             if (text.empty())
-                General(Severity::Error, St26Rule::InventionTitle, where, line, "the title is empty",
+                General(FindingSeverity::Error, St26Rule::InventionTitle, where, line, "the title is empty",
                         "give the title of the invention");
             break;
         case Element::TotalQuantity:
@@ -339,9 +338,9 @@ void Checker::StartSequence(const std::vector<CSt26XmlReader::Attribute>& attrib
     std::string_view number;
     for (const auto& attribute : attributes)
         if (attribute.name == "sequenceIDNumber") number = attribute.value;
-    if (AllDigits(number) && std::stoi(std::string(number)) > 0) current_.seqId = std::stoi(std::string(number));
+    if (IsIntNumber(number) && std::stoi(std::string(number)) > 0) current_.seqId = std::stoi(std::string(number));
     if (number != std::to_string(current_.ordinal))
-        Add(Severity::Error, St26Rule::Numbering, current_.seqId, "SequenceData@sequenceIDNumber", line,
+        Add(FindingSeverity::Error, St26Rule::Numbering, current_.seqId, "SequenceData@sequenceIDNumber", line,
             "sequence " + std::to_string(current_.ordinal) + " is numbered \"" + std::string(number) + "\"",
             "number the sequences 1, 2, 3 ... in order, without gaps");
 }
@@ -350,7 +349,7 @@ bool Checker::CheckSkipped() {
     if (TrimmedView(current_.residues) != "000") return false;
     listed_[current_.seqId] = Listed{};
     if (!current_.length.empty() || !current_.moltype.empty() || !current_.division.empty() || current_.featureTable)
-        Add(Severity::Error, St26Rule::SkippedForm, current_.seqId, {}, current_.line,
+        Add(FindingSeverity::Error, St26Rule::SkippedForm, current_.seqId, {}, current_.line,
             "a skipped sequence (000) with a length, moltype, division or features",
             "leave INSDSeq_length, INSDSeq_moltype and INSDSeq_division empty and the feature table out");
     return true;
@@ -361,18 +360,18 @@ void Checker::CheckSequence() {
     const int id = current_.seqId;
     const long line = current_.line;
     if (current_.division != "PAT")
-        Add(Severity::Error, St26Rule::Division, id, "INSDSeq_division", line,
+        Add(FindingSeverity::Error, St26Rule::Division, id, "INSDSeq_division", line,
             "the division is \"" + current_.division + "\"", "write PAT");
     if (current_.otherSeqids)
-        Add(Severity::Error, St26Rule::OtherSeqids, id, "INSDSeq_other-seqids", line,
+        Add(FindingSeverity::Error, St26Rule::OtherSeqids, id, "INSDSeq_other-seqids", line,
             "INSDSeq_other-seqids is for the offices", "leave it out");
     if (current_.length != std::to_string(current_.residues.size()))
-        Add(Severity::Error, St26Rule::Length, id, "INSDSeq_length", line,
+        Add(FindingSeverity::Error, St26Rule::Length, id, "INSDSeq_length", line,
             "the length is \"" + current_.length + "\" for " + std::to_string(current_.residues.size()) + " residues",
             "write " + std::to_string(current_.residues.size()));
     const std::string& moltype = current_.moltype;
     if (moltype != "DNA" && moltype != "RNA" && moltype != "AA") {
-        Add(Severity::Error, St26Rule::Moltype, id, "INSDSeq_moltype", line,
+        Add(FindingSeverity::Error, St26Rule::Moltype, id, "INSDSeq_moltype", line,
             "the moltype is \"" + moltype + "\"", "write DNA, RNA or AA");
         listed_[id] = Listed{};
         return;
@@ -398,7 +397,7 @@ void Checker::CheckResidues(bool protein) {
         else if (protein && kAminoAcids.Contains(ToUpperAscii(c)))
             action = "write the residues in upper case";
         const bool printable = c > 0x20 && c < 0x7F;
-        Add(Severity::Error, St26Rule::Alphabet, id, "INSDSeq_sequence", current_.line,
+        Add(FindingSeverity::Error, St26Rule::Alphabet, id, "INSDSeq_sequence", current_.line,
             (printable ? "\"" + std::string(1, c) + "\"" : std::string("a blank or other character")) +
                 " at position " + std::to_string(bad + 1) + " is no " + (protein ? "amino acid" : "nucleotide") +
                 " symbol",
@@ -407,7 +406,7 @@ void Checker::CheckResidues(bool protein) {
     const size_t defined =
         residues.size() - static_cast<size_t>(std::count(residues.begin(), residues.end(), protein ? 'X' : 'n'));
     if (defined < (protein ? 4u : 10u))
-        Add(Severity::Error, St26Rule::Threshold, id, {}, current_.line,
+        Add(FindingSeverity::Error, St26Rule::Threshold, id, {}, current_.line,
             std::to_string(defined) + (protein ? " specifically defined amino acids" : " specifically defined nucleotides"),
             protein ? "a listing holds no sequence of fewer than 4 defined amino acids: skip it with 000"
                     : "a listing holds no sequence of fewer than 10 defined nucleotides: skip it with 000");
@@ -415,7 +414,7 @@ void Checker::CheckResidues(bool protein) {
 
 void Checker::CheckLinks() {
     for (const CSt26ProteinLink& link : links_) {
-        const int target = AllDigits(link.target) ? std::stoi(link.target) : 0;
+        const int target = IsIntNumber(link.target) ? std::stoi(link.target) : 0;
         const auto it = listed_.find(target);
         std::string problem;
         if (it == listed_.end())
@@ -442,34 +441,34 @@ void Checker::Finish(bool readToTheEnd) {
     if (!readToTheEnd) return;
     CheckLinks();
     if (totalQuantity_ != std::to_string(sequences_))
-        General(Severity::Error, St26Rule::SequenceTotal, "SequenceTotalQuantity", totalLine_,
+        General(FindingSeverity::Error, St26Rule::SequenceTotal, "SequenceTotalQuantity", totalLine_,
                 "SequenceTotalQuantity is \"" + totalQuantity_ + "\" for " + std::to_string(sequences_) +
                     " sequences",
                 "write " + std::to_string(sequences_));
     if (nonEnglishCode_ && !nonEnglishValues_)
-        General(Severity::Error, St26Rule::NonEnglishLanguage, "ST26SequenceListing@nonEnglishFreeTextLanguageCode",
+        General(FindingSeverity::Error, St26Rule::NonEnglishLanguage, "ST26SequenceListing@nonEnglishFreeTextLanguageCode",
                 rootLine_, "a non-English language is named but no qualifier has a non-English value",
                 "leave nonEnglishFreeTextLanguageCode out, or give the non-English values");
     if (!nonEnglishCode_ && nonEnglishValues_)
-        General(Severity::Error, St26Rule::NonEnglishLanguage, "ST26SequenceListing@nonEnglishFreeTextLanguageCode",
+        General(FindingSeverity::Error, St26Rule::NonEnglishLanguage, "ST26SequenceListing@nonEnglishFreeTextLanguageCode",
                 rootLine_, std::to_string(nonEnglishValues_) + " non-English values in no named language",
                 "name their language in nonEnglishFreeTextLanguageCode");
     if (!fileReference_ && applicationId_)
-        General(Severity::Warning, St26Rule::FileReference, "ApplicantFileReference", rootLine_,
+        General(FindingSeverity::Warning, St26Rule::FileReference, "ApplicantFileReference", rootLine_,
                 "no applicant file reference", "give the applicant's or agent's file reference");
     if (!priority_)
-        General(Severity::Warning, St26Rule::Priority, "EarliestPriorityApplicationIdentification", rootLine_,
+        General(FindingSeverity::Warning, St26Rule::Priority, "EarliestPriorityApplicationIdentification", rootLine_,
                 "no earliest priority application", "name the earliest priority application when priority is claimed");
     if (!applicantName_)
-        General(Severity::Warning, St26Rule::ApplicantName, "ApplicantName", rootLine_, "no applicant name",
+        General(FindingSeverity::Warning, St26Rule::ApplicantName, "ApplicantName", rootLine_, "no applicant name",
                 "name the first applicant");
     else if (!CSt26Text::IsPrintableBasicLatin(*applicantName_) && !applicantLatin_)
-        General(Severity::Error, St26Rule::ApplicantName, "ApplicantNameLatin", applicantLine_,
+        General(FindingSeverity::Error, St26Rule::ApplicantName, "ApplicantNameLatin", applicantLine_,
                 "the applicant's name is not in Basic Latin and has no Latin form",
                 "add ApplicantNameLatin: the name transliterated or translated into Basic Latin");
     std::sort(titleLanguages_.begin(), titleLanguages_.end());
     if (std::adjacent_find(titleLanguages_.begin(), titleLanguages_.end()) != titleLanguages_.end())
-        General(Severity::Warning, St26Rule::InventionTitle, "InventionTitle", rootLine_,
+        General(FindingSeverity::Warning, St26Rule::InventionTitle, "InventionTitle", rootLine_,
                 "two titles in the same language", "give one title per language");
 }
 

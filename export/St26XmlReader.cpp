@@ -16,7 +16,7 @@
 
 namespace qln {
 
-using Severity = CSt26Finding::Severity;
+using FindingSeverity = CSt26Finding::Severity;
 
 namespace {
 
@@ -100,7 +100,7 @@ public:
         if (head_.starts_with("\xEF\xBB\xBF")) at = 3;
         if (head_.starts_with("\xFE\xFF") || head_.starts_with("\xFF\xFE") ||
             head_.substr(0, 4).find('\0') != std::string_view::npos) {
-            Problem(St26Rule::Declaration, Severity::Error, 1, "the file is not in UTF-8",
+            Problem(St26Rule::Declaration, FindingSeverity::Error, 1, "the file is not in UTF-8",
                     "save the listing as UTF-8");
             return std::nullopt;
         }
@@ -125,7 +125,7 @@ public:
             }
         }
         if (!doctypeBegin) {
-            Problem(St26Rule::DocumentType, Severity::Error, LineAt(head_, at), "no document type declaration",
+            Problem(St26Rule::DocumentType, FindingSeverity::Error, LineAt(head_, at), "no document type declaration",
                     "put " + std::string(kSt26DocumentType) + " on line 2");
             std::string fixed(head_);
             fixed.insert(at, kSt26DocumentType);
@@ -140,12 +140,12 @@ public:
     }
 
 private:
-    void Problem(St26Rule rule, Severity severity, long line, std::string problem, std::string action) {
+    void Problem(St26Rule rule, FindingSeverity severity, long line, std::string problem, std::string action) {
         handler_.Problem(rule, severity, line, std::move(problem), std::move(action));
     }
 
     std::nullopt_t TooLong() {
-        Problem(St26Rule::Limits, Severity::Error, 1,
+        Problem(St26Rule::Limits, FindingSeverity::Error, 1,
                 "no root element in the first " + std::to_string(CSt26XmlReader::kMaxHead) + " bytes",
                 "remove what stands before the ST26SequenceListing element");
         return std::nullopt;
@@ -161,7 +161,7 @@ private:
     bool Declaration(size_t& at) {
         const std::string action = "write line 1 as " + std::string(kSt26Declaration);
         if (!head_.substr(at).starts_with("<?xml") || at + 5 >= head_.size() || !IsSpace(head_[at + 5])) {
-            Problem(St26Rule::Declaration, Severity::Error, 1, "no XML declaration", action);
+            Problem(St26Rule::Declaration, FindingSeverity::Error, 1, "no XML declaration", action);
             return true;
         }
         const size_t end = head_.find("?>", at);
@@ -176,13 +176,13 @@ private:
         std::string_view line1 = head_.substr(at, lineEnd - at);
         if (line1.ends_with('\r')) line1.remove_suffix(1);
         if (version != "1.0")
-            Problem(St26Rule::Declaration, Severity::Error, 1, "XML version \"" + version.value_or("") + "\"", action);
+            Problem(St26Rule::Declaration, FindingSeverity::Error, 1, "XML version \"" + version.value_or("") + "\"", action);
         else if (!encoding || !EqualsIgnoringCase(*encoding, "UTF-8"))
-            Problem(St26Rule::Declaration, Severity::Error, 1,
+            Problem(St26Rule::Declaration, FindingSeverity::Error, 1,
                     encoding ? "encoding \"" + *encoding + "\"" : std::string("no encoding declared"),
                     "save the listing as UTF-8 and " + action);
         else if (line1 != kSt26Declaration)
-            Problem(St26Rule::Declaration, Severity::Warning, 1, "line 1 is not the standard declaration", action);
+            Problem(St26Rule::Declaration, FindingSeverity::Warning, 1, "line 1 is not the standard declaration", action);
         at = end + 2;
         return true;
     }
@@ -235,7 +235,7 @@ private:
                 TooLong();
                 return false;
             }
-            Problem(St26Rule::DocumentType, Severity::Error, line, "the document type declaration does not parse",
+            Problem(St26Rule::DocumentType, FindingSeverity::Error, line, "the document type declaration does not parse",
                     action);
             const size_t end = head_.find('>', at);
             at = end == std::string_view::npos ? head_.size() : end + 1;
@@ -246,14 +246,14 @@ private:
         const bool standardSystem = systemId && (*systemId == kSt26DtdFileName ||
                                                  systemId->ends_with("/" + std::string(kSt26DtdFileName)));
         if (internalSubset)
-            Problem(St26Rule::DocumentType, Severity::Error, line,
+            Problem(St26Rule::DocumentType, FindingSeverity::Error, line,
                     "the document type has an internal subset, which is not read", action);
         else if (name != "ST26SequenceListing" || !standardPublic || !standardSystem)
-            Problem(St26Rule::DocumentType, Severity::Error, line,
+            Problem(St26Rule::DocumentType, FindingSeverity::Error, line,
                     "the document type names another DTD than WIPO's ST.26 V1_3 (checked against that one)",
                     action);
         else if (line != 2 || head_.substr(begin, at - begin) != kSt26DocumentType)
-            Problem(St26Rule::DocumentType, Severity::Warning, line,
+            Problem(St26Rule::DocumentType, FindingSeverity::Warning, line,
                     "the document type is not written as the standard line 2", action);
         return true;
     }
@@ -358,7 +358,7 @@ public:
         int status;
         while ((status = xmlTextReaderRead(reader_)) == 1) {
             if (xmlTextReaderDepth(reader_) > CSt26XmlReader::kMaxDepth) {
-                handler_.Problem(St26Rule::Limits, Severity::Error, Line(),
+                handler_.Problem(St26Rule::Limits, FindingSeverity::Error, Line(),
                                  "elements nested deeper than " + std::to_string(CSt26XmlReader::kMaxDepth),
                                  "check the file's structure; no listing nests that deep");
                 return false;
@@ -374,7 +374,7 @@ public:
             }
         }
         if (status != 0 && !fatal_)
-            handler_.Problem(St26Rule::Xml, Severity::Error, Line(), "the file could not be read to its end",
+            handler_.Problem(St26Rule::Xml, FindingSeverity::Error, Line(), "the file could not be read to its end",
                              "repair the XML");
         return status == 0 && !fatal_;
     }
@@ -431,13 +431,13 @@ private:
         if (stream.fatal_ || error->code == XML_DTD_ID_REDEFINED) return;
         if (error->level == XML_ERR_FATAL) {
             stream.fatal_ = true;
-            stream.handler_.Problem(St26Rule::Xml, Severity::Error, line, "not well-formed XML: " + message,
+            stream.handler_.Problem(St26Rule::Xml, FindingSeverity::Error, line, "not well-formed XML: " + message,
                                     "repair the XML; nothing after this point was checked");
         } else if (error->domain == XML_FROM_VALID || error->domain == XML_FROM_DTD) {
-            stream.handler_.Problem(St26Rule::Dtd, Severity::Error, line, message,
+            stream.handler_.Problem(St26Rule::Dtd, FindingSeverity::Error, line, message,
                                     "correct the element as the DTD defines it");
         } else {
-            stream.handler_.Problem(St26Rule::Xml, error->level == XML_ERR_WARNING ? Severity::Warning : Severity::Error,
+            stream.handler_.Problem(St26Rule::Xml, error->level == XML_ERR_WARNING ? FindingSeverity::Warning : FindingSeverity::Error,
                                     line, message, "repair the XML");
         }
     }
@@ -486,12 +486,12 @@ bool ReadSource(std::unique_ptr<Source> source, const std::string& name, CSt26Xm
     std::unique_ptr<xmlTextReader, decltype(&xmlFreeTextReader)> reader(
         xmlReaderForIO(&Input::Read, &Input::Close, &input, name.c_str(), nullptr, options), &xmlFreeTextReader);
     if (!reader) {
-        handler.Problem(St26Rule::Xml, Severity::Error, 0, "the file could not be read", "check the file");
+        handler.Problem(St26Rule::Xml, FindingSeverity::Error, 0, "the file could not be read", "check the file");
         return false;
     }
     const bool read = Stream(reader.get(), handler).Run();
     if (input.failed) {
-        handler.Problem(St26Rule::Xml, Severity::Error, 0, "reading the file failed", "check the file and the disk");
+        handler.Problem(St26Rule::Xml, FindingSeverity::Error, 0, "reading the file failed", "check the file and the disk");
         return false;
     }
     return read;
@@ -502,7 +502,7 @@ bool ReadSource(std::unique_ptr<Source> source, const std::string& name, CSt26Xm
 bool CSt26XmlReader::ReadFile(const std::string& path, Handler& handler) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
-        handler.Problem(St26Rule::Xml, Severity::Error, 0, std::string("cannot be opened (") + std::strerror(errno) + ")",
+        handler.Problem(St26Rule::Xml, FindingSeverity::Error, 0, std::string("cannot be opened (") + std::strerror(errno) + ")",
                         "check the file name");
         return false;
     }

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "fuzz/FuzzSupport.h"
-#include "tests/generator/ProjectReports.h"
+#include "support/ProjectReports.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     qln::fuzz::UsePrivateTmp("quillion-generation-fuzz");

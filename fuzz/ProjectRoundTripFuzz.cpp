@@ -11,7 +11,7 @@
 
 #include "fuzz/FuzzSupport.h"
 #include "tests/import/ListingRoundTrip.h"
-#include "tests/import/RandomProject.h"
+#include "support/RandomProject.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     qln::fuzz::UsePrivateTmp("quillion-project-round-trip-fuzz");

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <new>
-#include <random>
 
 #include "generator/ListingWriter.h"
 #include "generator/ProjectChecks.h"
@@ -27,16 +26,6 @@ void RemoveFile(const std::string& path) {
 bool PathExists(const std::string& path) {
     std::error_code ec;
     return fs::exists(fs::symlink_status(path, ec));
-}
-
-// A name beside the listing that no file has yet.
-std::string TemporaryNameBeside(const std::string& path) {
-    std::random_device device;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string candidate = path + ".writing-" + std::to_string(device() % 1000000);
-        if (!PathExists(candidate)) return candidate;
-    }
-    return path + ".writing";
 }
 
 }  // namespace
@@ -279,21 +268,19 @@ GenerationOutcome CGenerationRun::WriteListing() {
 
     writer.PatchCount();
     listing_.close();
-    std::error_code ec;
     if (listing_.fail()) {
         DiscardListing();
         ShowMessageBox(kListingWriteFailed, Icon::Warning);
         Notify(CGenerationObserver::kFailed);
         return GenerationOutcome::Failed;
     }
-    fs::rename(listingTemporary_, names_.listing, ec);
-    if (ec) {
-        DiscardListing();
+    const bool renamed = listingFile_->Commit();
+    listingFile_.reset();
+    if (!renamed) {
         ShowMessageBox(kListingOpenFailed, Icon::Warning);
         Notify(CGenerationObserver::kFailed);
         return GenerationOutcome::Failed;
     }
-    listingTemporary_.clear();
     {
         std::lock_guard lock(mutex_);
         entryCount_ = writer.GetEntryCount();
@@ -317,14 +304,18 @@ GenerationOutcome CGenerationRun::WriteListing() {
 bool CGenerationRun::OpenListing() {
     RemoveFile(names_.listing);
     if (PathExists(names_.listing)) return false;
-    listingTemporary_ = TemporaryNameBeside(names_.listing);
+    listingFile_.emplace(names_.listing);
+    if (!listingFile_->IsReserved()) {
+        listingFile_.reset();
+        return false;
+    }
     listing_.clear();
     constexpr std::streamsize kListingBufferSize = 1 << 20;
     if (!listingBuffer_) listingBuffer_.reset(new char[kListingBufferSize]);
     listing_.rdbuf()->pubsetbuf(listingBuffer_.get(), kListingBufferSize);
-    listing_.open(listingTemporary_, std::ios::out | std::ios::trunc);
+    listing_.open(listingFile_->TemporaryPath(), std::ios::out | std::ios::trunc);
     if (!listing_.is_open()) {
-        listingTemporary_.clear();
+        listingFile_.reset();
         return false;
     }
     return true;
@@ -333,19 +324,13 @@ bool CGenerationRun::OpenListing() {
 // A cancelled listing stays as far as it was written, under its final name.
 void CGenerationRun::KeepPartialListing() {
     listing_.close();
-    if (listingTemporary_.empty()) return;
-    std::error_code ec;
-    fs::rename(listingTemporary_, names_.listing, ec);
-    if (ec) fs::remove(listingTemporary_, ec);
-    listingTemporary_.clear();
+    if (listingFile_) listingFile_->Commit();
+    listingFile_.reset();
 }
 
 void CGenerationRun::DiscardListing() {
     if (listing_.is_open()) listing_.close();
-    if (listingTemporary_.empty()) return;
-    std::error_code ec;
-    fs::remove(listingTemporary_, ec);
-    listingTemporary_.clear();
+    listingFile_.reset();
 }
 
 // ---- messages ---------------------------------------------------------------------

@@ -8,11 +8,13 @@
 #include <fstream>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "generator/GenerationObserver.h"
 #include "generator/OutputNames.h"
+#include "model/FileReplacement.h"
 #include "model/Project.h"
 
 namespace qln {
@@ -42,6 +44,7 @@ enum class GenerationOutcome {
     NotSaved,          // the project has no file path; nothing was done
 };
 
+// How a generation ended.
 struct CGenerationResult {
     GenerationOutcome outcome = GenerationOutcome::Failed;
     // A residue file could not be read or written; the application quits.
@@ -148,11 +151,14 @@ private:
     bool cancelSeen_ = false;
     bool errorReportFailed_ = false;
     std::ofstream errorReport_;
+    // The listing's temporary file beside its final name, while it is written.
+    // Declared before the stream, which is closed before the file is renamed
+    // or removed.
+    std::optional<CFileReplacement> listingFile_;
     // Entries are small; a large stream buffer keeps the system calls few.
     // Declared before the stream, which flushes into it when destroyed.
     std::unique_ptr<char[]> listingBuffer_;
     std::ofstream listing_;
-    std::string listingTemporary_;
 };
 
 }  // namespace qln

@@ -44,7 +44,7 @@ bool HasModifiedBase(const CSequence& sequence) {
 }  // namespace
 
 struct CListingWriter::Impl {
-    Impl(CProject& project, std::ostream& out) : project(project), out(out), buffer(out) {}
+    Impl(CProject& written, std::ostream& stream) : project(written), out(stream), buffer(stream) {}
 
     bool IsCancelled() const { return isCancelled && isCancelled(); }
     void AppendEntryHeader(std::string& text, int number, const std::string& length, const std::string& typeCode,

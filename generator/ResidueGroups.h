@@ -25,6 +25,7 @@ struct CCodonSpan {
     const CExon* exon = nullptr;
 };
 
+// Where the codon spans of a nucleotide sequence lie.
 class CCodonSpanPlan {
 public:
     // The codon spans of a nucleotide sequence with this many residues, in
@@ -39,6 +40,7 @@ public:
     static std::vector<CCodonSpan> Plan(const std::vector<CCodonSpan>& regions, const std::vector<CCodonSpan>& exons);
 };
 
+// One group of the residue layout, with what is printed under it.
 struct CResidueGroup {
     std::string_view residues;
     int position = 0;                 // 1-based position of the first residue
@@ -54,6 +56,7 @@ struct CResidueGroup {
     int number = 0;  // printed under the group; 0 for none
 };
 
+// Cuts a residue text into the groups of the residue layout, one after another.
 class CResidueGrouper {
 public:
     // matPeptideStart is the position of the mature peptide's first residue,

@@ -8,16 +8,6 @@ namespace {
 
 constexpr size_t kMaxFeatureCuts = 4;
 
-std::string_view TrimRight(std::string_view text) {
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-std::string_view TrimLeft(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    return text;
-}
-
 }  // namespace
 
 // Where to cut a text longer than a line: after 65 characters when the next
@@ -31,7 +21,7 @@ size_t CWrapping::CutLength(std::string_view rest, size_t earliestSpace) {
 }
 
 std::string CWrapping::Applicant(std::string_view value) {
-    std::string_view rest = TrimRight(value);
+    std::string_view rest = TrimmedRightView(value);
     std::string out;
     while (rest.size() > kLineWidth) {
         const size_t cut = CutLength(rest, 6);
@@ -44,7 +34,7 @@ std::string CWrapping::Applicant(std::string_view value) {
 }
 
 std::string CWrapping::Publication(std::string_view value) {
-    std::string_view rest = TrimRight(value);
+    std::string_view rest = TrimmedRightView(value);
     std::string out;
     while (rest.size() > kLineWidth) {
         const size_t cut = CutLength(rest, 0);
@@ -57,7 +47,7 @@ std::string CWrapping::Publication(std::string_view value) {
 }
 
 std::string CWrapping::Feature(std::string_view value) {
-    std::string_view rest = TrimRight(value);
+    std::string_view rest = TrimmedRightView(value);
     std::string out;
     for (size_t cuts = 0; cuts < kMaxFeatureCuts; ++cuts) {
         const std::string_view head = rest.substr(0, kLineWidth);
@@ -77,7 +67,7 @@ std::string CWrapping::Feature(std::string_view value) {
             return out.append(rest);
         out.append(rest.substr(0, kept));
         out += kContinuation;
-        rest = TrimLeft(rest.substr(cut));
+        rest = TrimmedLeftView(rest.substr(cut));
     }
     return out;
 }

@@ -6,20 +6,13 @@ namespace qln {
 
 namespace {
 
-std::string Trim(const std::string& text) {
-    size_t first = 0, last = text.size();
-    while (first < last && IsBlank(text[first])) ++first;
-    while (last > first && IsBlank(text[last - 1])) --last;
-    return text.substr(first, last - first);
-}
-
 // Cuts text at its first space and returns the part before it, trimmed; text
 // keeps what follows that one space. Two spaces in a row thus leave an empty
 // part, as the writer's "Last, First  Suffix" does for a missing middle
 // initial.
 std::string TakePart(std::string& text) {
     const size_t space = text.find(' ');
-    std::string part = Trim(text.substr(0, space));
+    std::string part(TrimmedView(text.substr(0, space)));
     text = space == std::string::npos ? std::string() : text.substr(space + 1);
     return part;
 }
@@ -62,7 +55,7 @@ void CApplicantNameParser::ChooseOrganization() {
 
 CApplicantNameParser::SplitName CApplicantNameParser::SplitIndividual(const std::string& name) {
     SplitName split;
-    const std::string whole = Trim(name);
+    const std::string whole(TrimmedView(name));
     std::string rest;
     const size_t comma = whole.find(',');
     const size_t space = whole.rfind(' ');
@@ -75,11 +68,11 @@ CApplicantNameParser::SplitName CApplicantNameParser::SplitIndividual(const std:
     } else {
         split.lastName = whole;
     }
-    split.lastName = Trim(split.lastName);
-    rest = Trim(rest);
+    split.lastName = std::string(TrimmedView(split.lastName));
+    rest = std::string(TrimmedView(rest));
     split.firstName = TakePart(rest);
     split.middleInitial = TakePart(rest);
-    split.suffix = Trim(rest);
+    split.suffix = std::string(TrimmedView(rest));
     return split;
 }
 

@@ -23,13 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Trim(const std::string& text) {
-    size_t first = 0, last = text.size();
-    while (first < last && IsBlank(text[first])) ++first;
-    while (last > first && IsBlank(text[last - 1])) --last;
-    return text.substr(first, last - first);
-}
-
 // Sends the project loader's status texts to the screen's observer.
 class LoadRelay : public CProjectProgress {
 public:
@@ -77,7 +70,7 @@ CImportDriver::~CImportDriver() { JoinWorker(); }
 // ---- the input list ----
 
 StringList CImportDriver::SplitInputList(const std::string& fileBox) {
-    const std::string text = Trim(fileBox);
+    const std::string text(TrimmedView(fileBox));
     const std::string separator = kInputSeparator;
     StringList paths;
     size_t start = 0;
@@ -99,7 +92,7 @@ std::string CImportDriver::JoinInputList(const StringList& paths) {
 }
 
 StringList CImportDriver::ListingInputList(const std::string& listingPath) {
-    std::string path = Trim(listingPath);
+    std::string path(TrimmedView(listingPath));
     if (path.empty()) return {};
     return {std::move(path)};
 }
@@ -367,7 +360,7 @@ CImportOutcome CImportDriver::ImportProject(const std::string& projectFilePath) 
     CImportOutcome outcome;
     if (observer_) observer_->SetStatusText(kReadingProject);
     LoadRelay relay(observer_);
-    CProjectImportResult read = ReadProjectSequences(Trim(projectFilePath), &relay);
+    CProjectImportResult read = ReadProjectSequences(std::string(TrimmedView(projectFilePath)), &relay);
     switch (read.status) {
         case CProjectImportResult::Status::InvalidName:
         case CProjectImportResult::Status::CannotOpen:

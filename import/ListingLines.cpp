@@ -186,14 +186,6 @@ void CListingLines::TakeLine(size_t start, size_t firstUnprintable, size_t end) 
     SetWorking();
 }
 
-std::string_view CListingLines::Trim(std::string_view text) {
-    size_t first = 0;
-    size_t last = text.size();
-    while (first < last && text[first] == ' ') ++first;
-    while (last > first && text[last - 1] == ' ') --last;
-    return text.substr(first, last - first);
-}
-
 int CListingLines::LeadingNumber(std::string_view text) {
     long long value = 0;
     for (char c : text) {
@@ -219,7 +211,7 @@ std::string_view CListingLines::RemoveLabel(int identifier, std::string_view val
     if (!entry || value.empty() || ToLowerAscii(value[0]) != ToLowerAscii(entry->label[0]) ||
         !StartsWithIgnoringCase(value, entry->label))
         return value;
-    return Trim(value.substr(std::string_view(entry->label).size()));
+    return SpaceTrimmedView(value.substr(std::string_view(entry->label).size()));
 }
 
 const char* CListingLines::Label(int identifier) {

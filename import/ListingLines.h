@@ -97,8 +97,6 @@ public:
     void Restore(const Position& position) { pos_ = position; }
 
     // ---- line services ----
-    // Blanks removed at both ends.
-    static std::string_view Trim(std::string_view text);
     // The numeric identifier of a trimmed line ("<210>  5" gives 210), or -1
     // when the line has none. Values too large for an int are clamped.
     // The digits lie between the first character and the first ">", blanks

@@ -29,7 +29,6 @@ const char* ListedTypeName(std::string_view text) {
     return nullptr;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsHeaderIdentifier(int identifier) {
     switch (identifier) {
@@ -391,15 +390,15 @@ void ListingParser::ParseLocation(std::string_view value, bool forFeature) {
         std::string from;
         std::string to;
         size_t i = 0;
-        while (i < value.size() && !IsDigit(value[i])) ++i;
+        while (i < value.size() && !IsAsciiDigit(value[i])) ++i;
         const size_t fromStart = i;
-        while (i < value.size() && IsDigit(value[i])) ++i;
+        while (i < value.size() && IsAsciiDigit(value[i])) ++i;
         from = value.substr(fromStart, i - fromStart);
-        while (i < value.size() && !IsDigit(value[i])) ++i;
+        while (i < value.size() && !IsAsciiDigit(value[i])) ++i;
         const size_t toStart = i;
-        while (i < value.size() && IsDigit(value[i])) ++i;
+        while (i < value.size() && IsAsciiDigit(value[i])) ++i;
         to = value.substr(toStart, i - toStart);
-        while (i < value.size() && !IsDigit(value[i])) ++i;
+        while (i < value.size() && !IsAsciiDigit(value[i])) ++i;
         const bool moreDigits = i < value.size();
 
         const auto prefix = [&] { return "* Sequence ID '" + sequenceId_ + "': "; };

@@ -23,13 +23,6 @@ constexpr size_t kReadChunk = 64 * 1024;
 
 bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
-std::string Trim(std::string_view text) {
-    size_t first = 0, last = text.size();
-    while (first < last && IsBlank(text[first])) ++first;
-    while (last > first && IsBlank(text[last - 1])) --last;
-    return std::string(text.substr(first, last - first));
-}
-
 std::string ToUpper(std::string text) {
     for (char& c : text)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
@@ -257,7 +250,7 @@ bool SequenceFileImporter::ParseHeader(Header& header) {
         messages_.push_back("Missing '>' in header '" + QuoteFrom(open) + "'.");
         return false;
     }
-    header.name = Trim(inside.substr(0, semicolon));
+    header.name = std::string(TrimmedView(inside.substr(0, semicolon)));
     if (header.name.empty()) {
         messages_.push_back("Blank sequence name in header '" + QuoteFrom(open) + "'.");
         return false;
@@ -269,8 +262,8 @@ bool SequenceFileImporter::ParseHeader(Header& header) {
     }
     const std::string_view rest = inside.substr(semicolon + 1);
     const size_t second = rest.find(';');
-    header.type = Trim(rest.substr(0, second));
-    if (second != std::string_view::npos) header.organism = Trim(rest.substr(second + 1));
+    header.type = std::string(TrimmedView(rest.substr(0, second)));
+    if (second != std::string_view::npos) header.organism = std::string(TrimmedView(rest.substr(second + 1)));
     pos_ = close + 1;
     return true;
 }

@@ -140,6 +140,7 @@ struct CNameAttribute {
     std::string displayText;
 };
 
+// The working list of the applicant-name parsing dialog.
 class CApplicantName {
 public:
     std::vector<CNameAttribute>& GetEntries() { return entries_; }

@@ -1,10 +1,11 @@
 #include "model/Date.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <mutex>
+
+#include "model/AsciiText.h"
 
 namespace qln {
 
@@ -13,13 +14,6 @@ namespace {
 std::function<std::string()>& TodayOverride() {
     static std::function<std::string()> today;
     return today;
-}
-
-std::string Trim(const std::string& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
-    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
-    return s.substr(b, e - b);
 }
 
 std::string Part(const std::string& s, size_t from, size_t count = std::string::npos) {
@@ -50,7 +44,6 @@ const char* DayRangeMessage(long month, long day, long year) {
     }
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
@@ -75,7 +68,7 @@ void DateField::SetTodayForTesting(std::function<std::string()> today) { TodayOv
 
 const StringList& DateField::Validate(bool complete, const std::string& prefix) {
     messages_.clear();
-    const std::string text = Trim(text_);
+    const std::string text(TrimmedView(text_));
     const std::string year = Part(text, 0, 4);
     const std::string month = Part(text, 5, 2);
     const std::string day = Part(text, 8);
@@ -112,7 +105,7 @@ void DateField::NormaliseImported(const std::string& context1, const std::string
                                   const std::string& context3, const std::string& screenName) {
     messages_.clear();
     const std::string asRead = text_;
-    std::string text = Trim(text_);
+    std::string text(TrimmedView(text_));
     if (text.empty()) {
         text_ = kBlankMask;
         return;
@@ -120,14 +113,14 @@ void DateField::NormaliseImported(const std::string& context1, const std::string
     const std::string message = context1 + ": " + context2 + " " + context3 + ": Invalid date format '" + asRead +
                                 "'.  Please re-enter the date with YYYY-MM-DD date format on the " + screenName +
                                 " screen.";
-    if (text.size() != 10 || IsDigit(text[4]) || IsDigit(text[7])) {
+    if (text.size() != 10 || IsAsciiDigit(text[4]) || IsAsciiDigit(text[7])) {
         text_ = kBlankMask;
         messages_.push_back(message);
         return;
     }
     text[4] = '-';
     text[7] = '-';
-    if (IsDigit(text[0]) && IsDigit(text[5]) && IsDigit(text[8])) {
+    if (IsAsciiDigit(text[0]) && IsAsciiDigit(text[5]) && IsAsciiDigit(text[8])) {
         text_ = text;
     } else {
         text_ = kBlankMask;

@@ -1,6 +1,5 @@
 #include "model/Feature.h"
 
-#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -18,16 +17,6 @@ QLN_IMPLEMENT_SERIAL(CIntron, CFeature)
 QLN_IMPLEMENT_SERIAL(CMatPeptide, CFeature)
 QLN_IMPLEMENT_SERIAL(COtherFeature, CFeature)
 QLN_IMPLEMENT_SERIAL(CCommentFeature, CFeature)
-
-namespace {
-
-void TrimLeading(std::string& s) {
-    size_t n = 0;
-    while (n < s.size() && std::isspace(static_cast<unsigned char>(s[n]))) ++n;
-    s.erase(0, n);
-}
-
-}  // namespace
 
 CFeature::CFeature(CModel* owner, std::string key, std::string comment, std::string from, std::string to,
                    bool joined)
@@ -76,10 +65,8 @@ const StringList& CFeature::CheckFeature(int row, bool& locationError) {
     messages.clear();
     // Made only for a message: most features have none.
     auto prefix = [&] { return GetMessagePrefix(row); };
-    TrimLeading(key_);
-    TrimLeading(comment_);
-    TrimLeading(from_);
-    TrimLeading(to_);
+    for (std::string* text : {&key_, &comment_, &from_, &to_})
+        text->erase(0, text->size() - TrimmedLeftView(*text).size());
 
     if (key_.empty()) {
         messages.push_back(prefix() + "Feature Name is required.");

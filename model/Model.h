@@ -51,6 +51,7 @@ private:
     int32_t count_ = 0;
 };
 
+// The root of the persistent classes: run-time class information and Serialize.
 class CObject {
 public:
     virtual ~CObject() = default;
@@ -146,7 +147,7 @@ private:
 class CRange : public CObject, public virtual CRefCount {
 public:
     static const CRuntimeClass runtimeClass;
-    CRange(int32_t first = 0, int32_t second = 0) : first(first), second(second) {}
+    CRange(int32_t firstValue = 0, int32_t secondValue = 0) : first(firstValue), second(secondValue) {}
     const CRuntimeClass& GetRuntimeClass() const override { return runtimeClass; }
     int32_t first;
     int32_t second;

@@ -156,6 +156,7 @@ private:
     std::string pageRange_;
 };
 
+// An entry of a sequence database, cited by its accession number.
 class CPubDatabase : public CPublication {
     QLN_DECLARE_CLASS(CPubDatabase)
 public:

@@ -9,6 +9,7 @@
 #include <random>
 
 #include "model/Archive.h"
+#include "model/FileHandle.h"
 
 namespace qln {
 
@@ -53,11 +54,6 @@ fs::path CreatePrivateFolder() {
     }
     throw CResidueFileError(CResidueFileError::Kind::Write);
 }
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 }  // namespace
 

@@ -27,11 +27,6 @@ namespace {
 
 constexpr const char* kVersionTag = "V3.3";
 
-std::string_view WithoutLeadingBlanks(const std::string& s) {
-    size_t b = s.find_first_not_of(" \t\r\n\v\f");
-    return b == std::string::npos ? std::string_view() : std::string_view(s).substr(b);
-}
-
 int32_t ReadListCount(CArchive& ar) {
     int32_t n = ar.ReadInt32();
     if (n < 0) ar.Fail(CArchiveException::Cause::BadFormat);
@@ -287,7 +282,7 @@ void CSequence::Serialize(CArchive& ar) {
         ar.WriteString(kVersionTag);
         ar.WriteString(name_);
         ar.WriteString(organism_);
-        ar.WriteString(WithoutLeadingBlanks(residues_));
+        ar.WriteString(TrimmedLeftView(residues_));
         ar.WriteInt32(residuesValid_);
         ar.WriteInt32(displayLayout_ ? 1 : 0);
         ar.WriteString(alphabet_);

@@ -296,6 +296,7 @@ protected:
     Ptr<CBaseSequence> CreateSameKind() override;
 };
 
+// A nucleotide sequence that mixes DNA and RNA.
 class CDNARNASequence : public CBaseSequence {
     QLN_DECLARE_CLASS(CDNARNASequence)
 public:
@@ -309,6 +310,7 @@ protected:
     Ptr<CBaseSequence> CreateSameKind() override;
 };
 
+// Protein sequences, in the one-letter or the three-letter code.
 class CProteinSequence : public CSequence {
     QLN_DECLARE_CLASS(CProteinSequence)
 public:
@@ -333,6 +335,7 @@ protected:
         : CSequence(project, std::move(name), std::move(organism), std::move(residues), kAlphabet, kTypeName) {}
 };
 
+// A protein in the one-letter code.
 class CProtein1Sequence : public CProteinSequence {
     QLN_DECLARE_CLASS(CProtein1Sequence)
 public:
@@ -342,6 +345,7 @@ public:
     Ptr<CSequence> MakeWorkingCopy() override;
 };
 
+// A protein in the three-letter code (MetLys...), kept as it was typed.
 class CProtein3Sequence : public CProteinSequence {
     QLN_DECLARE_CLASS(CProtein3Sequence)
 public:

@@ -15,11 +15,11 @@
 #include "export/St26Export.h"
 #include "import/DefaultImportChoices.h"
 #include "import/ImportDriver.h"
-#include "import/ListingTestSupport.h"
 #include "model/Applicant.h"
 #include "model/Feature.h"
 #include "model/ProjectFile.h"
 #include "model/Sequence.h"
+#include "support/ListingTestSupport.h"
 
 namespace qln {
 namespace {
@@ -82,7 +82,7 @@ const std::map<std::string, std::pair<int, std::string>> kKnownFaults = {
 // Listings of this program and of others, read with "any generator" on.
 TEST_F(St26ExportCorpusTest, EveryCorpusListingExportsOrIsRefusedWithReasons) {
     const fs::path corpus = test::CorpusFolder();
-    if (!fs::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+    if (!fs::is_directory(corpus)) GTEST_SKIP() << test::SharedFolderMissing(corpus);
     int written = 0, refused = 0;
     CSt26Report report;
     for (const auto& file : fs::directory_iterator(corpus)) {
@@ -122,7 +122,7 @@ std::string WithoutComments(std::string text) {
 
 // The project the sample's comment describes.
 TEST_F(St26ExportCorpusTest, SampleProjectGivesTheSampleListing) {
-    if (test::St26Folder().empty()) GTEST_SKIP() << "no sample listing: shared/st26/ beside the checkout is missing";
+    if (!fs::is_directory(test::St26Folder())) GTEST_SKIP() << test::SharedFolderMissing(test::St26Folder());
     Ptr<CProject> project = MakePtr<CProject>();
     CProjectData& data = *project->GetProjectData();
     data.SetTitle("Stable expression cassettes");

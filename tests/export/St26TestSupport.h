@@ -7,17 +7,13 @@
 #include <vector>
 
 #include "export/St26Verifier.h"
+#include "support/SharedFolder.h"
 
 namespace qln::test {
 
-// shared/st26 stands beside the checkout, as CI lays it out; empty when it
-// is nowhere, and the tests that need it skip.
-inline std::filesystem::path St26Folder() {
-    for (const std::filesystem::path& folder :
-         {std::filesystem::path(QLN_SOURCE_DIR) / ".." / "shared" / "st26", std::filesystem::path("/work/shared/st26")})
-        if (std::filesystem::is_directory(folder)) return folder;
-    return {};
-}
+// WIPO's files and the shared sample; the tests that need them skip when the
+// folder is missing.
+inline std::filesystem::path St26Folder() { return SharedFolder("st26"); }
 
 // Every error of the verification, one line each; none when it passes.
 inline std::vector<std::string> St26Errors(const CSt26Findings& findings) {

@@ -200,8 +200,7 @@ TEST(St26VerifierTest, FindingsReadAsOneLineEachAndGroupBySequence) {
 // what WIPO's tool reported on theirs.
 TEST(St26VerifierTest, WiposOwnFilesGiveWhatWiposToolReports) {
     const fs::path real = test::St26Folder() / "real";
-    if (test::St26Folder().empty() || !fs::is_directory(real))
-        GTEST_SKIP() << "WIPO's files are not here: shared/st26/real/ beside the checkout is missing";
+    if (!fs::is_directory(real)) GTEST_SKIP() << test::SharedFolderMissing(real);
     for (const char* name : {"annex-iii-specimen.xml", "Valid-Exemplary DNA and AA.xml"}) {
         const CSt26Findings findings = CSt26Verifier::VerifyFile((real / name).string());
         EXPECT_EQ(test::St26Errors(findings), std::vector<std::string>()) << name << Shown(findings);
@@ -244,7 +243,7 @@ TEST(St26VerifierTest, WiposOwnFilesGiveWhatWiposToolReports) {
 TEST(St26VerifierTest, TheShippedDtdIsWiposOwn) {
     const std::string shipped = ReadText(fs::path(QLN_SOURCE_DIR) / "data" / "st26" / std::string(kSt26DtdFileName));
     EXPECT_EQ(St26DtdText(), shipped);
-    if (test::St26Folder().empty()) GTEST_SKIP() << "shared/st26/ beside the checkout is missing";
+    if (!fs::is_directory(test::St26Folder())) GTEST_SKIP() << test::SharedFolderMissing(test::St26Folder());
     EXPECT_EQ(shipped, ReadText(test::St26Folder() / "real" / std::string(kSt26DtdFileName)));
 }
 

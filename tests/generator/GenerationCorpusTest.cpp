@@ -6,10 +6,10 @@
 #include <random>
 #include <string>
 
-#include "ProjectReports.h"
 #include "model/Archive.h"
 #include "model/ProjectFile.h"
 #include "model/ResidueFile.h"
+#include "support/ProjectReports.h"
 
 namespace qln {
 namespace {

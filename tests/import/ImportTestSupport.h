@@ -10,11 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include <unistd.h>
-
 #include "import/DefaultImportChoices.h"
 #include "import/ImportChoices.h"
 #include "import/ImportDriver.h"
+#include "support/TempFolder.h"
 
 namespace qln::test {
 
@@ -95,34 +94,6 @@ public:
     void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
     void SequenceAdded(CSequence& sequence) override { addedNames.push_back(sequence.GetName()); }
     void SequencesAdded() override { ++updates; }
-};
-
-// A folder of its own under the system's temporary folder, removed at the end.
-class TempFolder {
-public:
-    TempFolder() {
-        static int counter = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("qln-import-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    std::string Path(const std::string& name) const { return (path_ / name).string(); }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        const std::string path = Path(name);
-        std::ofstream out(path, std::ios::binary);
-        out << bytes;
-        return path;
-    }
-
-private:
-    std::filesystem::path path_;
 };
 
 inline std::string ReadBytes(const std::string& path) {

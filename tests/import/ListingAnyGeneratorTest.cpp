@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "ListingTestSupport.h"
 #include "import/ListingTolerance.h"
+#include "support/ListingTestSupport.h"
 
 namespace qln {
 namespace {
@@ -60,7 +60,7 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 }
 
 TEST(ListingAnyGeneratorTest, OtherLayoutsAreReadWithEveryLineEnd) {
-    for (const std::string& lineEnd : {"\n", "\r\n", "\r"}) {
+    for (const std::string lineEnd : {"\n", "\r\n", "\r"}) {
         SCOPED_TRACE(::testing::PrintToString(lineEnd));
         AnyGeneratorRun run(Replaced(kOtherLayout, "\n", lineEnd));
         ASSERT_EQ(run.Sequences().GetSize(), 2) << ::testing::PrintToString(run.Messages());

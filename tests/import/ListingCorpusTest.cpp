@@ -10,10 +10,10 @@
 #include <string>
 
 #include "ListingRoundTrip.h"
-#include "ListingTestSupport.h"
 #include "import/DefaultImportChoices.h"
 #include "import/ListingParser.h"
 #include "model/Sequence.h"
+#include "support/ListingTestSupport.h"
 
 namespace qln {
 namespace {
@@ -100,7 +100,7 @@ struct CorpusRun {
 class ListingCorpusTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!fs::is_directory(kCorpus)) GTEST_SKIP() << "no corpus at " << kCorpus;
+        if (!fs::is_directory(kCorpus)) GTEST_SKIP() << test::SharedFolderMissing(kCorpus);
     }
 };
 

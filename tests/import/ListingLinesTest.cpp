@@ -5,7 +5,7 @@
 #include <string>
 
 #include "import/ListingLines.h"
-#include "ListingTestSupport.h"
+#include "support/ListingTestSupport.h"
 
 namespace qln {
 namespace {

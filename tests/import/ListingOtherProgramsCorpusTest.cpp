@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "ListingRoundTrip.h"
-#include "ListingTestSupport.h"
 #include "import/DefaultImportChoices.h"
 #include "import/ImportDriver.h"
 #include "import/ListingParser.h"
+#include "model/AsciiText.h"
 #include "model/Publication.h"
+#include "support/ListingTestSupport.h"
 
 namespace qln {
 namespace {
@@ -51,11 +52,11 @@ std::vector<Entry> Entries(const std::string& listing) {
     while (at < listing.size()) {
         size_t end = listing.find_first_of("\r\n", at);
         if (end == std::string::npos) end = listing.size();
-        const std::string_view line = CListingLines::Trim(std::string_view(listing).substr(at, end - at));
+        const std::string_view line = SpaceTrimmedView(std::string_view(listing).substr(at, end - at));
         at = end + 1;
         const int identifier = CListingLines::NumericIdentifier(line);
         if (identifier >= 0) inResidues = identifier == 400;
-        const std::string value(line.size() > 5 ? CListingLines::Trim(line.substr(5)) : std::string_view());
+        const std::string value(line.size() > 5 ? SpaceTrimmedView(line.substr(5)) : std::string_view());
         if (identifier == 210) entries.emplace_back();
         if (entries.empty() || line.empty()) continue;
         if (identifier == 212) entries.back().type = value;
@@ -79,7 +80,7 @@ const char* const kListings[] = {
 class ListingOtherProgramsCorpusTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!fs::is_directory(kCorpusFolder)) GTEST_SKIP() << "no corpus at " << kCorpusFolder;
+        if (!fs::is_directory(kCorpusFolder)) GTEST_SKIP() << test::SharedFolderMissing(kCorpusFolder);
         work_ = fs::temp_directory_path() / ("qln-other-programs-" + std::to_string(std::random_device{}()));
         fs::create_directories(work_);
     }

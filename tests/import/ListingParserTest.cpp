@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "ListingTestSupport.h"
 #include "import/ListingParser.h"
 #include "model/AminoAcidCode.h"
 #include "model/Feature.h"
 #include "model/Publication.h"
 #include "model/Sequence.h"
+#include "support/ListingTestSupport.h"
 
 namespace qln {
 namespace {

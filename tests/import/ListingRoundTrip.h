@@ -9,14 +9,15 @@
 #include <string>
 #include <string_view>
 
-#include "ListingTestSupport.h"
 #include "generator/GenerationRun.h"
 #include "import/DefaultImportChoices.h"
 #include "import/ImportDriver.h"
 #include "import/ListingLines.h"
 #include "import/ListingParser.h"
+#include "model/AsciiText.h"
 #include "model/Project.h"
 #include "model/Sequence.h"
+#include "support/ListingTestSupport.h"
 
 namespace qln::test {
 
@@ -79,7 +80,7 @@ inline bool HasIdentifierAfterIndent(const std::string& listing) {
         size_t end = listing.find('\n', at);
         if (end == std::string::npos) end = listing.size();
         const std::string_view line(listing.data() + at, end - at);
-        if (!line.empty() && line[0] == ' ' && CListingLines::NumericIdentifier(CListingLines::Trim(line)) >= 0)
+        if (!line.empty() && line[0] == ' ' && CListingLines::NumericIdentifier(SpaceTrimmedView(line)) >= 0)
             return true;
         at = end + 1;
     }

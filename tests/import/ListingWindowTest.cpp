@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "ListingTestSupport.h"
 #include "import/ImportTestSupport.h"
 #include "import/ListingSource.h"
 #include "import/ListingWindow.h"
+#include "support/ListingTestSupport.h"
 
 namespace qln {
 namespace {

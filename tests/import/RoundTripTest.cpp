@@ -10,7 +10,6 @@
 #include <random>
 #include <string>
 
-#include "ListingTestSupport.h"
 #include "generator/GenerationRun.h"
 #include "import/DefaultImportChoices.h"
 #include "import/ListingParser.h"
@@ -18,6 +17,7 @@
 #include "model/Project.h"
 #include "model/Publication.h"
 #include "model/Sequence.h"
+#include "support/ListingTestSupport.h"
 
 namespace qln {
 namespace {

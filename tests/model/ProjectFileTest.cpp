@@ -21,6 +21,7 @@
 #include "model/ResidueFile.h"
 #include "model/Sequence.h"
 #include "support/ArchiveBytes.h"
+#include "support/TempFolder.h"
 
 namespace qln {
 namespace {
@@ -563,30 +564,7 @@ Ptr<CProject> ProjectWithSequences(int n) {
     return project;
 }
 
-// A folder of its own under the temporary folder, removed afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        std::random_device device;
-        path_ = fs::temp_directory_path() / ("qln-projectfile-" + std::to_string(device()) + std::to_string(device()));
-        fs::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const fs::path& path() const { return path_; }
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename().string());
-        return names;
-    }
-
-private:
-    fs::path path_;
-};
+using test::TempFolder;
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -15,6 +15,9 @@
 #include "import/ListingParser.h"
 #include "import/ListingSource.h"
 #include "model/Project.h"
+#ifdef QLN_SHARED_DIR
+#include "support/SharedFolder.h"
+#endif
 
 namespace qln::test {
 
@@ -131,13 +134,9 @@ inline std::string ReadFileBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The published listings: shared/ stands beside the checkout, as CI lays it.
-#ifdef QLN_SOURCE_DIR
-inline std::filesystem::path CorpusFolder() {
-    const std::filesystem::path beside = std::filesystem::path(QLN_SOURCE_DIR) / ".." / "shared" / "corpus" / "st25";
-    if (std::filesystem::is_directory(beside)) return beside;
-    return "/work/shared/corpus/st25";
-}
+// The published listings, in the shared folder (the test programs only).
+#ifdef QLN_SHARED_DIR
+inline std::filesystem::path CorpusFolder() { return SharedFolder("corpus/st25"); }
 #endif
 
 }  // namespace qln::test

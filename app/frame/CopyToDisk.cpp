@@ -4,12 +4,12 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStorageInfo>
-#include <QTemporaryFile>
 #include <filesystem>
 #include <memory>
 #include <system_error>
+
+#include "model/FileReplacement.h"
 
 namespace qln {
 
@@ -36,22 +36,15 @@ QFileDevice::Permissions PermissionsFor(const QString& destination)
     return QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 }
 
-// Removes a temporary file on every way out unless released.
-class CTemporaryName {
-public:
-    explicit CTemporaryName(QString path) : path_(std::move(path)) {}
-    ~CTemporaryName()
-    {
-        if (!path_.isEmpty()) QFile::remove(path_);
-    }
-    CTemporaryName(const CTemporaryName&) = delete;
-    CTemporaryName& operator=(const CTemporaryName&) = delete;
-    const QString& Path() const { return path_; }
-    void Release() { path_.clear(); }
+QString TemporaryName(const CFileReplacement& replacement)
+{
+    return QFile::decodeName(QByteArray::fromStdString(replacement.TemporaryPath()));
+}
 
-private:
-    QString path_;
-};
+QString ReasonOf(const std::error_code& error)
+{
+    return QString::fromLocal8Bit(error.message());
+}
 
 struct ZipDiscard {
     void operator()(zip_t* archive) const { zip_discard(archive); }
@@ -121,24 +114,23 @@ CCopyOutcome CCopyToDisk::CopyText(const QString& destination) const
     QFile source(listing_);
     if (!source.open(QIODevice::ReadOnly)) return {Kind::ListingUnreadable, QString::fromLatin1(kCopyReadFailed)};
 
-    // QSaveFile writes beside the destination and renames on commit: an
+    // Written beside the destination and renamed over it when complete: an
     // existing file is replaced whole or not at all.
-    QSaveFile target(destination);
+    CFileReplacement replacement(NativePath(destination).string());
+    if (!replacement.IsReserved()) return {Kind::CopyFailed, ReasonOf(replacement.Error())};
+    QFile target(TemporaryName(replacement));
     if (!target.open(QIODevice::WriteOnly)) return {Kind::CopyFailed, target.errorString()};
     constexpr qint64 kChunk = 1 << 20;
     while (!source.atEnd()) {
         const QByteArray chunk = source.read(kChunk);
-        if (chunk.isEmpty() && source.error() != QFileDevice::NoError) {
-            target.cancelWriting();
+        if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
             return {Kind::ListingUnreadable, QString::fromLatin1(kCopyReadFailed)};
-        }
-        if (target.write(chunk) != chunk.size()) {
-            const QString reason = target.errorString();
-            target.cancelWriting();
-            return {Kind::CopyFailed, reason};
-        }
+        if (target.write(chunk) != chunk.size()) return {Kind::CopyFailed, target.errorString()};
     }
-    if (!target.commit()) return {Kind::CopyFailed, target.errorString()};
+    if (!target.flush()) return {Kind::CopyFailed, target.errorString()};
+    target.close();
+    QFile::setPermissions(target.fileName(), PermissionsFor(destination));
+    if (!replacement.Commit()) return {Kind::CopyFailed, ReasonOf(replacement.Error())};
     return {Kind::Done, QString::fromLatin1(kCopyDone)};
 }
 
@@ -147,18 +139,13 @@ CCopyOutcome CCopyToDisk::Zip(const QString& destination) const
     const CCopyOutcome failed{CCopyOutcome::Kind::ZipFailed, QString::fromLatin1(kCopyZipFailed)};
     if (!QFileInfo(listing_).isFile()) return failed;
 
-    // The archive is made under a temporary name beside the destination and
-    // renamed into place, so a failure never leaves a partial zip at D.
-    const QFileInfo target(destination);
-    QTemporaryFile reserve(target.absolutePath() + QLatin1String("/.") + target.fileName() + QLatin1String(".XXXXXX"));
-    reserve.setAutoRemove(false);
-    if (!reserve.open()) return failed;
-    CTemporaryName temporary(reserve.fileName());
-    reserve.close();
-
+    // The archive is made beside the destination and renamed over it when
+    // complete, so a failure never leaves a partial zip there.
+    CFileReplacement replacement(NativePath(destination).string());
+    if (!replacement.IsReserved()) return failed;
     int error = 0;
     std::unique_ptr<zip_t, ZipDiscard> archive(
-        zip_open(QFile::encodeName(temporary.Path()).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error));
+        zip_open(replacement.TemporaryPath().c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error));
     if (!archive) return failed;
     zip_source_t* source = zip_source_file(archive.get(), QFile::encodeName(listing_).constData(), 0, 0);
     if (!source) return failed;
@@ -171,11 +158,8 @@ CCopyOutcome CCopyToDisk::Zip(const QString& destination) const
     if (zip_close(archive.get()) != 0) return failed;
     archive.release();
 
-    QFile::setPermissions(temporary.Path(), PermissionsFor(destination));
-    std::error_code ec;
-    fs::rename(NativePath(temporary.Path()), NativePath(destination), ec);
-    if (ec) return failed;
-    temporary.Release();
+    QFile::setPermissions(TemporaryName(replacement), PermissionsFor(destination));
+    if (!replacement.Commit()) return failed;
     return {CCopyOutcome::Kind::Done, QString::fromLatin1(kCopyDone)};
 }
 

@@ -1,7 +1,8 @@
 #include "screens/CustCodonRules.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "model/AsciiText.h"
 
 namespace qln {
 
@@ -10,8 +11,6 @@ const char* const CCustCodonRules::kAminoAcids[kAminoAcidCount] = {
     "Leu", "Lys", "Met", "Phe", "Pro", "Ser", "Thr", "Trp", "Tyr", "Val", "Xaa"};
 
 namespace {
-
-bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
 int AminoAcidRank(const std::string& aminoAcid)
 {
@@ -26,7 +25,7 @@ int AminoAcidRank(const std::string& aminoAcid)
 bool CCustCodonRules::AcceptsCharacter(const CSequence& sequence, char c)
 {
     // The alphabets hold letters only; a blank or a digit is never a base.
-    return std::isalpha(static_cast<unsigned char>(c)) && sequence.IsValidResidue(c);
+    return IsAsciiLetter(c) && sequence.IsValidResidue(c);
 }
 
 bool CCustCodonRules::AcceptsText(const CSequence& sequence, const std::string& text)
@@ -42,7 +41,7 @@ CCustCodonRules::Check CCustCodonRules::CheckCodon(const std::string& typed, con
     const auto last = std::find_if_not(typed.rbegin(), typed.rend(), IsBlank).base();
     if (first < last) check.codon.assign(first, last);
     std::transform(check.codon.begin(), check.codon.end(), check.codon.begin(),
-                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+                   ToLowerAscii);
     if (check.codon.empty()) {
         check.verdict = Verdict::Empty;
         return check;

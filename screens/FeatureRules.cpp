@@ -7,24 +7,9 @@ namespace qln {
 
 namespace {
 
-constexpr const char* kBlanks = " \t\r\n\f\v";
-
-std::string WithoutLeadingBlanks(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(kBlanks);
-    return first == std::string::npos ? std::string() : text.substr(first);
-}
-
-std::string Trimmed(const std::string& text)
-{
-    std::string result = WithoutLeadingBlanks(text);
-    result.erase(result.find_last_not_of(kBlanks) + 1);
-    return result;
-}
-
 std::string PositionRead(const std::string& typed)
 {
-    std::string position = WithoutLeadingBlanks(typed);
+    std::string position(TrimmedLeftView(typed));
     return position == CFeatureRules::kNotApplicable ? std::string() : position;
 }
 
@@ -32,7 +17,7 @@ std::string PositionRead(const std::string& typed)
 
 bool CFeatureRules::IsMatPeptideKey(const std::string& key)
 {
-    return EqualsIgnoringCase(Trimmed(key), CMatPeptide::kKey);
+    return EqualsIgnoringCase(TrimmedView(key), CMatPeptide::kKey);
 }
 
 bool CFeatureRules::IsMiscFeatureKey(const std::string& key)
@@ -43,10 +28,10 @@ bool CFeatureRules::IsMiscFeatureKey(const std::string& key)
 CFeatureFields CFeatureRules::ForInsert(const CFeatureFields& typed)
 {
     CFeatureFields fields;
-    fields.key = Trimmed(typed.key);
+    fields.key = std::string(TrimmedView(typed.key));
     fields.from = PositionRead(typed.from);
     fields.to = PositionRead(typed.to);
-    fields.comment = WithStoredLineBreaks(WithoutLeadingBlanks(typed.comment));
+    fields.comment = WithStoredLineBreaks(std::string(TrimmedLeftView(typed.comment)));
     if (fields.key.empty() && !fields.comment.empty()) fields.key = "misc_feature";
     return fields;
 }

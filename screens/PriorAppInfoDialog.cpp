@@ -1,5 +1,6 @@
 #include "screens/PriorAppInfoDialog.h"
 
+#include "model/AsciiText.h"
 #include "model/Project.h"
 #include "widgets/Latin1Text.h"
 #include "screens/ScreenDocument.h"
@@ -26,7 +27,7 @@ CPriorAppInfoDialog::~CPriorAppInfoDialog() = default;
 
 Ptr<CEarlierApplication> CPriorAppInfoDialog::BuildRecord() const
 {
-    return MakePtr<CEarlierApplication>(&Document().Project(), WithoutLeadingSpace(FieldText(ui_->number)),
+    return MakePtr<CEarlierApplication>(&Document().Project(), std::string(TrimmedLeftView(FieldText(ui_->number))),
                                         ui_->filingDate->DateText());
 }
 
@@ -50,7 +51,7 @@ bool CPriorAppInfoDialog::DiffersFrom(const CEarlierApplication& record) const
 
 bool CPriorAppInfoDialog::KeyFieldFilled() const
 {
-    return !WithoutLeadingSpace(FieldText(ui_->number)).empty() || ui_->filingDate->HasDate();
+    return !std::string(TrimmedLeftView(FieldText(ui_->number))).empty() || ui_->filingDate->HasDate();
 }
 
 void CPriorAppInfoDialog::EmptyFields()

@@ -1,9 +1,9 @@
 #include "app/frame/ResidueCleanup.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <system_error>
+
+#include "model/AsciiText.h"
 
 namespace qln {
 
@@ -28,7 +28,7 @@ bool CResidueCleanup::IsResidueFileName(const std::string& name)
     if (name.compare(0, kPrefix.size(), kPrefix) != 0) return false;
     if (name.compare(name.size() - kSuffix.size(), kSuffix.size(), kSuffix) != 0) return false;
     const auto digits = std::string_view(name).substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
-    return std::all_of(digits.begin(), digits.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+    return IsAsciiNumber(digits);
 }
 
 int CResidueCleanup::Run(const std::function<void(int)>& progress)

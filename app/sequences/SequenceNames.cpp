@@ -1,16 +1,14 @@
 #include "app/sequences/SequenceNames.h"
 
-#include <algorithm>
-#include <cctype>
 #include <unordered_set>
+
+#include "model/AsciiText.h"
 
 namespace qln {
 
 std::string StripLeadingBlanks(const std::string& name)
 {
-    const auto first = std::find_if(name.begin(), name.end(),
-                                    [](unsigned char c) { return !std::isspace(c); });
-    return std::string(first, name.end());
+    return std::string(TrimmedLeftView(name));
 }
 
 NameCheck CheckNewName(const std::string& name, const CArray<Ptr<CSequence>>& sequences)

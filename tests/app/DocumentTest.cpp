@@ -272,9 +272,9 @@ void DocumentTest::failedOpenAndDeletedSequencesKeepProject()
         AnswerModal<QMessageBox>([&](QMessageBox* save) {
             saveQuestion = save->text();
             QTest::mouseClick(save->button(QMessageBox::Discard), Qt::LeftButton);
-            AnswerModal<QMessageBox>([&](QMessageBox* bad) {
-                failure = bad->text();
-                bad->accept();
+            AnswerModal<QMessageBox>([&](QMessageBox* refusal) {
+                failure = refusal->text();
+                refusal->accept();
             });
         });
     });

@@ -230,8 +230,9 @@ void FeatureDialogTest::namesDialogFillsKeyAndOtherInformation()
     QStringList seen;
     AnswerModal<CFeatureNamesDialog>([&seen](CFeatureNamesDialog* names) {
         // Tab moves the focus, and so takes the key, only in the active window;
-        // on a busy machine the dialog may not be active yet.
-        QTest::qWaitForWindowActive(names);
+        // on a busy machine the dialog may not be active yet. Should it never
+        // become active, the comparisons below say what went wrong.
+        (void)QTest::qWaitForWindowActive(names);
         seen << names->windowTitle() << names->findChild<QLabel*>("kindLabel")->text();
         auto* key = names->findChild<QLineEdit*>("key");
         key->selectAll();

@@ -9,8 +9,7 @@ int main(int argc, char** argv)
     // Answered before the application object is made, so that they work
     // where no display is.
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     const qln::CCommandLine line = qln::CCommandLine::Parse(arguments);
     if (line.showHelp || line.showVersion) {
         const QString text = line.showHelp ? qln::CCommandLine::HelpText() : qln::CCommandLine::VersionText();

@@ -57,10 +57,11 @@ void Run(const char* label, int count, size_t length, size_t lineLength, const f
     const double ownSeconds = BestImport(own, ownCount);
     const double fastaMB = static_cast<double>(fs::file_size(fasta)) / 1e6;
     const double ownMB = static_cast<double>(fs::file_size(own)) / 1e6;
-    std::printf("%s\n  FASTA %.1f MB: %.3f s (%.1f MB/s), %d sequences\n"
-                "  own layout %.1f MB: %.3f s (%.1f MB/s), %d sequences\n  FASTA takes %.2fx the own layout's time\n",
-                label, fastaMB, fastaSeconds, fastaMB / fastaSeconds, fastaCount, ownMB, ownSeconds,
-                ownMB / ownSeconds, ownCount, fastaSeconds / ownSeconds);
+    std::printf(
+        "%s\n  FASTA %.1f MB: %.3f s (%.1f MB/s), %d sequences\n"
+        "  own layout %.1f MB: %.3f s (%.1f MB/s), %d sequences\n  FASTA takes %.2fx the own layout's time\n",
+        label, fastaMB, fastaSeconds, fastaMB / fastaSeconds, fastaCount, ownMB, ownSeconds, ownMB / ownSeconds,
+        ownCount, fastaSeconds / ownSeconds);
     fs::remove(fasta);
     fs::remove(own);
 }

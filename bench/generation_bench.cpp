@@ -71,10 +71,10 @@ double FwriteSeconds(const std::string& listing, const fs::path& dir) {
     double best = 1e9;
     for (int i = 0; i < qln::bench::kBestOf; ++i) {
         best = std::min(best, Seconds([&] {
-            std::FILE* f = std::fopen(path.c_str(), "wb");
-            std::fwrite(bytes.data(), 1, bytes.size(), f);
-            std::fclose(f);
-        }));
+                            std::FILE* f = std::fopen(path.c_str(), "wb");
+                            std::fwrite(bytes.data(), 1, bytes.size(), f);
+                            std::fclose(f);
+                        }));
     }
     fs::remove(path);
     return best;
@@ -125,9 +125,9 @@ void Run(const char* label, int count, size_t length, const fs::path& dir) {
     Compare("seqret", seqret, listingMegabytes, generate, fastaMegabytes);
     // Debian's Biopython belongs to the system's Python, whatever python3
     // comes first on the path.
-    const double biopython = ToolSeconds(
-        "/usr/bin/python3 -c \"from Bio import SeqIO; SeqIO.convert('" + fasta + "', 'fasta', '" + (dir / "bio.gb").string() +
-        "', 'genbank', molecule_type='DNA')\"");
+    const double biopython = ToolSeconds("/usr/bin/python3 -c \"from Bio import SeqIO; SeqIO.convert('" + fasta +
+                                         "', 'fasta', '" + (dir / "bio.gb").string() +
+                                         "', 'genbank', molecule_type='DNA')\"");
     Compare("Biopython", biopython, listingMegabytes, generate, fastaMegabytes);
     loaded = nullptr;
     qln::CResidueFiles::RemoveAll();

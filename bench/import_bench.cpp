@@ -71,10 +71,11 @@ void Run(const char* label, int count, size_t length, const fs::path& dir) {
         if (again.seconds < result.seconds) result = again;
     }
     const double megabytes = static_cast<double>(fs::file_size(listingPath)) / 1e6;
-    std::printf("%s\n  listing %.1f MB; write %.3f s (%.1f MB/s); import %.3f s (%.1f MB/s, %.2fx the writer's rate); "
-                "%d sequences, %zu messages\n",
-                label, megabytes, write, megabytes / write, result.seconds, megabytes / result.seconds,
-                write / result.seconds, result.sequences, result.messages);
+    std::printf(
+        "%s\n  listing %.1f MB; write %.3f s (%.1f MB/s); import %.3f s (%.1f MB/s, %.2fx the writer's rate); "
+        "%d sequences, %zu messages\n",
+        label, megabytes, write, megabytes / write, result.seconds, megabytes / result.seconds, write / result.seconds,
+        result.sequences, result.messages);
     qln::CResidueFiles::RemoveAll();
     for (const auto& entry : fs::directory_iterator(dir)) fs::remove(entry.path());
 }

@@ -21,8 +21,8 @@ qln::Ptr<qln::CProject> MakeProject(int sequences, size_t residues) {
     qln::Ptr<qln::CProject> project(new qln::CProject);
     project->GetProjectData()->SetTitle("Benchmark");
     for (int i = 0; i < sequences; ++i) {
-        qln::Ptr<qln::CSequence> s(
-            new qln::CDNASequence(project.get(), "Seq" + std::to_string(i + 1), "Homo sapiens", qln::bench::RandomBases(random, residues)));
+        qln::Ptr<qln::CSequence> s(new qln::CDNASequence(project.get(), "Seq" + std::to_string(i + 1), "Homo sapiens",
+                                                         qln::bench::RandomBases(random, residues)));
         s->UnloadResidues();  // as after loading: parked in its residue file
         project->Add(s.get());
     }
@@ -35,8 +35,8 @@ double CopySeconds(const std::string& from, const std::string& to) {
     for (int i = 0; i < 3; ++i) {
         fs::remove(to);
         best = std::min(best, Seconds([&] {
-            if (std::system(command.c_str()) != 0) std::fprintf(stderr, "cp failed\n");
-        }));
+                            if (std::system(command.c_str()) != 0) std::fprintf(stderr, "cp failed\n");
+                        }));
     }
     fs::remove(to);
     return best;

@@ -18,7 +18,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Seconds(Clock::time_point from, Clock::time_point to) { return std::chrono::duration<double>(to - from).count(); }
+double Seconds(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double>(to - from).count();
+}
 
 // The bytes parking writes for one residue text: length prefix and letters.
 std::string ArchivedBytes(const std::string& residues) {
@@ -89,8 +91,8 @@ void RunCase(const char* label, size_t count, size_t length, std::mt19937& rando
     std::printf("  load: %8.3f s  %10.1f M residues/s%s\n", load, total / load / 1e6,
                 checked == count ? "" : "  (LENGTH MISMATCH)");
     if (oneWrite > 0)
-        std::printf("  one fwrite of the same %zu bytes (best of 3): %.3f s; park takes %.1fx as long\n", all.size(), oneWrite,
-                    park / oneWrite);
+        std::printf("  one fwrite of the same %zu bytes (best of 3): %.3f s; park takes %.1fx as long\n", all.size(),
+                    oneWrite, park / oneWrite);
     else
         std::printf("  one fwrite of the same bytes failed\n");
 }
@@ -99,7 +101,8 @@ void RunCase(const char* label, size_t count, size_t length, std::mt19937& rando
 
 int main() {
     std::mt19937 random(12345);
-    std::printf("residue folder: %s\n", std::filesystem::path(qln::CResidueFiles::MakeFileName()).parent_path().c_str());
+    std::printf("residue folder: %s\n",
+                std::filesystem::path(qln::CResidueFiles::MakeFileName()).parent_path().c_str());
     try {
         RunCase("short", 10000, 1000, random);
         RunCase("long", 10, 10000000, random);

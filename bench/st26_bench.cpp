@@ -29,11 +29,13 @@ int main() {
     for (int i = 0; i < 3; ++i) {
         CSt26Export exporter(*project, path, {});
         st26 = std::min(st26, bench::Seconds([&] { ok = ok && exporter.Run() != St26Outcome::Failed; }));
-        verification = std::min(verification, bench::Seconds([&] {
-            ok = ok && CSt26Verifier::VerifyFile(exporter.GetXmlPath()).Count(CSt26Finding::Severity::Error) == 0;
-        }));
+        verification = std::min(
+            verification, bench::Seconds([&] {
+                ok = ok && CSt26Verifier::VerifyFile(exporter.GetXmlPath()).Count(CSt26Finding::Severity::Error) == 0;
+            }));
         CGenerationRun run(*project, path);
-        listing = std::min(listing, bench::Seconds([&] { ok = ok && run.Run().outcome == GenerationOutcome::Succeeded; }));
+        listing = std::min(listing,
+                           bench::Seconds([&] { ok = ok && run.Run().outcome == GenerationOutcome::Succeeded; }));
     }
     double rows = 1e9;
     for (int i = 0; i < 3; ++i) {
@@ -46,8 +48,9 @@ int main() {
     }
     const double xmlMegabytes = static_cast<double>(fs::file_size(dir / "bench_ST26.xml")) / 1e6;
     const double listingMegabytes = static_cast<double>(fs::file_size(dir / "bench_ST25.txt")) / 1e6;
-    std::printf("100 sequences x 1,000,000 residues, a third coding (goal: ST.26, verification aside, at least as "
-                "fast as ST.25)\n");
+    std::printf(
+        "100 sequences x 1,000,000 residues, a third coding (goal: ST.26, verification aside, at least as "
+        "fast as ST.25)\n");
     std::printf("  ST.25 listing (checks and listing)        %7.3f s  %7.1f MB\n", listing, listingMegabytes);
     std::printf("  ST.26 export (XML, verification, report)  %7.3f s  %7.1f MB\n", st26, xmlMegabytes);
     std::printf("    of which the verification               %7.3f s\n", verification);

@@ -71,9 +71,7 @@ private:
 };
 
 // "1 entry", "3 entries".
-std::string Count(int n, const char* one, const char* many) {
-    return std::to_string(n) + ' ' + (n == 1 ? one : many);
-}
+std::string Count(int n, const char* one, const char* many) { return std::to_string(n) + ' ' + (n == 1 ? one : many); }
 
 }  // namespace
 
@@ -111,26 +109,26 @@ int RunGenerate(const std::string& projectPath, bool checkMissingFeatures, std::
         CGenerationRun run(*project, projectPath, &observer);
         const COutputNames& names = run.GetOutputNames();
         switch (run.Run().outcome) {
-            case GenerationOutcome::Succeeded: {
-                err << "wrote " << names.listing << ": " << Count(run.GetEntryCount(), "entry", "entries");
-                if (const int warnings = run.GetWarningCount())
-                    err << "; " << Count(warnings, "warning", "warnings") << " in " << names.errorReport;
-                err << '\n';
-                return kExitOk;
-            }
-            case GenerationOutcome::ValidationFailed: {
-                const int messages = static_cast<int>(run.GetMessages().size());
-                if (run.ErrorReportFailed())
-                    throw CommandFailure(names.errorReport + ": the error report could not be written; " +
-                                         Count(messages, "message", "messages") + " above, no listing written");
-                err << "errors found, no listing written: " << Count(messages, "message", "messages") << " in "
-                    << names.errorReport << '\n';
-                return kExitFindings;
-            }
-            default:
-                if (run.ErrorReportFailed())
-                    throw CommandFailure(names.errorReport + ": the error report could not be opened, no listing written");
-                throw CommandFailure(names.listing + ": the listing could not be written");
+        case GenerationOutcome::Succeeded: {
+            err << "wrote " << names.listing << ": " << Count(run.GetEntryCount(), "entry", "entries");
+            if (const int warnings = run.GetWarningCount())
+                err << "; " << Count(warnings, "warning", "warnings") << " in " << names.errorReport;
+            err << '\n';
+            return kExitOk;
+        }
+        case GenerationOutcome::ValidationFailed: {
+            const int messages = static_cast<int>(run.GetMessages().size());
+            if (run.ErrorReportFailed())
+                throw CommandFailure(names.errorReport + ": the error report could not be written; " +
+                                     Count(messages, "message", "messages") + " above, no listing written");
+            err << "errors found, no listing written: " << Count(messages, "message", "messages") << " in "
+                << names.errorReport << '\n';
+            return kExitFindings;
+        }
+        default:
+            if (run.ErrorReportFailed())
+                throw CommandFailure(names.errorReport + ": the error report could not be opened, no listing written");
+            throw CommandFailure(names.listing + ": the listing could not be written");
         }
     });
 }
@@ -183,7 +181,7 @@ int RunImportSequences(const std::vector<std::string>& files, const std::string&
             throw CommandFailure("--type " + type + ": must be DNA, RNA, DNA/RNA, PROTEIN/1 or PROTEIN/3");
         std::error_code ec;
         Ptr<CProject> project = std::filesystem::exists(projectPath, ec) ? LoadProjectFile(projectPath)
-                                                                          : Ptr<CProject>(new CProject);
+                                                                         : Ptr<CProject>(new CProject);
         CDefaultImportChoices choices(project.get(), *sequenceType);
         choices.SetTypeGiven(typeGiven);
         CImportDriver driver(*project, choices);
@@ -219,10 +217,10 @@ int RunExportSt26(const std::string& projectPath, const std::string& xmlPath, co
                   bool writeChoices, std::ostream& err) {
     return Guarded(err, [&] {
         Ptr<CProject> project = LoadProjectFile(projectPath);
-        const std::string choicesFile =
-            choicesPath.empty() ? ProjectPathStem(projectPath) + kSt26ChoicesSuffix : choicesPath;
-        const CSt26Choices choices =
-            choicesPath.empty() ? ReadSt26ChoicesIfPresent(choicesFile) : ReadSt26Choices(choicesFile);
+        const std::string choicesFile = choicesPath.empty() ? ProjectPathStem(projectPath) + kSt26ChoicesSuffix
+                                                            : choicesPath;
+        const CSt26Choices choices = choicesPath.empty() ? ReadSt26ChoicesIfPresent(choicesFile)
+                                                         : ReadSt26Choices(choicesFile);
         if (writeChoices) {
             WriteSt26Choices(choices, *project, choicesFile);
             err << "wrote " << choicesFile << '\n';
@@ -234,21 +232,22 @@ int RunExportSt26(const std::string& projectPath, const std::string& xmlPath, co
         const CSt26Report& report = exporter.GetReport();
         const int confirm = report.Count(CSt26Report::Severity::Confirm);
         switch (outcome) {
-            case St26Outcome::Written:
-            case St26Outcome::WrittenToConfirm: {
-                err << "wrote " << exporter.GetXmlPath() << "; ";
-                if (confirm) err << Count(confirm, "item", "items") << " to confirm in ";
-                else err << "report in ";
-                const CSt26Findings& verification = exporter.GetVerification();
-                err << exporter.GetReportPath() << "; verified: " << verification.CountsText() << '\n';
-                return confirm || verification.Count(CSt26Finding::Severity::Error) ? kExitFindings : kExitOk;
-            }
-            case St26Outcome::Refused:
-                err << "not written: " << Count(report.Count(CSt26Report::Severity::Error), "error", "errors")
-                    << " in " << exporter.GetReportPath() << '\n';
-                return kExitFailure;
-            default:
-                throw CommandFailure(exporter.GetFailure());
+        case St26Outcome::Written:
+        case St26Outcome::WrittenToConfirm: {
+            err << "wrote " << exporter.GetXmlPath() << "; ";
+            if (confirm)
+                err << Count(confirm, "item", "items") << " to confirm in ";
+            else
+                err << "report in ";
+            const CSt26Findings& verification = exporter.GetVerification();
+            err << exporter.GetReportPath() << "; verified: " << verification.CountsText() << '\n';
+            return confirm || verification.Count(CSt26Finding::Severity::Error) ? kExitFindings : kExitOk;
+        }
+        case St26Outcome::Refused:
+            err << "not written: " << Count(report.Count(CSt26Report::Severity::Error), "error", "errors") << " in "
+                << exporter.GetReportPath() << '\n';
+            return kExitFailure;
+        default: throw CommandFailure(exporter.GetFailure());
         }
     });
 }

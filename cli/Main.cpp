@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
 
     std::string choices;
     bool writeChoices = false;
-    auto* exportSt26 = app.add_subcommand("export-st26", "write the project as a WIPO ST.26 XML listing and its report");
+    auto* exportSt26 = app.add_subcommand("export-st26",
+                                          "write the project as a WIPO ST.26 XML listing and its report");
     exportSt26->add_option("project", input, "the project file")->required();
     exportSt26->add_option("-o,--output", output, "the XML file (default: <project>_ST26.xml beside the project)");
     exportSt26->add_option("--choices", choices, "the choices file (default: <project>_ST26.json when present)");
@@ -82,8 +83,7 @@ int main(int argc, char** argv) {
     if (generate->parsed()) status = RunGenerate(input, checkMissingFeatures, std::cerr);
     if (workfile->parsed()) status = RunWorkFile(input, std::cerr);
     if (importListing->parsed()) status = RunImportListing(input, output, std::cout, std::cerr, anyGenerator);
-    if (importSequences->parsed())
-        status = RunImportSequences(files, output, !noFilter, type, std::cout, std::cerr);
+    if (importSequences->parsed()) status = RunImportSequences(files, output, !noFilter, type, std::cout, std::cerr);
     if (exportSt26->parsed()) status = RunExportSt26(input, output, choices, writeChoices, std::cerr);
     if (validate->parsed()) status = RunValidate(input, checkMissingFeatures, std::cout, std::cerr);
     if (verifySt26->parsed()) status = RunVerifySt26(input, reportPath, std::cout, std::cerr);

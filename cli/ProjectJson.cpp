@@ -152,8 +152,8 @@ void ReadFeatures(CSequence& sequence, const MemberReader& r, const std::string&
     const json& list = r.List("features");
     for (size_t i = 0; i < list.size(); ++i) {
         MemberReader f(list[i], Indexed(path, i), {"key", "from", "to", "comment", "joined"});
-        Ptr<CFeature> feature =
-            MakeFeatureForKey(&sequence, f.Text("key"), f.Text("comment"), f.Text("from"), f.Text("to"), f.Flag("joined"));
+        Ptr<CFeature> feature = MakeFeatureForKey(&sequence, f.Text("key"), f.Text("comment"), f.Text("from"),
+                                                  f.Text("to"), f.Flag("joined"));
         feature->SetRow(static_cast<int32_t>(i + 1));
         sequence.GetFeatures().Add(feature);
     }
@@ -180,18 +180,17 @@ void ReadPublications(CSequence& sequence, const MemberReader& r, const std::str
     for (size_t i = 0; i < patents.size(); ++i) {
         MemberReader p(patents[i], Indexed(path + ".patents", i),
                        {"title", "documentNumber", "filingDate", "publicationDate", QLN_REFERENCE_MEMBERS});
-        sequence.GetPatents().Add(Ptr<CPatent>(new CPatent(&sequence, p.Text("title"), p.Text("documentNumber"),
-                                                           p.Text("filingDate"), p.Text("publicationDate"),
-                                                           p.Text("accession"), p.Text("entryDate"), p.Text("from"),
-                                                           p.Text("to"))));
+        sequence.GetPatents().Add(Ptr<CPatent>(new CPatent(
+            &sequence, p.Text("title"), p.Text("documentNumber"), p.Text("filingDate"), p.Text("publicationDate"),
+            p.Text("accession"), p.Text("entryDate"), p.Text("from"), p.Text("to"))));
     }
     const json& theses = r.List("theses");
     for (size_t i = 0; i < theses.size(); ++i) {
         MemberReader p(theses[i], Indexed(path + ".theses", i),
                        {"authors", "title", "pages", "date", QLN_REFERENCE_MEMBERS});
-        sequence.GetTheses().Add(Ptr<CThesis>(new CThesis(&sequence, p.Text("authors"), p.Text("title"),
-                                                          p.Text("date"), p.Text("pages"), p.Text("accession"),
-                                                          p.Text("entryDate"), p.Text("from"), p.Text("to"))));
+        sequence.GetTheses().Add(
+            Ptr<CThesis>(new CThesis(&sequence, p.Text("authors"), p.Text("title"), p.Text("date"), p.Text("pages"),
+                                     p.Text("accession"), p.Text("entryDate"), p.Text("from"), p.Text("to"))));
     }
 }
 
@@ -318,10 +317,10 @@ ordered_json DumpSequence(CSequence& sequence) {
 }  // namespace
 
 Ptr<CProject> BuildProject(const json& value) {
-    MemberReader top(value, "",
-                     {"title", "fileReference", "applicationNumber", "filingDate", "customOrganisms",
-                      "lastImportFolder", "priorApplications", "organizationApplicants", "individualApplicants",
-                      "sequences"});
+    MemberReader top(
+        value, "",
+        {"title", "fileReference", "applicationNumber", "filingDate", "customOrganisms", "lastImportFolder",
+         "priorApplications", "organizationApplicants", "individualApplicants", "sequences"});
     Ptr<CProject> project(new CProject);
     CProjectData& data = *project->GetProjectData();
     data.SetTitle(top.Text("title"));

@@ -48,7 +48,8 @@ CSt26Choices ReadSt26Choices(const std::string& path) {
         } else if (name == "officeCode") {
             choices.officeCode = Latin1Member(path, name, value);
             if (!choices.officeCode.empty() && !IsOfficeCode(choices.officeCode))
-                Fail(path, "\"officeCode\" must be a WIPO ST.3 code such as \"US\", not \"" + choices.officeCode + "\"");
+                Fail(path,
+                     "\"officeCode\" must be a WIPO ST.3 code such as \"US\", not \"" + choices.officeCode + "\"");
         } else if (name == "molTypes") {
             if (!value.is_object()) Fail(path, "\"molTypes\" must be an object of sequence names");
             for (const auto& [sequence, molType] : value.items()) {

@@ -61,9 +61,8 @@ std::string IndividualName(const CIndivApplicant& applicant) {
 
 bool HasAddress(const CApplicant& applicant) {
     for (const std::string* field : {&applicant.GetStreet(), &applicant.GetCity(), &applicant.GetState(),
-                                     &applicant.GetCountry(), &applicant.GetPostalCode(),
-                                     &applicant.GetEmailAddress(), &applicant.GetPhoneNumber(),
-                                     &applicant.GetFaxNumber()})
+                                     &applicant.GetCountry(), &applicant.GetPostalCode(), &applicant.GetEmailAddress(),
+                                     &applicant.GetPhoneNumber(), &applicant.GetFaxNumber()})
         if (!TrimmedView(*field).empty()) return true;
     return false;
 }
@@ -81,8 +80,8 @@ struct CSt26Export::Impl {
 
     void Note(std::string element, std::string oldValue, std::string newValue, std::string rule, Severity severity,
               Kind kind) {
-        report.Add(CSt26Report::Item{0, {}, std::move(element), std::move(oldValue), std::move(newValue),
-                                     std::move(rule), severity, kind});
+        report.Add(CSt26Report::Item{
+            0, {}, std::move(element), std::move(oldValue), std::move(newValue), std::move(rule), severity, kind});
     }
     bool IsCancelled() const { return isCancelled && isCancelled(); }
     std::vector<int> Number();
@@ -158,8 +157,7 @@ void CSt26Export::Impl::WriteApplicationIdentification(CXmlWriter& xml) {
              "the number names no office: choose the office code to write it; 45", Severity::Confirm, Kind::Default);
         return;
     } else {
-        Note("IPOfficeCode", number, id->officeCode, "from the application number; ST.3", Severity::Info,
-             Kind::Change);
+        Note("IPOfficeCode", number, id->officeCode, "from the application number; ST.3", Severity::Info, Kind::Change);
     }
     xml.Open("ApplicationIdentification");
     xml.Leaf("IPOfficeCode", id->officeCode);
@@ -311,11 +309,12 @@ St26Outcome CSt26Export::Impl::Export() {
         CXmlWriter xml(out);
         xml.Line(kSt26Declaration);
         xml.Line(kSt26DocumentType);
-        xml.Open("ST26SequenceListing", {{"dtdVersion", "V1_3"},
-                                         {"fileName", FileNameAttribute(xmlPath)},
-                                         {"softwareName", "Quillion"},
-                                         {"softwareVersion", version},
-                                         {"productionDate", productionDate.empty() ? DateField::Today() : productionDate}});
+        xml.Open("ST26SequenceListing",
+                 {{"dtdVersion", "V1_3"},
+                  {"fileName", FileNameAttribute(xmlPath)},
+                  {"softwareName", "Quillion"},
+                  {"softwareVersion", version},
+                  {"productionDate", productionDate.empty() ? DateField::Today() : productionDate}});
         WriteGeneralPart(xml, ids.back() - 1);
         CSt26SequenceMapper mapper(choices, report);
         int nextQualifierId = 1;
@@ -380,7 +379,8 @@ void CSt26Export::SetOutputPath(std::string xmlPath) {
     impl_->xmlPath = std::move(xmlPath);
     const std::string stem = ProjectPathStem(impl_->xmlPath);
     const std::string suffix = "_ST26";
-    const bool named = stem.size() >= suffix.size() && stem.compare(stem.size() - suffix.size(), suffix.size(), suffix) == 0;
+    const bool named = stem.size() >= suffix.size() &&
+                       stem.compare(stem.size() - suffix.size(), suffix.size(), suffix) == 0;
     impl_->reportPath = (named ? stem.substr(0, stem.size() - suffix.size()) : stem) + kSt26ReportSuffix;
 }
 

@@ -35,7 +35,6 @@ bool AllOf(std::string_view text, std::string_view allowed) {
     return text.find_first_not_of(allowed) == std::string_view::npos;
 }
 
-
 // UTF-8 characters, not bytes.
 size_t CharacterCount(std::string_view text) {
     return static_cast<size_t>(
@@ -73,7 +72,8 @@ bool IsLatLon(std::string_view text) {
         const size_t end = std::min(rest.find(' '), rest.size());
         const std::string_view n = rest.substr(0, end);
         const size_t dot = n.find('.');
-        const bool ok = IsAsciiNumber(n.substr(0, dot)) && (dot == std::string_view::npos || IsAsciiNumber(n.substr(dot + 1)));
+        const bool ok = IsAsciiNumber(n.substr(0, dot)) &&
+                        (dot == std::string_view::npos || IsAsciiNumber(n.substr(dot + 1)));
         rest.remove_prefix(std::min(end + 1, rest.size()));
         return ok;
     };
@@ -98,7 +98,8 @@ bool IsCollectionDate(std::string_view text) {
             return m.size() == 3 && kMonths.find(m) != std::string_view::npos && kMonths.find(m) % 3 == 0;
         };
         if (date.size() == 4) return IsAsciiNumber(date);
-        if (date.size() == 7 && date[4] == '-') return IsAsciiNumber(date.substr(0, 4)) && IsAsciiNumber(date.substr(5));
+        if (date.size() == 7 && date[4] == '-')
+            return IsAsciiNumber(date.substr(0, 4)) && IsAsciiNumber(date.substr(5));
         if (date.size() == 8 && date[3] == '-') return month(date.substr(0, 3)) && IsAsciiNumber(date.substr(4));
         if (date.size() == 11 && date[2] == '-' && date[6] == '-')
             return IsAsciiNumber(date.substr(0, 2)) && month(date.substr(3, 3)) && IsAsciiNumber(date.substr(7));
@@ -182,9 +183,9 @@ void CSt26FeatureCheck::CheckFeature(const CSt26ReadFeature& feature, Context& c
         const std::string kind = context.protein ? "amino acid" : "nucleotide";
         Add(context, FindingSeverity::Error, St26Rule::FeatureKey, {}, feature.line,
             QuotedBeginning(written) + " is no feature key of " + kind + " sequences" +
-                (otherKind ? " (it is one of " + std::string(context.protein ? "nucleotide" : "amino acid") +
-                                 " sequences)"
-                           : ""),
+                (otherKind
+                     ? " (it is one of " + std::string(context.protein ? "nucleotide" : "amino acid") + " sequences)"
+                     : ""),
             "use a key of the " + kind + " list, or misc_feature" + (context.protein ? " (REGION, SITE)" : "") +
                 " with a note");
     }
@@ -222,8 +223,7 @@ void CSt26FeatureCheck::CheckFeature(const CSt26ReadFeature& feature, Context& c
     if (key == "CDS" && !context.protein && spans && !outside) CheckCodingRegion(feature, *spans, context);
 }
 
-void CSt26FeatureCheck::CheckQualifier(const CSt26ReadQualifier& qualifier, const std::string& key,
-                                       Context& context) {
+void CSt26FeatureCheck::CheckQualifier(const CSt26ReadQualifier& qualifier, const std::string& key, Context& context) {
     const std::string_view written = TrimmedView(qualifier.name);
     const CSt26Vocabulary::Qualifier* info = context.protein ? CSt26Vocabulary::ProteinQualifier(written)
                                                              : CSt26Vocabulary::NucleotideQualifier(written);
@@ -251,8 +251,9 @@ void CSt26FeatureCheck::CheckQualifier(const CSt26ReadQualifier& qualifier, cons
                                TrimmedView(qualifier.value).find_first_of("\r\n") != std::string_view::npos;
         Add(context, FindingSeverity::Error, St26Rule::Characters, name, qualifier.line,
             lineBreak ? "a line break in the value" : "characters outside printable Basic Latin",
-            lineBreak ? "write the value on one line" : "write the value in Basic Latin; another language goes "
-                                                        "in NonEnglishQualifier_value");
+            lineBreak ? "write the value on one line"
+                      : "write the value in Basic Latin; another language goes "
+                        "in NonEnglishQualifier_value");
     }
     if (info->value != Value::Residues) {
         if (CharacterCount(qualifier.value) > kMaxFreeText)
@@ -283,7 +284,11 @@ void CSt26FeatureCheck::CheckTerm(const CSt26ReadQualifier& qualifier, std::stri
     }
     std::string action = "use one of: " + Joined(CSt26Vocabulary::Terms(name));
     if (name == "mod_base" && (term == "d" || term == "t" || term == "galq" || term == "manq"))
-        action = std::string("write ") + (term == "d" ? "dhu" : term == "t" ? "m5u" : term == "galq" ? "gal q" : "man q") +
+        action = std::string("write ") +
+                 (term == "d"      ? "dhu"
+                  : term == "t"    ? "m5u"
+                  : term == "galq" ? "gal q"
+                                   : "man q") +
                  ", the current abbreviation";
     Add(context, FindingSeverity::Error, St26Rule::QualifierValue, std::string(name), qualifier.line,
         QuotedBeginning(term) + " is not a term of " + std::string(name), action);
@@ -295,8 +300,8 @@ void CSt26FeatureCheck::CheckValue(const CSt26ReadQualifier& qualifier, std::str
     const std::string_view value = TrimmedView(qualifier.value);
     const std::string qualifierName(name);
     const auto bad = [&](std::string problem, std::string action) {
-        Add(context, FindingSeverity::Error, St26Rule::QualifierValue, qualifierName, qualifier.line, std::move(problem),
-            std::move(action));
+        Add(context, FindingSeverity::Error, St26Rule::QualifierValue, qualifierName, qualifier.line,
+            std::move(problem), std::move(action));
     };
     if (info->value == Value::Flag) {
         if (!value.empty()) bad(qualifierName + " takes no value", "leave INSDQualifier_value out");
@@ -324,17 +329,21 @@ void CSt26FeatureCheck::CheckValue(const CSt26ReadQualifier& qualifier, std::str
     }
     if (!CSt26Vocabulary::Terms(name).empty()) return CheckTerm(qualifier, name, value, context);
     if (name == "estimated_length") {
-        if (!IsAsciiNumber(value) && value != "unknown") bad(QuotedBeginning(value) + " is no length", "write a number or unknown");
+        if (!IsAsciiNumber(value) && value != "unknown")
+            bad(QuotedBeginning(value) + " is no length", "write a number or unknown");
     } else if (name == "citation") {
         if (!IsAsciiNumber(value.starts_with('[') && value.ends_with(']') ? value.substr(1, value.size() - 2) : value))
             bad(QuotedBeginning(value) + " is no reference number", "leave it out: a listing has no references");
     } else if (name == "EC_number") {
-        if (!IsEcNumber(value)) bad(QuotedBeginning(value) + " is no EC number", "write it as 1.2.3.4, with - for unknown parts");
+        if (!IsEcNumber(value))
+            bad(QuotedBeginning(value) + " is no EC number", "write it as 1.2.3.4, with - for unknown parts");
     } else if (name == "lat_lon") {
-        if (!IsLatLon(value)) bad(QuotedBeginning(value) + " is no latitude and longitude", "write it as 12.34 N 56.78 W");
+        if (!IsLatLon(value))
+            bad(QuotedBeginning(value) + " is no latitude and longitude", "write it as 12.34 N 56.78 W");
     } else if (name == "collection_date") {
         if (!IsCollectionDate(value))
-            bad(QuotedBeginning(value) + " is no collection date", "write it as 21-Oct-1952, Oct-1952, 1952 or 1952-10-21");
+            bad(QuotedBeginning(value) + " is no collection date",
+                "write it as 21-Oct-1952, Oct-1952, 1952 or 1952-10-21");
     } else if (name == "protein_id") {
         if (context.key != "CDS" || !IsAsciiNumber(value))
             bad(QuotedBeginning(value) + " is no SEQ ID of a protein", "give the SEQ ID number of the encoded protein");
@@ -378,8 +387,8 @@ void CSt26FeatureCheck::CheckEmbeddedLocation(const CSt26ReadQualifier& qualifie
 void CSt26FeatureCheck::CheckSource(const CSt26ReadFeature& feature, Context& context) {
     const std::string whole = "1.." + std::to_string(context.sequence.residues.size());
     if (TrimmedView(feature.location) != whole)
-        Add(context, FindingSeverity::Error, St26Rule::Source, {}, feature.line, "the source feature does not span the sequence",
-            "give source the location " + whole);
+        Add(context, FindingSeverity::Error, St26Rule::Source, {}, feature.line,
+            "the source feature does not span the sequence", "give source the location " + whole);
     const CSt26ReadQualifier* organism = Find(feature, "organism");
     const CSt26ReadQualifier* molType = Find(feature, "mol_type");
     const auto& allowed = AllowedMolTypes(context.sequence.moltype);
@@ -420,11 +429,10 @@ void CSt26FeatureCheck::CheckCodingRegion(const CSt26ReadFeature& feature, const
     for (const char* untranslated : {"pseudo", "pseudogene", "exception", "ribosomal_slippage", "trans_splicing"})
         if (Find(feature, untranslated)) return;
     const std::string_view tableText = ValueOf(Find(feature, "transl_table"));
-    const CSt26GeneticCode* code =
-        tableText.empty() ? &CSt26GeneticCode::Standard()
-                          : IsAsciiNumber(tableText) && tableText.size() <= 3
-                                ? CSt26GeneticCode::ForTable(std::stoi(std::string(tableText)))
-                                : nullptr;
+    const CSt26GeneticCode* code = tableText.empty() ? &CSt26GeneticCode::Standard()
+                                   : IsAsciiNumber(tableText) && tableText.size() <= 3
+                                       ? CSt26GeneticCode::ForTable(std::stoi(std::string(tableText)))
+                                       : nullptr;
     const std::string_view startText = ValueOf(Find(feature, "codon_start"));
     if (!code || !(startText.empty() || startText == "1" || startText == "2" || startText == "3")) return;
     const size_t start = startText.empty() ? 0 : static_cast<size_t>(startText[0] - '1');
@@ -447,8 +455,9 @@ void CSt26FeatureCheck::CheckCodingRegion(const CSt26ReadFeature& feature, const
         for (const CSt26Span& span : spans) {
             if (span.between) continue;
             const auto length = static_cast<size_t>(span.to - span.from + 1);
-            if (index < length) return span.complement ? span.to - static_cast<long long>(index)
-                                                       : span.from + static_cast<long long>(index);
+            if (index < length)
+                return span.complement ? span.to - static_cast<long long>(index)
+                                       : span.from + static_cast<long long>(index);
             index -= length;
         }
         return 0;
@@ -508,7 +517,8 @@ void CSt26FeatureCheck::CheckCodingRegion(const CSt26ReadFeature& feature, const
         size_t i = 0;
         for (; i < std::min(translation.size(), protein.size()); ++i) {
             if (translation[i] == protein[i]) continue;
-            const bool ambiguous = translation[i] == 'X' && std::string_view("XBZJ").find(protein[i]) != std::string_view::npos;
+            const bool ambiguous = translation[i] == 'X' &&
+                                   std::string_view("XBZJ").find(protein[i]) != std::string_view::npos;
             const bool alternativeStart = i == 0 && translation[i] == 'M' && start == 0 && !openStart &&
                                           CSt26GeneticCode::IsAlternativeStart(codonOf(0));
             if (!ambiguous && !alternativeStart) break;
@@ -525,7 +535,8 @@ void CSt26FeatureCheck::CheckCodingRegion(const CSt26ReadFeature& feature, const
                     std::string(tableText.empty() ? "1" : tableText) +
                     ", stop codon left out), or correct the location");
     }
-    if (const CSt26ReadQualifier* proteinId = Find(feature, "protein_id"); proteinId && IsAsciiNumber(ValueOf(proteinId))) {
+    if (const CSt26ReadQualifier* proteinId = Find(feature, "protein_id");
+        proteinId && IsAsciiNumber(ValueOf(proteinId))) {
         const std::string_view linked = written ? translation : std::string_view(protein);
         links_.push_back({context.sequence.seqId, context.where, proteinId->line, std::string(ValueOf(proteinId)),
                           std::hash<std::string_view>{}(linked), linked.size()});

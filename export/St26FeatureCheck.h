@@ -62,13 +62,12 @@ private:
     void CheckFeature(const CSt26ReadFeature& feature, Context& context);
     void CheckQualifier(const CSt26ReadQualifier& qualifier, const std::string& key, Context& context);
     void CheckValue(const CSt26ReadQualifier& qualifier, std::string_view name, Context& context);
-    void CheckTerm(const CSt26ReadQualifier& qualifier, std::string_view name, std::string_view term,
-                   Context& context);
+    void CheckTerm(const CSt26ReadQualifier& qualifier, std::string_view name, std::string_view term, Context& context);
     void CheckEmbeddedLocation(const CSt26ReadQualifier& qualifier, std::string_view name, Context& context);
     void CheckSource(const CSt26ReadFeature& feature, Context& context);
     void CheckCodingRegion(const CSt26ReadFeature& feature, const std::vector<CSt26Span>& spans, Context& context);
-    void Add(const Context& context, CSt26Finding::Severity severity, St26Rule rule, std::string qualifier,
-             long line, std::string problem, std::string action);
+    void Add(const Context& context, CSt26Finding::Severity severity, St26Rule rule, std::string qualifier, long line,
+             std::string problem, std::string action);
 
     CSt26Findings& findings_;
     std::vector<CSt26ProteinLink>& links_;

@@ -76,7 +76,7 @@ std::optional<CSt26FeatureKeys::Mapped> CSt26FeatureKeys::Protein(std::string_vi
 }
 
 std::optional<CSt26FeatureKeys::Leading> CSt26FeatureKeys::LeadingTerm(std::string_view qualifier,
-                                                                        std::string_view comment) {
+                                                                       std::string_view comment) {
     comment = TrimmedView(comment);
     std::optional<std::string_view> found;
     size_t end = 0;

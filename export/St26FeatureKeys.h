@@ -15,7 +15,7 @@ public:
     // as regulatory_class for a former "promoter") comes with it.
     struct Mapped {
         std::string key;
-        std::string qualifierName;   // empty when none is added
+        std::string qualifierName;  // empty when none is added
         std::string qualifierValue;
         bool renamed = false;  // not just the spelling changed
     };

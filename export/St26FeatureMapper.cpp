@@ -82,8 +82,8 @@ std::optional<CSt26Feature> CSt26FeatureMapper::Keyed(const CFeature& feature, c
     }
     // A listing's note without a key of its own describes a stretch in general.
     const std::string_view given = key.empty() && !TrimmedView(feature.GetComment()).empty() ? "misc_feature" : key;
-    const auto mapped =
-        protein_ ? CSt26FeatureKeys::Protein(given, span.from == span.to) : CSt26FeatureKeys::Nucleotide(given);
+    const auto mapped = protein_ ? CSt26FeatureKeys::Protein(given, span.from == span.to)
+                                 : CSt26FeatureKeys::Nucleotide(given);
     const std::string element = "feature " + span.Text() + " key";
     if (!mapped) {
         report_.Add(element, feature.GetKey(), {},
@@ -94,7 +94,9 @@ std::optional<CSt26Feature> CSt26FeatureMapper::Keyed(const CFeature& feature, c
     CSt26Feature out{mapped->key, span.Text(), {}};
     if (mapped->key != key)
         report_.Add(element, key.empty() ? "(none)" : std::string(key), mapped->key,
-                    key.empty() ? "a note without a key" : mapped->renamed ? "Annex VII" : "spelling; Annex I",
+                    key.empty()       ? "a note without a key"
+                    : mapped->renamed ? "Annex VII"
+                                      : "spelling; Annex I",
                     Severity::Info, Kind::Change);
     if (!mapped->qualifierName.empty()) {
         out.qualifiers.push_back({mapped->qualifierName, mapped->qualifierValue, false});
@@ -132,7 +134,8 @@ bool CSt26FeatureMapper::AddMandatoryQualifiers(CSt26Feature& out, int spanLengt
                 report_.Add(name, {}, leading->term, neededBy + ", from the comment", Severity::Info, Kind::Computed);
                 comment = leading->rest;
             } else if (comment.empty() && (name == "mod_base" || name == "mobile_element_type")) {
-                report_.Add(out.key + " " + out.location, {}, {},
+                report_.Add(
+                    out.key + " " + out.location, {}, {},
                     "needs " + name + ": begin the comment with one of " +
                         std::string(name == "mod_base" ? "the modified bases' abbreviations (m5c, i, ...), or name "
                                                          "the base in full"
@@ -143,7 +146,7 @@ bool CSt26FeatureMapper::AddMandatoryQualifiers(CSt26Feature& out, int spanLengt
             } else if (name == "mod_base") {
                 out.qualifiers.push_back({name, "OTHER", false});  // the comment names it, as a note
                 report_.Add(name, {}, "OTHER", neededBy + "; the comment names the base", Severity::Info,
-                    Kind::Computed);
+                            Kind::Computed);
             } else {
                 std::string value = "other";
                 if (name == "mobile_element_type") {
@@ -154,14 +157,14 @@ bool CSt26FeatureMapper::AddMandatoryQualifiers(CSt26Feature& out, int spanLengt
                 }
                 out.qualifiers.push_back({name, value, false});
                 report_.Add(name, {}, value, neededBy + ": the comment names no class of the list", Severity::Confirm,
-                    Kind::Default);
+                            Kind::Default);
             }
         } else {
             // Free text such as the bound moiety: the whole comment.
             std::string text;
             if (comment.empty()) {
                 report_.Add(out.key + " " + out.location, {}, {}, "needs " + name + ": give it in the comment",
-                    Severity::Error, Kind::Problem);
+                            Severity::Error, Kind::Problem);
                 return false;
             }
             if (!report_.FreeText(comment, name, text)) return false;

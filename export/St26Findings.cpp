@@ -49,9 +49,7 @@ constexpr CSt26RuleInfo kRules[] = {
 };
 static_assert(std::size(kRules) == kSt26RuleCount);
 
-std::string Plural(int n, const char* one, const char* many) {
-    return std::to_string(n) + ' ' + (n == 1 ? one : many);
-}
+std::string Plural(int n, const char* one, const char* many) { return std::to_string(n) + ' ' + (n == 1 ? one : many); }
 
 }  // namespace
 
@@ -59,9 +57,9 @@ const CSt26RuleInfo& St26RuleInfo(St26Rule rule) { return kRules[static_cast<siz
 
 const char* CSt26Finding::SeverityName(Severity severity) {
     switch (severity) {
-        case Severity::Error: return "error";
-        case Severity::Warning: return "warning";
-        case Severity::Note: return "note";
+    case Severity::Error: return "error";
+    case Severity::Warning: return "warning";
+    case Severity::Note: return "note";
     }
     return "";
 }
@@ -109,8 +107,7 @@ int CSt26Findings::ExitStatus() const {
 std::string CSt26Findings::CountsText() const {
     return Plural(Count(Severity::Error), "error", "errors") + ", " +
            Plural(Count(Severity::Warning), "warning", "warnings") + ", " +
-           Plural(Count(Severity::Note), "note", "notes") + " in " +
-           Plural(sequences_, "sequence", "sequences");
+           Plural(Count(Severity::Note), "note", "notes") + " in " + Plural(sequences_, "sequence", "sequences");
 }
 
 std::string CSt26Findings::Lines() const {

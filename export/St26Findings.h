@@ -11,6 +11,7 @@
 namespace qln {
 
 // The rules a listing is held to, each with a short name of its own.
+// clang-format off
 enum class St26Rule {
     Xml, Limits, Declaration, DocumentType, Dtd, DtdVersion, Date, LanguageCode, OfficeCode, FileReference,
     Priority, ApplicantName, InventionTitle, NonEnglishLanguage, Characters, FreeTextLength, SequenceTotal,
@@ -18,6 +19,7 @@ enum class St26Rule {
     MolType, SyntheticConstruct, FeatureKey, MandatoryQualifier, Qualifier, QualifierValue, Location,
     Translation, StopCodon, ProteinId, QualifierId, NonEnglishValue,
 };
+// clang-format on
 inline constexpr size_t kSt26RuleCount = static_cast<size_t>(St26Rule::NonEnglishValue) + 1;
 
 // A verifier rule: its name in the findings and where it comes from.

@@ -16,9 +16,9 @@ constexpr std::string_view kStandard = "FFLLSSSSYY**CC*WLLLLPPPPHHQQRRRRIIIMTTTT
 constexpr std::array<unsigned char, 256> kBaseMasks = [] {
     std::array<unsigned char, 256> masks{};
     constexpr std::pair<char, unsigned char> kSymbols[] = {
-        {'t', 1}, {'u', 1}, {'c', 2}, {'a', 4}, {'g', 8}, {'y', 1 | 2}, {'w', 1 | 4}, {'k', 1 | 8},
-        {'m', 2 | 4}, {'s', 2 | 8}, {'r', 4 | 8}, {'h', 1 | 2 | 4}, {'b', 1 | 2 | 8}, {'d', 1 | 4 | 8},
-        {'v', 2 | 4 | 8}, {'n', 15}};
+        {'t', 1},         {'u', 1},         {'c', 2},         {'a', 4},     {'g', 8},     {'y', 1 | 2},
+        {'w', 1 | 4},     {'k', 1 | 8},     {'m', 2 | 4},     {'s', 2 | 8}, {'r', 4 | 8}, {'h', 1 | 2 | 4},
+        {'b', 1 | 2 | 8}, {'d', 1 | 4 | 8}, {'v', 2 | 4 | 8}, {'n', 15}};
     for (const auto& [symbol, mask] : kSymbols) {
         masks[static_cast<unsigned char>(symbol)] = mask;
         masks[static_cast<unsigned char>(symbol - 'a' + 'A')] = mask;
@@ -34,9 +34,9 @@ struct ThreeLetter {
 };
 
 constexpr ThreeLetter kThreeLetter[] = {
-    {"Ala", 'A'}, {"Arg", 'R'}, {"Asn", 'N'}, {"Asp", 'D'}, {"Cys", 'C'}, {"Gln", 'Q'}, {"Glu", 'E'},
-    {"Gly", 'G'}, {"His", 'H'}, {"Ile", 'I'}, {"Leu", 'L'}, {"Lys", 'K'}, {"Met", 'M'}, {"Phe", 'F'},
-    {"Pro", 'P'}, {"Ser", 'S'}, {"Thr", 'T'}, {"Trp", 'W'}, {"Tyr", 'Y'}, {"Val", 'V'}, {"Sec", 'U'},
+    {"Ala", 'A'}, {"Arg", 'R'}, {"Asn", 'N'}, {"Asp", 'D'}, {"Cys", 'C'}, {"Gln", 'Q'},  {"Glu", 'E'},
+    {"Gly", 'G'}, {"His", 'H'}, {"Ile", 'I'}, {"Leu", 'L'}, {"Lys", 'K'}, {"Met", 'M'},  {"Phe", 'F'},
+    {"Pro", 'P'}, {"Ser", 'S'}, {"Thr", 'T'}, {"Trp", 'W'}, {"Tyr", 'Y'}, {"Val", 'V'},  {"Sec", 'U'},
     {"Pyl", 'O'}, {"Asx", 'B'}, {"Glx", 'Z'}, {"Xle", 'J'}, {"Xaa", 'X'}, {"TERM", '*'}, {"OTHER", 'X'}};
 
 }  // namespace

@@ -101,13 +101,11 @@ std::optional<std::vector<CSt26Span>> CSt26Location::Parse(std::string_view text
 std::optional<std::string> CSt26Location::OutsideOf(const std::vector<CSt26Span>& spans, long long length) {
     for (const CSt26Span& span : spans) {
         if (span.from < 1 || span.to > length)
-            return std::to_string(span.from) + ".." + std::to_string(span.to) + " leaves 1.." +
-                   std::to_string(length);
+            return std::to_string(span.from) + ".." + std::to_string(span.to) + " leaves 1.." + std::to_string(length);
         if (span.between ? span.to != span.from + 1 : span.from > span.to)
-            return span.between ? std::to_string(span.from) + "^" + std::to_string(span.to) +
-                                      " names no two adjacent bases"
-                                : std::to_string(span.from) + ".." + std::to_string(span.to) +
-                                      " ends before it begins";
+            return span.between
+                       ? std::to_string(span.from) + "^" + std::to_string(span.to) + " names no two adjacent bases"
+                       : std::to_string(span.from) + ".." + std::to_string(span.to) + " ends before it begins";
     }
     return std::nullopt;
 }

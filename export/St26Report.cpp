@@ -15,9 +15,9 @@ struct Section {
 };
 
 constexpr Section kSections[] = {
-    {CSt26Report::Kind::Problem, "Errors"},       {CSt26Report::Kind::Change, "Changes"},
-    {CSt26Report::Kind::Default, "Defaults"},     {CSt26Report::Kind::Computed, "Computed"},
-    {CSt26Report::Kind::Drop, "Dropped"},         {CSt26Report::Kind::Numbering, "Numbering"},
+    {CSt26Report::Kind::Problem, "Errors"},   {CSt26Report::Kind::Change, "Changes"},
+    {CSt26Report::Kind::Default, "Defaults"}, {CSt26Report::Kind::Computed, "Computed"},
+    {CSt26Report::Kind::Drop, "Dropped"},     {CSt26Report::Kind::Numbering, "Numbering"},
 };
 
 // Line breaks are shown, not made, so that an item stays on its line.
@@ -54,10 +54,10 @@ int CSt26Report::Count(Severity severity) const {
 
 const char* CSt26Report::SeverityName(Severity severity) {
     switch (severity) {
-        case Severity::Error: return "error";
-        case Severity::Confirm: return "confirm";
-        case Severity::Warning: return "warning";
-        case Severity::Info: return "info";
+    case Severity::Error: return "error";
+    case Severity::Confirm: return "confirm";
+    case Severity::Warning: return "warning";
+    case Severity::Info: return "info";
     }
     return "";
 }

@@ -46,7 +46,8 @@ std::vector<Span> SpansOfText(const std::vector<Span>& spans, size_t offset, siz
         const size_t size = static_cast<size_t>(span.to - span.from + 1);
         const size_t begin = std::max(offset, start), end = std::min(offset + length, start + size);
         if (begin < end)
-            out.push_back(Span{span.from + static_cast<int>(begin - start), span.from + static_cast<int>(end - start) - 1});
+            out.push_back(
+                Span{span.from + static_cast<int>(begin - start), span.from + static_cast<int>(end - start) - 1});
         start += size;
     }
     return out;
@@ -101,15 +102,16 @@ std::vector<CSt26SequenceData> CSt26SequenceMapper::Map(CSequence& sequence, int
     ReportPublications(sequence, context);
     if (auto* nucleotide = dynamic_cast<CBaseSequence*>(&sequence)) {
         const std::string& residues = nucleotide->GetResidues();
-        const std::vector<CDerivedEntry> derived =
-            CDerivedEntries::For(*nucleotide, residues, translator_.GetCodonTranslator());
+        const std::vector<CDerivedEntry> derived = CDerivedEntries::For(*nucleotide, residues,
+                                                                        translator_.GetCodonTranslator());
         translator_.UseSequence(*nucleotide);
         std::vector<CProteinTranslation> proteins;
         for (const CDerivedEntry& entry : derived) proteins.push_back(translator_.Translate(entry.codingText));
         out.push_back(MapNucleotide(*nucleotide, context, derived, proteins));
         for (size_t i = 0; i < derived.size(); ++i) {
             Context derivedContext{
-                CSt26EntryReport(report_, seqId + 1 + static_cast<int>(i), sequence.GetName() + " (protein)"), 0, seqId};
+                CSt26EntryReport(report_, seqId + 1 + static_cast<int>(i), sequence.GetName() + " (protein)"), 0,
+                seqId};
             out.push_back(Derived(*nucleotide, derived[i], proteins[i], derivedContext));
         }
     } else if (auto* protein = dynamic_cast<CProteinSequence*>(&sequence)) {
@@ -123,10 +125,10 @@ void CSt26SequenceMapper::ReportPublications(const CSequence& sequence, Context&
         context.report.Add("journal", journal->GetTitle(), {}, "no place for publications", Severity::Info, Kind::Drop);
     for (const auto& database : sequence.GetDatabases())
         context.report.Add("database entry", database->GetAccessionNumber(), {}, "no place for publications",
-            Severity::Info, Kind::Drop);
+                           Severity::Info, Kind::Drop);
     for (const auto& patent : sequence.GetPatents())
         context.report.Add("patent", patent->GetDocumentNumber(), {}, "no place for publications", Severity::Info,
-            Kind::Drop);
+                           Kind::Drop);
     for (const auto& thesis : sequence.GetTheses())
         context.report.Add("thesis", thesis->GetTitle(), {}, "no place for publications", Severity::Info, Kind::Drop);
 }
@@ -136,12 +138,13 @@ CSt26Feature CSt26SequenceMapper::Source(const CSequence& sequence, Context& con
     CSt26Feature source{"source", "1.." + std::to_string(length), {}};
     std::string organism = ExportedOrganism(sequence);
     if (organism != sequence.GetOrganism())
-        context.report.Add("organism", sequence.GetOrganism(), organism, "MPEP 2413.01(g)", Severity::Info, Kind::Change);
+        context.report.Add("organism", sequence.GetOrganism(), organism, "MPEP 2413.01(g)", Severity::Info,
+                           Kind::Change);
     const CProject* project = sequence.GetProject();
     if (project && std::find(project->GetCustomOrganisms().begin(), project->GetCustomOrganisms().end(),
                              sequence.GetOrganism()) != project->GetCustomOrganisms().end())
         context.report.Add("organism", {}, organism, "a name of your own, not checked against the taxonomy",
-            Severity::Warning, Kind::Change);
+                           Severity::Warning, Kind::Change);
     if (organism.empty()) context.report.Add("organism", {}, {}, "no organism; 75", Severity::Error, Kind::Problem);
     std::string ascii;
     if (context.report.FreeText(organism, "organism", ascii)) organism = ascii;
@@ -153,8 +156,8 @@ CSt26Feature CSt26SequenceMapper::Source(const CSequence& sequence, Context& con
         const bool kept = sequence.IsArtificialOrUnknown() || dynamic_cast<const CDNARNASequence*>(&sequence);
         std::string note;
         if (!kept)
-            context.report.Add("comment", comment->GetComment(), {}, "written only for synthetic or unidentified organisms",
-                Severity::Warning, Kind::Drop);
+            context.report.Add("comment", comment->GetComment(), {},
+                               "written only for synthetic or unidentified organisms", Severity::Warning, Kind::Drop);
         else if (context.report.FreeText(comment->GetComment(), "note", note))
             source.qualifiers.push_back({"note", note, true});
     }
@@ -166,9 +169,10 @@ bool CSt26SequenceMapper::KeepsThreshold(const CSt26SequenceData& data, Context&
     const size_t defined = CountExcept(data.residues, protein ? 'X' : 'n');
     if (defined >= (protein ? kMinAminoAcids : kMinNucleotides)) return true;
     context.report.Add("SequenceData", std::to_string(defined) + (protein ? " amino acids" : " nucleotides"), "000",
-        protein ? "fewer than 4 specifically defined amino acids; 7, 8" : "fewer than 10 specifically defined "
-                                                                            "nucleotides; 7, 8",
-        Severity::Warning, Kind::Numbering);
+                       protein ? "fewer than 4 specifically defined amino acids; 7, 8"
+                               : "fewer than 10 specifically defined "
+                                 "nucleotides; 7, 8",
+                       Severity::Warning, Kind::Numbering);
     return false;
 }
 
@@ -198,15 +202,17 @@ CSt26SequenceData CSt26SequenceMapper::MapNucleotide(CBaseSequence& sequence, Co
             if (c == 'u') c = 't';
         }
     }
-    if (upper) context.report.Add("INSDSeq_sequence", "upper case", "lower case", "Annex I", Severity::Info, Kind::Change);
-    if (uracil) context.report.Add("INSDSeq_sequence", "u", "t", "t stands for u in RNA; Annex I", Severity::Info,
-                    Kind::Change);
+    if (upper)
+        context.report.Add("INSDSeq_sequence", "upper case", "lower case", "Annex I", Severity::Info, Kind::Change);
+    if (uracil)
+        context.report.Add("INSDSeq_sequence", "u", "t", "t stands for u in RNA; Annex I", Severity::Info,
+                           Kind::Change);
     context.length = static_cast<int>(data.residues.size());
     static const CCharacterSet nucleotideCodes("acgtmrwsykvhdbn", "acgt");
     if (const size_t outside = nucleotideCodes.FirstOutside(data.residues); outside < data.residues.size()) {
         context.report.Add("INSDSeq_sequence", std::string(1, residues[outside]), {},
-            "position " + std::to_string(outside + 1) + " holds no nucleotide code; Annex I", Severity::Error,
-            Kind::Problem);
+                           "position " + std::to_string(outside + 1) + " holds no nucleotide code; Annex I",
+                           Severity::Error, Kind::Problem);
     }
     if (!KeepsThreshold(data, context)) return Skipped(context.report.SeqId());
 
@@ -215,29 +221,31 @@ CSt26SequenceData CSt26SequenceMapper::MapNucleotide(CBaseSequence& sequence, Co
         context.report.Add("INSDSeq_moltype", "DNA/RNA", "DNA", "mixed DNA and RNA; 55", Severity::Info, Kind::Change);
     } else if (!IsAllowedMolType(data.moltype, molType)) {
         context.report.Add("mol_type", molType, {}, "not a mol_type of " + data.moltype + "; Annex I", Severity::Error,
-            Kind::Problem);
+                           Kind::Problem);
     } else if (!choices_.molTypes.count(sequence.GetName())) {
         context.report.Add("mol_type", {}, molType, "default", Severity::Confirm, Kind::Default);
     }
     data.features.push_back(Source(sequence, context, molType, data.residues.size()));
 
     if (dynamic_cast<CDNARNASequence*>(&sequence)) {
-        const bool segmented = std::any_of(sequence.GetFeatures().begin(), sequence.GetFeatures().end(), [](const auto& f) {
-            const std::string_view note = TrimmedView(f->GetComment());
-            return EqualsIgnoringCase(TrimmedView(f->GetKey()), "misc_feature") &&
-                   (EqualsIgnoringCase(note, "DNA") || EqualsIgnoringCase(note, "RNA"));
-        });
+        const bool segmented = std::any_of(
+            sequence.GetFeatures().begin(), sequence.GetFeatures().end(), [](const auto& f) {
+                const std::string_view note = TrimmedView(f->GetComment());
+                return EqualsIgnoringCase(TrimmedView(f->GetKey()), "misc_feature") &&
+                       (EqualsIgnoringCase(note, "DNA") || EqualsIgnoringCase(note, "RNA"));
+            });
         if (!segmented)
-            context.report.Add("misc_feature", {}, {}, "a DNA/RNA molecule needs a misc_feature noted DNA or RNA for each "
-                                                 "segment; 55",
-                Severity::Error, Kind::Problem);
+            context.report.Add("misc_feature", {}, {},
+                               "a DNA/RNA molecule needs a misc_feature noted DNA or RNA for each "
+                               "segment; 55",
+                               Severity::Error, Kind::Problem);
     }
 
     AddCodingRegions(sequence, context, derived, proteins, data);
     for (const auto& item : CListedFeatures::For(sequence)) {
         if (!item.feature) {
             context.report.Add("misc_feature", Span{item.run.from, item.run.to}.Text(), {},
-                "n needs no description; Annex I", Severity::Info, Kind::Drop);
+                               "n needs no description; Annex I", Severity::Info, Kind::Drop);
         } else if (!dynamic_cast<const CDS*>(item.feature)) {
             AddFeature(*item.feature, context, data);
         }
@@ -256,7 +264,8 @@ void CSt26SequenceMapper::AddCodingRegions(CBaseSequence& sequence, Context& con
         if (!IsAsciiNumber(TrimmedView(region->GetFromText())) || !IsAsciiNumber(TrimmedView(region->GetToText())) ||
             from < 1 || to < from || to > context.length) {
             context.report.Add("CDS", region->GetFromText() + ".." + region->GetToText(), {},
-                "location outside 1.." + std::to_string(context.length) + "; 60", Severity::Error, Kind::Problem);
+                               "location outside 1.." + std::to_string(context.length) + "; 60", Severity::Error,
+                               Kind::Problem);
             continue;
         }
         regions.push_back(region);
@@ -285,18 +294,19 @@ void CSt26SequenceMapper::AddCodingRegions(CBaseSequence& sequence, Context& con
         const CProteinTranslation translation = translator_.Translate(text);
         for (const size_t stop : translation.internalStops)
             context.report.Add("CDS " + cds.location, LocationOf(SpansOfText(spans, 3 * stop, 3)), {},
-                "stop codon inside the coding region; 89", Severity::Error, Kind::Problem);
+                               "stop codon inside the coding region; 89", Severity::Error, Kind::Problem);
         if (translation.protein.empty())
-            context.report.Add("CDS " + cds.location, {}, {}, "codes for no amino acid", Severity::Error, Kind::Problem);
+            context.report.Add("CDS " + cds.location, {}, {}, "codes for no amino acid", Severity::Error,
+                               Kind::Problem);
         if (text.size() % 3)
-            context.report.Add("CDS " + cds.location, std::to_string(text.size() % 3) + " bases after the last codon", {},
-                "not translated", Severity::Warning, Kind::Change);
+            context.report.Add("CDS " + cds.location, std::to_string(text.size() % 3) + " bases after the last codon",
+                               {}, "not translated", Severity::Warning, Kind::Change);
         for (const auto& [codon, aminoAcid] : translation.customCodons) {
             const std::string except = "(pos:" + LocationOf(SpansOfText(spans, 3 * codon, 3)) +
                                        ",aa:" + (TrimmedView(aminoAcid).empty() ? "TERM" : aminoAcid) + ")";
             cds.qualifiers.push_back({"transl_except", except, false});
             context.report.Add("transl_except", {}, except, "custom codon; ST.26 knows only numbered code tables",
-                Severity::Info, Kind::Computed);
+                               Severity::Info, Kind::Computed);
         }
         if (!TrimmedView(group.front()->GetComment()).empty()) {
             std::string note;
@@ -305,7 +315,7 @@ void CSt26SequenceMapper::AddCodingRegions(CBaseSequence& sequence, Context& con
         }
         cds.qualifiers.push_back({"translation", translation.protein, false});
         context.report.Add("CDS " + cds.location + " translation", {}, Abbreviated(translation.protein), "computed; 90",
-            Severity::Info, Kind::Computed);
+                           Severity::Info, Kind::Computed);
 
         // The protein entry of this feature: the joined one, or the one whose
         // bases begin where the region does.
@@ -315,12 +325,13 @@ void CSt26SequenceMapper::AddCodingRegions(CBaseSequence& sequence, Context& con
             const std::string id = std::to_string(firstDerived + static_cast<int>(d));
             if (proteins[d].protein != translation.protein) {
                 context.report.Add("protein_id", {}, id, "the protein entry differs from the translation; not linked",
-                    Severity::Warning, Kind::Computed);
+                                   Severity::Warning, Kind::Computed);
                 break;
             }
             if (CountExcept(translation.protein, 'X') < kMinAminoAcids) break;  // the entry is skipped: 000
             cds.qualifiers.push_back({"protein_id", id, false});
-            context.report.Add("protein_id", {}, id, "SEQ ID of the encoded protein; 92", Severity::Info, Kind::Computed);
+            context.report.Add("protein_id", {}, id, "SEQ ID of the encoded protein; 92", Severity::Info,
+                               Kind::Computed);
             break;
         }
         data.features.push_back(std::move(cds));
@@ -344,13 +355,14 @@ CSt26SequenceData CSt26SequenceMapper::MapProtein(CProteinSequence& sequence, Co
     }
     if (threeLetter)
         context.report.Add("INSDSeq_sequence", "three-letter code", "one-letter code", "Annex I", Severity::Info,
-            Kind::Change);
+                           Kind::Change);
     bool lower = false;
     for (char& c : data.residues) {
         if (c >= 'a' && c <= 'z') lower = true;
         c = ToUpperAscii(c);
     }
-    if (lower) context.report.Add("INSDSeq_sequence", "lower case", "upper case", "Annex I", Severity::Info, Kind::Change);
+    if (lower)
+        context.report.Add("INSDSeq_sequence", "lower case", "upper case", "Annex I", Severity::Info, Kind::Change);
     context.length = static_cast<int>(data.residues.size());
     if (!KeepsThreshold(data, context)) return Skipped(context.report.SeqId());
 
@@ -378,7 +390,8 @@ CSt26SequenceData CSt26SequenceMapper::Derived(CBaseSequence& parent, const CDer
     data.moltype = "AA";
     data.residues = translation.protein;
     context.length = static_cast<int>(data.residues.size());
-    context.report.Add("SequenceData", {}, "AA " + std::to_string(data.residues.size()),
+    context.report.Add(
+        "SequenceData", {}, "AA " + std::to_string(data.residues.size()),
         "protein encoded by SEQ ID " + std::to_string(context.parentId) + ", numbered as in the ST.25 listing",
         Severity::Info, Kind::Computed);
     if (!KeepsThreshold(data, context)) return Skipped(context.report.SeqId());
@@ -392,7 +405,7 @@ CSt26SequenceData CSt26SequenceMapper::Derived(CBaseSequence& parent, const CDer
     }
     if (entry.matPeptideStart > 0)
         context.report.Add("numbering", {}, {}, "numbering from the mature peptide has no place; Annex VII",
-            Severity::Info, Kind::Drop);
+                           Severity::Info, Kind::Drop);
     return data;
 }
 

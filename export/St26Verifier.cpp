@@ -20,12 +20,14 @@ using FindingSeverity = CSt26Finding::Severity;
 
 namespace {
 
+// clang-format off
 enum class Element {
     Other, Root, FileReference, ApplicationId, PriorityId, OfficeCode, NumberText, FilingDate, ApplicantName,
     ApplicantNameLatin, InventorName, InventorNameLatin, Title, TotalQuantity, SequenceData, Length, Moltype,
     Division, OtherSeqids, FeatureTable, Feature, Key, Location, Qualifier, QualifierName, QualifierValue,
     NonEnglishValue, Residues,
 };
+// clang-format on
 
 Element ElementOf(std::string_view name) {
     static const std::unordered_map<std::string_view, Element> kElements = {
@@ -65,13 +67,13 @@ Element ElementOf(std::string_view name) {
 // alphabet and qualifier values a place of their own in the findings.
 bool TextIsChecked(Element element) {
     switch (element) {
-        case Element::ApplicantName:
-        case Element::InventorName:
-        case Element::Title:
-        case Element::NonEnglishValue:
-        case Element::Residues:
-        case Element::QualifierValue: return false;
-        default: return true;
+    case Element::ApplicantName:
+    case Element::InventorName:
+    case Element::Title:
+    case Element::NonEnglishValue:
+    case Element::Residues:
+    case Element::QualifierValue: return false;
+    default: return true;
     }
 }
 
@@ -168,13 +170,12 @@ private:
     std::map<int, Listed> listed_;
 };
 
-void Checker::StartElement(std::string_view name, const std::vector<CSt26XmlReader::Attribute>& attributes,
-                           long line) {
+void Checker::StartElement(std::string_view name, const std::vector<CSt26XmlReader::Attribute>& attributes, long line) {
     for (const auto& attribute : attributes)
         if (!CSt26Text::IsPrintableBasicLatin(attribute.value))
             Add(FindingSeverity::Error, St26Rule::Characters, inSequence_ ? current_.seqId : 0,
-                std::string(name) + "@" + std::string(attribute.name), line,
-                "characters outside printable Basic Latin", "write the attribute in Basic Latin");
+                std::string(name) + "@" + std::string(attribute.name), line, "characters outside printable Basic Latin",
+                "write the attribute in Basic Latin");
     const Element element = Lookup(name);
     const auto attribute = [&](std::string_view wanted) -> std::optional<std::string_view> {
         for (const auto& a : attributes)
@@ -182,41 +183,41 @@ void Checker::StartElement(std::string_view name, const std::vector<CSt26XmlRead
         return std::nullopt;
     };
     switch (element) {
-        case Element::Root: RootAttributes(attributes, line); break;
-        case Element::ApplicationId:
-        case Element::PriorityId:
-            section_ = element;
-            (element == Element::ApplicationId ? applicationId_ : priority_) = true;
-            break;
-        case Element::ApplicantName:
-        case Element::InventorName:
-        case Element::Title:
-            if (const auto code = attribute("languageCode")) {
-                LanguageCode(std::string(name) + "@languageCode", *code, line);
-                if (element == Element::Title) titleLanguages_.emplace_back(*code);
-            }
-            break;
-        case Element::SequenceData: StartSequence(attributes, line); break;
-        case Element::FeatureTable: current_.featureTable = true; break;
-        case Element::OtherSeqids: current_.otherSeqids = true; break;
-        case Element::Feature:
-            current_.features.emplace_back();
-            current_.features.back().line = line;
-            break;
-        case Element::Qualifier:
-            if (current_.features.empty()) break;
-            current_.features.back().qualifiers.emplace_back();
-            current_.features.back().qualifiers.back().line = line;
-            if (const auto id = attribute("id")) {
-                if (!qualifierIds_.emplace(*id).second)
-                    Add(FindingSeverity::Error, St26Rule::QualifierId, current_.seqId, "INSDQualifier@id", line,
-                        "the id \"" + std::string(*id) + "\" is given twice", "give each qualifier an id of its own");
-                if (id->size() < 2 || (*id)[0] != 'q' || !IsIntNumber(id->substr(1)))
-                    Add(FindingSeverity::Warning, St26Rule::QualifierId, current_.seqId, "INSDQualifier@id", line,
-                        "the id \"" + std::string(*id) + "\" is not q and a number", "number the ids q1, q2, ...");
-            }
-            break;
-        default: break;
+    case Element::Root: RootAttributes(attributes, line); break;
+    case Element::ApplicationId:
+    case Element::PriorityId:
+        section_ = element;
+        (element == Element::ApplicationId ? applicationId_ : priority_) = true;
+        break;
+    case Element::ApplicantName:
+    case Element::InventorName:
+    case Element::Title:
+        if (const auto code = attribute("languageCode")) {
+            LanguageCode(std::string(name) + "@languageCode", *code, line);
+            if (element == Element::Title) titleLanguages_.emplace_back(*code);
+        }
+        break;
+    case Element::SequenceData: StartSequence(attributes, line); break;
+    case Element::FeatureTable: current_.featureTable = true; break;
+    case Element::OtherSeqids: current_.otherSeqids = true; break;
+    case Element::Feature:
+        current_.features.emplace_back();
+        current_.features.back().line = line;
+        break;
+    case Element::Qualifier:
+        if (current_.features.empty()) break;
+        current_.features.back().qualifiers.emplace_back();
+        current_.features.back().qualifiers.back().line = line;
+        if (const auto id = attribute("id")) {
+            if (!qualifierIds_.emplace(*id).second)
+                Add(FindingSeverity::Error, St26Rule::QualifierId, current_.seqId, "INSDQualifier@id", line,
+                    "the id \"" + std::string(*id) + "\" is given twice", "give each qualifier an id of its own");
+            if (id->size() < 2 || (*id)[0] != 'q' || !IsIntNumber(id->substr(1)))
+                Add(FindingSeverity::Warning, St26Rule::QualifierId, current_.seqId, "INSDQualifier@id", line,
+                    "the id \"" + std::string(*id) + "\" is not q and a number", "number the ids q1, q2, ...");
+        }
+        break;
+    default: break;
     }
 }
 
@@ -229,39 +230,39 @@ void Checker::EndElement(std::string_view name, std::string& text, long line) {
     CSt26ReadFeature* feature = current_.features.empty() ? nullptr : &current_.features.back();
     CSt26ReadQualifier* qualifier = feature && !feature->qualifiers.empty() ? &feature->qualifiers.back() : nullptr;
     switch (element) {
-        case Element::ApplicationId:
-        case Element::PriorityId: section_ = Element::Other; break;
-        case Element::SequenceData:
-            CheckSequence();
-            inSequence_ = false;
-            break;
-        case Element::Length: current_.length = value; break;
-        case Element::Moltype: current_.moltype = value; break;
-        case Element::Division: current_.division = value; break;
-        case Element::Residues: current_.residues = std::move(text); break;
-        case Element::Key:
-            if (feature) feature->key = value;
-            break;
-        case Element::Location:
-            if (feature) feature->location = value;
-            break;
-        case Element::QualifierName:
-            if (qualifier) qualifier->name = value;
-            break;
-        case Element::QualifierValue:
-            if (qualifier) {
-                qualifier->value = text;
-                qualifier->hasValue = true;
-            }
-            break;
-        case Element::NonEnglishValue:
-            nonEnglishValues_ += !value.empty();
-            if (qualifier) {
-                qualifier->nonEnglish = text;
-                qualifier->hasNonEnglish = true;
-            }
-            break;
-        default: GeneralText(element, name, value, line); break;
+    case Element::ApplicationId:
+    case Element::PriorityId: section_ = Element::Other; break;
+    case Element::SequenceData:
+        CheckSequence();
+        inSequence_ = false;
+        break;
+    case Element::Length: current_.length = value; break;
+    case Element::Moltype: current_.moltype = value; break;
+    case Element::Division: current_.division = value; break;
+    case Element::Residues: current_.residues = std::move(text); break;
+    case Element::Key:
+        if (feature) feature->key = value;
+        break;
+    case Element::Location:
+        if (feature) feature->location = value;
+        break;
+    case Element::QualifierName:
+        if (qualifier) qualifier->name = value;
+        break;
+    case Element::QualifierValue:
+        if (qualifier) {
+            qualifier->value = text;
+            qualifier->hasValue = true;
+        }
+        break;
+    case Element::NonEnglishValue:
+        nonEnglishValues_ += !value.empty();
+        if (qualifier) {
+            qualifier->nonEnglish = text;
+            qualifier->hasNonEnglish = true;
+        }
+        break;
+    default: GeneralText(element, name, value, line); break;
     }
 }
 
@@ -270,8 +271,8 @@ void Checker::RootAttributes(const std::vector<CSt26XmlReader::Attribute>& attri
     for (const auto& [name, value] : attributes) {
         const std::string element = "ST26SequenceListing@" + std::string(name);
         if (name == "dtdVersion" && value != "V1_3")
-            General(FindingSeverity::Error, St26Rule::DtdVersion, element, line, "dtdVersion \"" + std::string(value) + "\"",
-                    "write dtdVersion=\"V1_3\"");
+            General(FindingSeverity::Error, St26Rule::DtdVersion, element, line,
+                    "dtdVersion \"" + std::string(value) + "\"", "write dtdVersion=\"V1_3\"");
         if (name == "productionDate") Date(element, value, line);
         if (name == "originalFreeTextLanguageCode" || name == "nonEnglishFreeTextLanguageCode")
             LanguageCode(element, value, line);
@@ -282,50 +283,52 @@ void Checker::RootAttributes(const std::vector<CSt26XmlReader::Attribute>& attri
 void Checker::LanguageCode(std::string_view element, std::string_view code, long line) {
     if (!IsLanguageCode(std::string(code)))
         General(FindingSeverity::Error, St26Rule::LanguageCode, std::string(element), line,
-                "\"" + std::string(code) + "\" is no ISO 639-1 language code", "write two lower-case letters such as en");
+                "\"" + std::string(code) + "\" is no ISO 639-1 language code",
+                "write two lower-case letters such as en");
 }
 
 void Checker::Date(std::string_view element, std::string_view date, long line) {
     if (!CSt26Text::IsCompleteDate(date))
         General(FindingSeverity::Error, St26Rule::Date, std::string(element), line,
-                "\"" + std::string(date) + "\" is no date in the form CCYY-MM-DD", "write a real date such as 2024-01-31");
+                "\"" + std::string(date) + "\" is no date in the form CCYY-MM-DD",
+                "write a real date such as 2024-01-31");
 }
 
 void Checker::GeneralText(Element element, std::string_view name, std::string_view text, long line) {
     const std::string where(name);
     switch (element) {
-        case Element::FileReference:
-            fileReference_ = true;
-            if (text.empty())
-                General(FindingSeverity::Error, St26Rule::FileReference, where, line, "the file reference is empty",
-                        "give the applicant's or agent's file reference");
-            break;
-        case Element::OfficeCode:
-            if (!IsOfficeCode(std::string(text)))
-                General(FindingSeverity::Error, St26Rule::OfficeCode, where, line,
-                        "\"" + std::string(text) + "\" is no ST.3 office code", "write the office's two-letter code");
-            break;
-        case Element::NumberText:
-            if (text.empty())
-                General(FindingSeverity::Error, St26Rule::FileReference, where, line, "the application number is empty",
-                        "write the number as the office gave it");
-            break;
-        case Element::FilingDate: Date(where, text, line); break;
-        case Element::ApplicantName:
-            applicantName_ = text;
-            applicantLine_ = line;
-            break;
-        case Element::ApplicantNameLatin: applicantLatin_ = true; break;
-        case Element::Title:
-            if (text.empty())
-                General(FindingSeverity::Error, St26Rule::InventionTitle, where, line, "the title is empty",
-                        "give the title of the invention");
-            break;
-        case Element::TotalQuantity:
-            totalQuantity_ = text;
-            totalLine_ = line;
-            break;
-        default: break;
+    case Element::FileReference:
+        fileReference_ = true;
+        if (text.empty())
+            General(FindingSeverity::Error, St26Rule::FileReference, where, line, "the file reference is empty",
+                    "give the applicant's or agent's file reference");
+        break;
+    case Element::OfficeCode:
+        if (!IsOfficeCode(std::string(text)))
+            General(FindingSeverity::Error, St26Rule::OfficeCode, where, line,
+                    "\"" + std::string(text) + "\" is no ST.3 office code", "write the office's two-letter code");
+        break;
+    case Element::NumberText:
+        if (text.empty())
+            General(FindingSeverity::Error, St26Rule::FileReference, where, line, "the application number is empty",
+                    "write the number as the office gave it");
+        break;
+    case Element::FilingDate: Date(where, text, line); break;
+    case Element::ApplicantName:
+        applicantName_ = text;
+        applicantLine_ = line;
+        break;
+    case Element::ApplicantNameLatin: applicantLatin_ = true; break;
+    case Element::Title:
+        if (text.empty())
+            General(FindingSeverity::Error, St26Rule::InventionTitle, where, line, "the title is empty",
+                    "give the title of the invention");
+        break;
+    case Element::TotalQuantity:
+        totalQuantity_ = text;
+        totalLine_ = line;
+        break;
+    default: break;
     }
 }
 
@@ -391,7 +394,8 @@ void Checker::CheckResidues(bool protein) {
         const char c = residues[bad];
         std::string action = protein ? "use the upper-case one-letter codes ARNDCQEGHILKMFPOSUTWYVBZJX"
                                      : "use the lower-case symbols acgtmrwsykvhdbn";
-        if (!protein && (c == 'u' || c == 'U')) action = "write t: it stands for uracil in RNA";
+        if (!protein && (c == 'u' || c == 'U'))
+            action = "write t: it stands for uracil in RNA";
         else if (!protein && kNucleotides.Contains(ToLowerAscii(c)))
             action = "write the residues in lower case";
         else if (protein && kAminoAcids.Contains(ToUpperAscii(c)))
@@ -403,11 +407,12 @@ void Checker::CheckResidues(bool protein) {
                 " symbol",
             action);
     }
-    const size_t defined =
-        residues.size() - static_cast<size_t>(std::count(residues.begin(), residues.end(), protein ? 'X' : 'n'));
+    const size_t defined = residues.size() -
+                           static_cast<size_t>(std::count(residues.begin(), residues.end(), protein ? 'X' : 'n'));
     if (defined < (protein ? 4u : 10u))
         Add(FindingSeverity::Error, St26Rule::Threshold, id, {}, current_.line,
-            std::to_string(defined) + (protein ? " specifically defined amino acids" : " specifically defined nucleotides"),
+            std::to_string(defined) +
+                (protein ? " specifically defined amino acids" : " specifically defined nucleotides"),
             protein ? "a listing holds no sequence of fewer than 4 defined amino acids: skip it with 000"
                     : "a listing holds no sequence of fewer than 10 defined nucleotides: skip it with 000");
 }
@@ -442,16 +447,17 @@ void Checker::Finish(bool readToTheEnd) {
     CheckLinks();
     if (totalQuantity_ != std::to_string(sequences_))
         General(FindingSeverity::Error, St26Rule::SequenceTotal, "SequenceTotalQuantity", totalLine_,
-                "SequenceTotalQuantity is \"" + totalQuantity_ + "\" for " + std::to_string(sequences_) +
-                    " sequences",
+                "SequenceTotalQuantity is \"" + totalQuantity_ + "\" for " + std::to_string(sequences_) + " sequences",
                 "write " + std::to_string(sequences_));
     if (nonEnglishCode_ && !nonEnglishValues_)
-        General(FindingSeverity::Error, St26Rule::NonEnglishLanguage, "ST26SequenceListing@nonEnglishFreeTextLanguageCode",
-                rootLine_, "a non-English language is named but no qualifier has a non-English value",
+        General(FindingSeverity::Error, St26Rule::NonEnglishLanguage,
+                "ST26SequenceListing@nonEnglishFreeTextLanguageCode", rootLine_,
+                "a non-English language is named but no qualifier has a non-English value",
                 "leave nonEnglishFreeTextLanguageCode out, or give the non-English values");
     if (!nonEnglishCode_ && nonEnglishValues_)
-        General(FindingSeverity::Error, St26Rule::NonEnglishLanguage, "ST26SequenceListing@nonEnglishFreeTextLanguageCode",
-                rootLine_, std::to_string(nonEnglishValues_) + " non-English values in no named language",
+        General(FindingSeverity::Error, St26Rule::NonEnglishLanguage,
+                "ST26SequenceListing@nonEnglishFreeTextLanguageCode", rootLine_,
+                std::to_string(nonEnglishValues_) + " non-English values in no named language",
                 "name their language in nonEnglishFreeTextLanguageCode");
     if (!fileReference_ && applicationId_)
         General(FindingSeverity::Warning, St26Rule::FileReference, "ApplicantFileReference", rootLine_,

@@ -12,6 +12,7 @@ namespace {
 using Value = CSt26Vocabulary::Value;
 using Qualifier = CSt26Vocabulary::Qualifier;
 
+// clang-format off
 constexpr std::string_view kNucleotideKeys[] = {
     "3'UTR",         "5'UTR",          "assembly_gap",   "C_region",     "CDS",          "centromere",
     "D-loop",        "D_segment",      "exon",           "gap",          "gene",         "iDNA",
@@ -29,6 +30,7 @@ constexpr std::string_view kProteinKeys[] = {
     "METAL",    "MOD_RES",  "MOTIF",    "MUTAGEN",  "NON_CONS", "NON_STD",  "NON_TER",  "NP_BIND",
     "PEPTIDE",  "PROPEP",   "REGION",   "REPEAT",   "SIGNAL",   "SITE",     "STRAND",   "TOPO_DOM",
     "TRANSIT",  "TRANSMEM", "TURN",     "UNSURE",   "VARIANT",  "VAR_SEQ",  "ZN_FING",  "source"};
+// clang-format on
 
 constexpr Qualifier kNucleotideQualifiers[] = {
     {"allele", Value::FreeText},
@@ -193,8 +195,7 @@ constexpr KeyQualifiers kKeyQualifiers[] = {
      "G artificial_location circular_RNA function operon product pseudo pseudogene standard_name transcript_id "
      "trans_splicing"},
     {"N_region", "", "G product pseudo pseudogene standard_name transcript_id"},
-    {"ncRNA", "ncRNA_class",
-     "G function operon product pseudo pseudogene standard_name transcript_id trans_splicing"},
+    {"ncRNA", "ncRNA_class", "G function operon product pseudo pseudogene standard_name transcript_id trans_splicing"},
     {"old_sequence", "", "G citation compare replace"},
     {"operon", "operon",
      "allele db_xref experiment function inference map note phenotype pseudo pseudogene standard_name"},
@@ -206,8 +207,7 @@ constexpr KeyQualifiers kKeyQualifiers[] = {
     {"propeptide", "", "G function product pseudo pseudogene standard_name"},
     {"protein_bind", "bound_moiety", "G function operon standard_name"},
     {"regulatory", "regulatory_class", "G bound_moiety function operon phenotype pseudo pseudogene standard_name"},
-    {"repeat_region", "",
-     "G function rpt_family rpt_type rpt_unit_range rpt_unit_seq satellite standard_name"},
+    {"repeat_region", "", "G function rpt_family rpt_type rpt_unit_range rpt_unit_seq satellite standard_name"},
     {"rep_origin", "", "G direction function standard_name"},
     {"rRNA", "", "G function operon product pseudo pseudogene standard_name transcript_id"},
     {"S_region", "", "G product pseudo pseudogene standard_name transcript_id"},
@@ -229,11 +229,11 @@ constexpr KeyQualifiers kKeyQualifiers[] = {
 // The language-dependent qualifiers: the names that take a non-English value
 // in the files WIPO's tools prepare for translation.
 constexpr std::string_view kLanguageDependent[] = {
-    "bound_moiety", "cell_type", "clone",     "clone_lib",       "collected_by", "cultivar",     "dev_stage",
-    "ecotype",      "function",  "gene_synonym", "haplogroup",   "host",         "identified_by", "isolate",
-    "isolation_source", "lab_host", "mating_type", "note",       "organism",     "phenotype",    "pop_variant",
-    "product",      "serotype",  "serovar",   "sex",             "standard_name", "strain",      "sub_clone",
-    "sub_species",  "sub_strain", "tissue_lib", "tissue_type",   "variety"};
+    "bound_moiety",     "cell_type",  "clone",        "clone_lib",   "collected_by",  "cultivar",      "dev_stage",
+    "ecotype",          "function",   "gene_synonym", "haplogroup",  "host",          "identified_by", "isolate",
+    "isolation_source", "lab_host",   "mating_type",  "note",        "organism",      "phenotype",     "pop_variant",
+    "product",          "serotype",   "serovar",      "sex",         "standard_name", "strain",        "sub_clone",
+    "sub_species",      "sub_strain", "tissue_lib",   "tissue_type", "variety"};
 
 struct TermList {
     std::string_view qualifier;
@@ -241,6 +241,7 @@ struct TermList {
     std::span<const std::string_view> recent;
 };
 
+// clang-format off
 constexpr std::string_view kMolTypes[] = {"genomic DNA", "other DNA", "unassigned DNA", "genomic RNA", "mRNA",
                                           "tRNA", "rRNA", "transcribed RNA", "viral cRNA", "other RNA",
                                           "unassigned RNA", "protein"};
@@ -285,6 +286,7 @@ constexpr std::string_view kExceptions[] = {"RNA editing", "reasons given in cit
                                             "annotated by transcript or proteomic data"};
 constexpr std::string_view kArtificialLocations[] = {"heterogeneous population sequenced",
                                                      "low-quality sequence region"};
+// clang-format on
 
 constexpr TermList kTermLists[] = {
     {"mol_type", kMolTypes, {}},

@@ -176,13 +176,15 @@ private:
         std::string_view line1 = head_.substr(at, lineEnd - at);
         if (line1.ends_with('\r')) line1.remove_suffix(1);
         if (version != "1.0")
-            Problem(St26Rule::Declaration, FindingSeverity::Error, 1, "XML version \"" + version.value_or("") + "\"", action);
+            Problem(St26Rule::Declaration, FindingSeverity::Error, 1, "XML version \"" + version.value_or("") + "\"",
+                    action);
         else if (!encoding || !EqualsIgnoringCase(*encoding, "UTF-8"))
             Problem(St26Rule::Declaration, FindingSeverity::Error, 1,
                     encoding ? "encoding \"" + *encoding + "\"" : std::string("no encoding declared"),
                     "save the listing as UTF-8 and " + action);
         else if (line1 != kSt26Declaration)
-            Problem(St26Rule::Declaration, FindingSeverity::Warning, 1, "line 1 is not the standard declaration", action);
+            Problem(St26Rule::Declaration, FindingSeverity::Warning, 1, "line 1 is not the standard declaration",
+                    action);
         at = end + 2;
         return true;
     }
@@ -235,8 +237,8 @@ private:
                 TooLong();
                 return false;
             }
-            Problem(St26Rule::DocumentType, FindingSeverity::Error, line, "the document type declaration does not parse",
-                    action);
+            Problem(St26Rule::DocumentType, FindingSeverity::Error, line,
+                    "the document type declaration does not parse", action);
             const size_t end = head_.find('>', at);
             at = end == std::string_view::npos ? head_.size() : end + 1;
             return true;
@@ -250,8 +252,7 @@ private:
                     "the document type has an internal subset, which is not read", action);
         else if (name != "ST26SequenceListing" || !standardPublic || !standardSystem)
             Problem(St26Rule::DocumentType, FindingSeverity::Error, line,
-                    "the document type names another DTD than WIPO's ST.26 V1_3 (checked against that one)",
-                    action);
+                    "the document type names another DTD than WIPO's ST.26 V1_3 (checked against that one)", action);
         else if (line != 2 || head_.substr(begin, at - begin) != kSt26DocumentType)
             Problem(St26Rule::DocumentType, FindingSeverity::Warning, line,
                     "the document type is not written as the standard line 2", action);
@@ -313,8 +314,8 @@ xmlParserInputPtr LoadEntity(const char* url, const char* id, xmlParserCtxtPtr c
     if (!readingListing) return previousLoader ? previousLoader(url, id, context) : nullptr;
     if (!id || std::string_view(id) != kSt26PublicId) return nullptr;
     const std::string_view dtd = St26DtdText();
-    xmlParserInputBufferPtr buffer =
-        xmlParserInputBufferCreateMem(dtd.data(), static_cast<int>(dtd.size()), XML_CHAR_ENCODING_NONE);
+    xmlParserInputBufferPtr buffer = xmlParserInputBufferCreateMem(dtd.data(), static_cast<int>(dtd.size()),
+                                                                   XML_CHAR_ENCODING_NONE);
     if (!buffer) return nullptr;
     xmlParserInputPtr input = xmlNewIOInputStream(context, buffer, XML_CHAR_ENCODING_NONE);
     if (!input) {
@@ -350,7 +351,10 @@ public:
     }
     // Freeing a reader that stopped early still validates what it holds:
     // those errors must not reach a stream that is gone, nor the terminal.
-    ~Stream() { xmlTextReaderSetStructuredErrorHandler(reader_, [](void*, xmlErrorPtr) {}, nullptr); }
+    ~Stream() {
+        xmlTextReaderSetStructuredErrorHandler(
+            reader_, [](void*, xmlErrorPtr) {}, nullptr);
+    }
     Stream(const Stream&) = delete;
     Stream& operator=(const Stream&) = delete;
 
@@ -364,13 +368,13 @@ public:
                 return false;
             }
             switch (xmlTextReaderNodeType(reader_)) {
-                case XML_READER_TYPE_ELEMENT: StartElement(); break;
-                case XML_READER_TYPE_END_ELEMENT: EndElement(); break;
-                case XML_READER_TYPE_TEXT:
-                case XML_READER_TYPE_CDATA:
-                case XML_READER_TYPE_WHITESPACE:
-                case XML_READER_TYPE_SIGNIFICANT_WHITESPACE: Text(); break;
-                default: break;
+            case XML_READER_TYPE_ELEMENT: StartElement(); break;
+            case XML_READER_TYPE_END_ELEMENT: EndElement(); break;
+            case XML_READER_TYPE_TEXT:
+            case XML_READER_TYPE_CDATA:
+            case XML_READER_TYPE_WHITESPACE:
+            case XML_READER_TYPE_SIGNIFICANT_WHITESPACE: Text(); break;
+            default: break;
             }
         }
         if (status != 0 && !fatal_)
@@ -437,7 +441,8 @@ private:
             stream.handler_.Problem(St26Rule::Dtd, FindingSeverity::Error, line, message,
                                     "correct the element as the DTD defines it");
         } else {
-            stream.handler_.Problem(St26Rule::Xml, error->level == XML_ERR_WARNING ? FindingSeverity::Warning : FindingSeverity::Error,
+            stream.handler_.Problem(St26Rule::Xml,
+                                    error->level == XML_ERR_WARNING ? FindingSeverity::Warning : FindingSeverity::Error,
                                     line, message, "repair the XML");
         }
     }
@@ -491,7 +496,8 @@ bool ReadSource(std::unique_ptr<Source> source, const std::string& name, CSt26Xm
     }
     const bool read = Stream(reader.get(), handler).Run();
     if (input.failed) {
-        handler.Problem(St26Rule::Xml, FindingSeverity::Error, 0, "reading the file failed", "check the file and the disk");
+        handler.Problem(St26Rule::Xml, FindingSeverity::Error, 0, "reading the file failed",
+                        "check the file and the disk");
         return false;
     }
     return read;
@@ -502,8 +508,8 @@ bool ReadSource(std::unique_ptr<Source> source, const std::string& name, CSt26Xm
 bool CSt26XmlReader::ReadFile(const std::string& path, Handler& handler) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
-        handler.Problem(St26Rule::Xml, FindingSeverity::Error, 0, std::string("cannot be opened (") + std::strerror(errno) + ")",
-                        "check the file name");
+        handler.Problem(St26Rule::Xml, FindingSeverity::Error, 0,
+                        std::string("cannot be opened (") + std::strerror(errno) + ")", "check the file name");
         return false;
     }
     return ReadSource(std::make_unique<FileSource>(file), path, handler);

@@ -10,18 +10,18 @@ void AppendEscaped(std::string& out, std::string_view latin1Text) {
     for (const char ch : latin1Text) {
         const auto c = static_cast<unsigned char>(ch);
         switch (ch) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&apos;"; break;
-            default:
-                if (c < 0x80) {
-                    out += ch;
-                } else {
-                    out += static_cast<char>(0xC0 | (c >> 6));
-                    out += static_cast<char>(0x80 | (c & 0x3F));
-                }
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&apos;"; break;
+        default:
+            if (c < 0x80) {
+                out += ch;
+            } else {
+                out += static_cast<char>(0xC0 | (c >> 6));
+                out += static_cast<char>(0x80 | (c & 0x3F));
+            }
         }
     }
 }
@@ -35,9 +35,7 @@ std::string CXmlWriter::Escape(std::string_view latin1Text) {
     return out;
 }
 
-void CXmlWriter::Line(std::string_view text) {
-    buffer_.append(text).push_back('\n');
-}
+void CXmlWriter::Line(std::string_view text) { buffer_.append(text).push_back('\n'); }
 
 void CXmlWriter::Indent() { buffer_.append(static_cast<size_t>(2 * depth_), ' '); }
 

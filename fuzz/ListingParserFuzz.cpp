@@ -25,14 +25,14 @@ class FuzzChoices : public qln::CImportChoices {
 public:
     explicit FuzzChoices(const qln::CProject*) {}
     std::optional<std::string> ChooseSequenceFileType(const std::string&) override { return "DNA"; }
-    std::optional<std::vector<qln::CNameAttribute>> SplitApplicantNames(const qln::StringList& names) override {
+    std::optional<std::vector<qln::CNameAttribute> > SplitApplicantNames(const qln::StringList& names) override {
         std::vector<qln::CNameAttribute> records(names.size());
         for (size_t i = 0; i < names.size(); ++i) records[i].displayText = names[i];
         return records;
     }
     std::optional<int> ChooseInvalidSequenceType(const std::string&, const std::string&) override { return kDNA; }
     std::optional<int> ChooseSkippedSequenceType(const std::string&) override { return kDNA; }
-    std::optional<std::vector<int>> SelectSequences(const qln::StringList&) override { return std::nullopt; }
+    std::optional<std::vector<int> > SelectSequences(const qln::StringList&) override { return std::nullopt; }
     std::optional<std::string> RenameDuplicate(const std::string&) override { return std::nullopt; }
 };
 #endif

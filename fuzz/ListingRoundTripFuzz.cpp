@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     qln::fuzz::SweepResidueFilesNowAndThen();
-    const std::string fault = qln::test::ListingRoundTripFault(
-        std::string(reinterpret_cast<const char*>(data), size), qln::fuzz::PrivateTmp());
+    const std::string fault = qln::test::ListingRoundTripFault(std::string(reinterpret_cast<const char*>(data), size),
+                                                               qln::fuzz::PrivateTmp());
     if (!fault.empty()) {
         std::fprintf(stderr, "%s\n", fault.c_str());
         std::abort();

@@ -33,7 +33,9 @@ void Check(const qln::CSt26Findings& findings) {
     if (findings.Items().size() > qln::CSt26Findings::kMaxKept) Fail("more findings kept than the limit");
     if (counted < findings.Items().size()) Fail("counts below the findings");
     const int status = findings.ExitStatus();
-    if (status != (findings.Unreadable() || findings.Count(Severity::Error) ? 2 : findings.Count(Severity::Warning) ? 1 : 0))
+    if (status != (findings.Unreadable() || findings.Count(Severity::Error) ? 2
+                   : findings.Count(Severity::Warning)                      ? 1
+                                                                            : 0))
         Fail("exit status disagrees with the counts");
     for (const auto& finding : findings.Items())
         if (finding.problem.empty() || finding.action.empty()) Fail("a finding without its problem or action");

@@ -45,6 +45,7 @@ constexpr std::array<const char*, 6> kStopCodons = {"uaa", "uga", "uag", "taa", 
 
 // Codes shared by every nucleotide kind; the base order decides the order
 // in which an ambiguous codon's readings are listed.
+// clang-format off
 constexpr std::array<std::pair<char, const char*>, 7> kCommonCodes = {{
     {'a', "a"}, {'g', "g"}, {'c', "c"}, {'r', "ga"}, {'m', "ac"}, {'s', "gc"}, {'v', "agc"},
 }};
@@ -65,6 +66,7 @@ constexpr std::array<std::pair<char, const char*>, 9> kDnaRnaCodes = {{
     {'h', "actu"},
     {'n', "agctu"},
 }};
+// clang-format on
 
 template <size_t N>
 CCodeTables::ExpansionMap MakeExpansions(const std::array<std::pair<char, const char*>, N>& own) {

@@ -134,7 +134,8 @@ ScanResult ScanCodingRegions(CBaseSequence& sequence, std::string_view residues,
     const StopCodonTest isStop(sequence.GetCustomCodons());
     const auto residueCount = static_cast<int64_t>(residues.size());
     auto report = [&](int64_t position) {
-        messages.push_back(sequence.GetMessagePrefix() + "  Stop codon within a CDS that is joined or has a mat_peptide at " +
+        messages.push_back(sequence.GetMessagePrefix() +
+                           "  Stop codon within a CDS that is joined or has a mat_peptide at " +
                            std::to_string(position) + ".");
     };
 

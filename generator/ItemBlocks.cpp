@@ -50,8 +50,7 @@ void AppendJournal(std::string& out, const CJournal& journal) {
     if (!journal.GetPublicationDate().IsEmpty())
         AppendItem(out, "<307>  ", CItemBlocks::JournalDate(journal.GetPublicationDate()));
     AppendItem(out, "<308>  ", journal.GetAccessionNumber());
-    if (!journal.GetEntryDate().IsEmpty())
-        AppendItem(out, "<309>  ", CItemBlocks::JournalDate(journal.GetEntryDate()));
+    if (!journal.GetEntryDate().IsEmpty()) AppendItem(out, "<309>  ", CItemBlocks::JournalDate(journal.GetEntryDate()));
     AppendRange(out, journal);
     out += '\n';
 }

@@ -38,8 +38,7 @@ void CLineBuilder::Add(std::string_view residues, int residueCount, std::string_
     const size_t w = std::max({a, t, labelLength});
 
     const bool fits = residuesOnLine_ + residueCount <= kMaxResidues &&
-                      (a == 0 || translatedOnLine_ < kMaxTranslated) &&
-                      width_ + static_cast<int64_t>(w) <= kMaxWidth;
+                      (a == 0 || translatedOnLine_ < kMaxTranslated) && width_ + static_cast<int64_t>(w) <= kMaxWidth;
     if (!fits && groups_ > 0) WriteLine();
 
     ++groups_;
@@ -96,8 +95,8 @@ void CLineBuilder::AddTriple(const char* residues, int residueCount, const char*
 
 bool CLineBuilder::TripleFits(int number) const {
     const int w = std::max(LabelWidth(number), 3);
-    return groups_ == 0 || (residuesOnLine_ + 3 <= kMaxResidues && translatedOnLine_ < kMaxTranslated &&
-                            width_ + w <= kMaxWidth);
+    return groups_ == 0 ||
+           (residuesOnLine_ + 3 <= kMaxResidues && translatedOnLine_ < kMaxTranslated && width_ + w <= kMaxWidth);
 }
 
 void CLineBuilder::EndLineUnlessTripleFits(int number) {

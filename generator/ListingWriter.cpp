@@ -133,9 +133,9 @@ bool CListingWriter::Impl::WriteDerivedEntry(CBaseSequence& sequence, std::strin
     if (!HasModifiedBase(sequence)) {
         for (const auto& codon : unknown) {
             const std::string location = std::to_string(codon.number);
-            CItemBlocks::AppendFeature(text, "misc_feature", location, location,
-                                       "The 'Xaa' at location " + location + " stands for " +
-                                           translator.ExplainUnknown(codon.codon));
+            CItemBlocks::AppendFeature(
+                text, "misc_feature", location, location,
+                "The 'Xaa' at location " + location + " stands for " + translator.ExplainUnknown(codon.codon));
         }
     }
 
@@ -223,8 +223,8 @@ bool CListingWriter::WriteEntry(CSequence& sequence) {
         if (item.feature) {
             CItemBlocks::AppendFeature(text, *item.feature);
         } else {
-            CItemBlocks::AppendFeature(text, "misc_feature", std::to_string(item.run.from),
-                                       std::to_string(item.run.to), item.comment);
+            CItemBlocks::AppendFeature(text, "misc_feature", std::to_string(item.run.from), std::to_string(item.run.to),
+                                       item.comment);
         }
     }
 

@@ -16,9 +16,7 @@ struct Warning {
     bool noData;
 };
 
-std::string NoDataWarning(const std::string& name) {
-    return "Warning: Sequence <" + name + "> has no sequence data.";
-}
+std::string NoDataWarning(const std::string& name) { return "Warning: Sequence <" + name + "> has no sequence data."; }
 std::string ShortProteinWarning(const std::string& name) {
     return "Warning: Sequence <" + name + "> should contain at least four amino acids.";
 }

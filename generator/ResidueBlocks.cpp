@@ -125,8 +125,8 @@ int CResidueBlocks::RelativeNumber(int position, int base) {
     return position >= base ? position - base + 1 : position - base;
 }
 
-bool CResidueBlocks::Nucleotide(std::string_view residues, const std::vector<CCodonSpan>& spans,
-                                int matPeptideStart, std::vector<Stretch>* stretches) {
+bool CResidueBlocks::Nucleotide(std::string_view residues, const std::vector<CCodonSpan>& spans, int matPeptideStart,
+                                std::vector<Stretch>* stretches) {
     CResidueGrouper grouper(residues, spans, matPeptideStart, translator_);
     if (matPeptideStart > 0)
         grouper.SetNumberingBase(CResidueGrouper::FindNumberingBase(residues, spans, matPeptideStart, translator_));

@@ -80,8 +80,8 @@ std::vector<CCodonSpan> CCodonSpanPlan::Plan(const std::vector<CCodonSpan>& regi
 
 // ---- CResidueGrouper --------------------------------------------------------------
 
-CResidueGrouper::CResidueGrouper(std::string_view residues, const std::vector<CCodonSpan>& spans,
-                                 int matPeptideStart, CCodonTranslator& translator)
+CResidueGrouper::CResidueGrouper(std::string_view residues, const std::vector<CCodonSpan>& spans, int matPeptideStart,
+                                 CCodonTranslator& translator)
     : residues_(residues),
       spans_(spans),
       matPeptideStart_(matPeptideStart),

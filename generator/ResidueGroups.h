@@ -43,7 +43,7 @@ public:
 // One group of the residue layout, with what is printed under it.
 struct CResidueGroup {
     std::string_view residues;
-    int position = 0;                 // 1-based position of the first residue
+    int position = 0;                  // 1-based position of the first residue
     const CCodonSpan* span = nullptr;  // null for a plain group
     bool holdsMatPeptideStart = false;
     std::string_view translation;  // shown under the group; empty when nothing shows
@@ -99,16 +99,16 @@ public:
 
     // The ordinal of the codon holding the mature peptide's first residue,
     // found by a first pass over the groups; 0 when no codon holds it.
-    static int FindNumberingBase(std::string_view residues, const std::vector<CCodonSpan>& spans,
-                                 int matPeptideStart, CCodonTranslator& translator);
+    static int FindNumberingBase(std::string_view residues, const std::vector<CCodonSpan>& spans, int matPeptideStart,
+                                 CCodonTranslator& translator);
 
 private:
     // A codon split between spans, followed piece by piece.
     struct SplitCodon {
         bool active = false;
-        int stillNeeded = 0;   // residues the next pieces must bring
-        int piece = 0;         // pieces made so far
-        int shownAt = 0;       // the piece that shows the amino acid
+        int stillNeeded = 0;  // residues the next pieces must bring
+        int piece = 0;        // pieces made so far
+        int shownAt = 0;      // the piece that shows the amino acid
         bool complete = false;
         bool stop = false;
         bool unknown = false;
@@ -131,9 +131,9 @@ private:
     CCodonTranslator& translator_;
     int size_;
     int position_ = 1;
-    size_t span_ = 0;       // the span being grouped, or the next one
+    size_t span_ = 0;  // the span being grouped, or the next one
     bool inSpan_ = false;
-    int aminoAcids_ = 0;    // amino acids counted so far
+    int aminoAcids_ = 0;  // amino acids counted so far
     int base_ = 0;
     SplitCodon split_;
 };

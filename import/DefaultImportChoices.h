@@ -40,8 +40,7 @@ public:
     std::optional<std::vector<CNameAttribute>> SplitApplicantNames(const StringList& names) override;
     // The listing's type questions offer no three-letter protein: PROTEIN/3
     // answers as one-letter protein.
-    std::optional<int> ChooseInvalidSequenceType(const std::string& message,
-                                                 const std::string& sequenceLines) override;
+    std::optional<int> ChooseInvalidSequenceType(const std::string& message, const std::string& sequenceLines) override;
     std::optional<int> ChooseSkippedSequenceType(const std::string& prompt) override;
     std::optional<std::vector<int>> SelectSequences(const StringList& entries) override;
     std::optional<std::string> RenameDuplicate(const std::string& name) override;

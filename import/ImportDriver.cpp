@@ -362,17 +362,16 @@ CImportOutcome CImportDriver::ImportProject(const std::string& projectFilePath) 
     LoadRelay relay(observer_);
     CProjectImportResult read = ReadProjectSequences(std::string(TrimmedView(projectFilePath)), &relay);
     switch (read.status) {
-        case CProjectImportResult::Status::InvalidName:
-        case CProjectImportResult::Status::CannotOpen:
-            outcome.notices.push_back(read.message);
-            outcome.result = kImportFailed;
-            return outcome;
-        case CProjectImportResult::Status::NotRead:
-            outcome.messages.push_back(read.message);
-            outcome.result = kImportFailed;
-            return outcome;
-        case CProjectImportResult::Status::Loaded:
-            break;
+    case CProjectImportResult::Status::InvalidName:
+    case CProjectImportResult::Status::CannotOpen:
+        outcome.notices.push_back(read.message);
+        outcome.result = kImportFailed;
+        return outcome;
+    case CProjectImportResult::Status::NotRead:
+        outcome.messages.push_back(read.message);
+        outcome.result = kImportFailed;
+        return outcome;
+    case CProjectImportResult::Status::Loaded: break;
     }
     if (observer_) observer_->SetStatusText(kAddingSequences);
     const CAddOutcome added = AddSequences(read.sequences);

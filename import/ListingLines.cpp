@@ -274,7 +274,7 @@ size_t CListingLines::CompactWithoutBlanks(std::string_view text, char* out) {
         i += 11;
     }
     constexpr uint64_t kAfterTriples = std::endian::native == std::endian::little ? 0x8000000080000000ULL
-                                                                                   : 0x0000008000000080ULL;
+                                                                                  : 0x0000008000000080ULL;
     while (i + 8 <= text.size()) {
         uint64_t word = LoadWord(in + i);
         const uint64_t blanks = EqualMask(word, ' ');

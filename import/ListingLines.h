@@ -31,10 +31,10 @@ public:
 
     // Where the reader stands (offsets count from the start of the text).
     struct Position {
-        size_t offset = 0;      // byte offset of the next line
-        int lineNumber = 0;     // lines read so far
-        size_t charsRead = 0;   // characters of the lines read so far
-        size_t threshold = 0;   // characters after which progress is reported
+        size_t offset = 0;     // byte offset of the next line
+        int lineNumber = 0;    // lines read so far
+        size_t charsRead = 0;  // characters of the lines read so far
+        size_t threshold = 0;  // characters after which progress is reported
         int progressPosition = 1;
         bool atEnd = false;
         bool onlyBlankLines = true;
@@ -172,7 +172,7 @@ private:
         const std::string_view raw = GetRaw();
         const size_t first = raw.empty() || raw.front() != ' ' ? 0 : textscan::SkipBlanks(raw, 0);
         const size_t end = first == raw.size() || raw.back() != ' ' ? raw.size()
-                                                                      : textscan::WithoutTrailingBlanks(raw, first);
+                                                                    : textscan::WithoutTrailingBlanks(raw, first);
         pos_.workingStart = first;
         pos_.workingLength = end - first;
         if (pos_.workingLength > 0) pos_.onlyBlankLines = false;

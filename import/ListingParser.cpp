@@ -349,8 +349,8 @@ bool ListingParser::ReadApplicants(const std::string& firstValue) {
             if (record.kind == CNameAttribute::kOrganization) {
                 project_.GetOrgApplicants().Add(MakePtr<COrgApplicant>(&project_, record.displayText));
             } else {
-                project_.GetIndivApplicants().Add(MakePtr<CIndivApplicant>(
-                    &project_, record.firstName, record.lastName, record.middleInitial, record.suffix));
+                project_.GetIndivApplicants().Add(MakePtr<CIndivApplicant>(&project_, record.firstName, record.lastName,
+                                                                           record.middleInitial, record.suffix));
             }
         }
     } catch (const std::bad_alloc&) {

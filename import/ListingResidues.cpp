@@ -61,9 +61,8 @@ ListingParser::Flow ListingParser::ReadResidues() {
 // "<400>" and "000" in a block without type: the user picks the type.
 bool ListingParser::CreateSkippedSequence() {
     return Guarded(kSkippedSequence, [&] {
-        const std::optional<int> choice =
-            choices_.ChooseSkippedSequenceType("Please select a sequence type for the skipped sequence ID '" +
-                                               sequenceId_ + "':");
+        const std::optional<int> choice = choices_.ChooseSkippedSequenceType(
+            "Please select a sequence type for the skipped sequence ID '" + sequenceId_ + "':");
         Ptr<CSequence> sequence;
         try {
             switch (choice.value_or(CImportChoices::kDNA)) {
@@ -76,9 +75,7 @@ bool ListingParser::CreateSkippedSequence() {
             case CImportChoices::kProtein1:
                 sequence = MakePtr<CProtein1Sequence>(&project_, sequenceName_, std::string(), std::string());
                 break;
-            default:
-                sequence = MakePtr<CDNASequence>(&project_, sequenceName_, std::string(), std::string());
-                break;
+            default: sequence = MakePtr<CDNASequence>(&project_, sequenceName_, std::string(), std::string()); break;
             }
         } catch (const std::bad_alloc&) {
             throw CParserError("* Import Cancelled - Insufficient memory while creating sequence '" + sequenceId_ +
@@ -306,8 +303,8 @@ bool ListingParser::ConvertProtein(std::string& residues) {
 ListingParser::Validation ListingParser::ConvertDnaToDnaRna() {
     return Guarded(kDnaToDnaRna, [&] {
         CSequence& dna = *sequence_;
-        const Ptr<CSequence> mixed =
-            MakePtr<CDNARNASequence>(&project_, sequenceName_, dna.GetOrganism(), dna.GetResidues());
+        const Ptr<CSequence> mixed = MakePtr<CDNARNASequence>(&project_, sequenceName_, dna.GetOrganism(),
+                                                              dna.GetResidues());
         mixed->SetSkipped(dna.IsSkipped());
         mixed->SetComment(Ptr<CCommentFeature>(dna.GetComment()));
         for (const Ptr<CFeature>& feature : dna.GetFeatures()) {
@@ -358,8 +355,8 @@ void ListingParser::CompleteSequence(Validation validation) {
             sequences_.Add(sequence);
         } else if (validation == Validation::kInvalid) {
             const std::string subsequences = hasCds_ ? "and its subsequences" : "";
-            Add("* Sequence ID '" + sequenceId_ + "': It contains invalid characters.  This sequence " +
-                subsequences + " will not be imported.");
+            Add("* Sequence ID '" + sequenceId_ + "': It contains invalid characters.  This sequence " + subsequences +
+                " will not be imported.");
             for (const std::string& message : sequence->GetMessages()) Add(message);
         }
     });

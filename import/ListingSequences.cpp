@@ -23,12 +23,11 @@ std::string ToLower(std::string text) {
 
 // The type a <212> value names, in any letter case; null for none.
 const char* ListedTypeName(std::string_view text) {
-    for (const char* name : {CDNASequence::kTypeName, CRNASequence::kTypeName, CDNARNASequence::kTypeName,
-                             CProteinSequence::kTypeName})
+    for (const char* name :
+         {CDNASequence::kTypeName, CRNASequence::kTypeName, CDNARNASequence::kTypeName, CProteinSequence::kTypeName})
         if (EqualsIgnoringCase(text, name)) return name;
     return nullptr;
 }
-
 
 bool IsHeaderIdentifier(int identifier) {
     switch (identifier) {
@@ -117,9 +116,7 @@ ListingParser::Flow ListingParser::HandleIdentifier(int identifier, std::string_
         sequenceName_ = "Seq_";
         sequenceName_ += sequenceId_;
         return Flow::kNext;
-    case 211:
-        length_ = CListingLines::LeadingNumber(value);
-        return Flow::kNext;
+    case 211: length_ = CListingLines::LeadingNumber(value); return Flow::kNext;
     case 212:
         seen212_ = true;
         typeText_ = value;
@@ -328,9 +325,10 @@ bool ListingParser::CorrectSequenceType() {
             seen212_ ? "* An invalid sequence type has been detected, <212> " + typeText_ +
                            ". The first 60 characters of the sequence are displayed. Please select a valid sequence "
                            "type below for this sequence shown."
-                     : std::string("* The input line <212> containing sequence type is missing. The first 60 "
-                                   "characters of the sequence is displayed. Please select a valid sequence type "
-                                   "below for this sequence shown.");
+                     : std::string(
+                           "* The input line <212> containing sequence type is missing. The first 60 "
+                           "characters of the sequence is displayed. Please select a valid sequence type "
+                           "below for this sequence shown.");
 
         // Look ahead for the block's <400>, then come back. Another question
         // in the same block starts from what this one found. A failure on
@@ -488,9 +486,10 @@ ListingParser::Flow ListingParser::FinishFeature() {
             feature = MakeFeatureForKey(sequence_.get(), feature_.key, feature_.otherInformation, feature_.from,
                                         feature_.to);
         } catch (const std::bad_alloc&) {
-            throw CParserError("* Import Cancelled - Insufficient memory while parsing feature information for "
-                               "sequence " +
-                               sequenceName_ + ".");
+            throw CParserError(
+                "* Import Cancelled - Insufficient memory while parsing feature information for "
+                "sequence " +
+                sequenceName_ + ".");
         }
         if (auto* cds = dynamic_cast<CDS*>(feature.get())) {
             if (sequence_->GetTypeName() == CProteinSequence::kTypeName) {
@@ -531,30 +530,29 @@ ListingParser::Flow ListingParser::FinishPublication() {
         try {
             switch (p.kind) {
             case PublicationKind::kDatabase: {
-                const std::string entry =
-                    NormaliseDate(p.entryDate, prefix, "DATABASE, Database Entry Date", "<309>", "DATABASE");
+                const std::string entry = NormaliseDate(p.entryDate, prefix, "DATABASE, Database Entry Date", "<309>",
+                                                        "DATABASE");
                 sequence.GetDatabases().Add(MakePtr<CPubDatabase>(&sequence, p.accessionNumber, entry, p.from, p.to));
                 break;
             }
             case PublicationKind::kJournal: {
                 kind = "journal";
-                const std::string date =
-                    NormaliseDate(p.date, prefix, "JOURNAL, Publication Date", "<307>", "JOURNAL");
-                const std::string entry =
-                    NormaliseDate(p.entryDate, prefix, "JOURNAL, Database Entry Date", "<309>", "JOURNAL");
+                const std::string date = NormaliseDate(p.date, prefix, "JOURNAL, Publication Date", "<307>", "JOURNAL");
+                const std::string entry = NormaliseDate(p.entryDate, prefix, "JOURNAL, Database Entry Date", "<309>",
+                                                        "JOURNAL");
                 sequence.GetJournals().Add(MakePtr<CJournal>(&sequence, p.authors, p.title, p.journal, p.volume,
-                                                             p.issue, p.pages, date, p.accessionNumber, entry,
-                                                             p.from, p.to));
+                                                             p.issue, p.pages, date, p.accessionNumber, entry, p.from,
+                                                             p.to));
                 break;
             }
             case PublicationKind::kPatent: {
                 kind = "patent";
-                const std::string entry =
-                    NormaliseDate(p.entryDate, prefix, "PATENT, Database Entry Date", "<309>", "PATENT");
-                const std::string filing =
-                    NormaliseDate(p.filingDate, prefix, "PATENT, Patent Filing Date", "<311>", "PATENT");
-                const std::string published =
-                    NormaliseDate(p.publicationDate, prefix, "PATENT, Patent Publication Date", "<312>", "PATENT");
+                const std::string entry = NormaliseDate(p.entryDate, prefix, "PATENT, Database Entry Date", "<309>",
+                                                        "PATENT");
+                const std::string filing = NormaliseDate(p.filingDate, prefix, "PATENT, Patent Filing Date", "<311>",
+                                                         "PATENT");
+                const std::string published = NormaliseDate(p.publicationDate, prefix,
+                                                            "PATENT, Patent Publication Date", "<312>", "PATENT");
                 sequence.GetPatents().Add(MakePtr<CPatent>(&sequence, p.title, p.documentNumber, filing, published,
                                                            p.accessionNumber, entry, p.from, p.to));
                 break;
@@ -562,8 +560,8 @@ ListingParser::Flow ListingParser::FinishPublication() {
             case PublicationKind::kThesis: {
                 kind = "thesis";
                 const std::string date = NormaliseDate(p.date, prefix, "THESIS, Publication Date", "<307>", "THESIS");
-                const std::string entry =
-                    NormaliseDate(p.entryDate, prefix, "THESIS, Database Entry Date", "<309>", "THESIS");
+                const std::string entry = NormaliseDate(p.entryDate, prefix, "THESIS, Database Entry Date", "<309>",
+                                                        "THESIS");
                 sequence.GetTheses().Add(MakePtr<CThesis>(&sequence, p.authors, p.title, date, p.pages,
                                                           p.accessionNumber, entry, p.from, p.to));
                 break;
@@ -587,8 +585,10 @@ bool ListingParser::KeepNoteAsWholeSequenceFeature() {
     feature_.key = "misc_feature";
     feature_.from = "1";
     feature_.to = std::to_string(length_);
-    Add("* Sequence ID '" + sequenceId_ + "': The note of <220> without <221> and <222> is kept as a misc_feature "
-        "from 1 to " + feature_.to + ".");
+    Add("* Sequence ID '" + sequenceId_ +
+        "': The note of <220> without <221> and <222> is kept as a misc_feature "
+        "from 1 to " +
+        feature_.to + ".");
     return true;
 }
 

@@ -77,8 +77,7 @@ const std::vector<uint32_t>& CTranslationTracker::Columns() {
     return columns_;
 }
 
-void CTranslationTracker::OnTranslationLine(std::string_view raw, const std::string& sequenceId,
-                                            StringList& messages) {
+void CTranslationTracker::OnTranslationLine(std::string_view raw, const std::string& sequenceId, StringList& messages) {
     if (!haveBases_ || bases_ == 0) return;
     translated_ = true;
     const long long first = static_cast<long long>(basesBefore_) + 1;

@@ -17,10 +17,10 @@ inline constexpr const char* kProjectFileNotRead = "No project file specified.";
 
 struct CProjectImportResult {
     enum class Status {
-        Loaded,        // sequences holds the project's sequences in project order
-        InvalidName,   // a path of fewer than 3 characters
-        CannotOpen,    // the file can't be opened for reading
-        NotRead,       // the file is no project, or a residue file failed
+        Loaded,       // sequences holds the project's sequences in project order
+        InvalidName,  // a path of fewer than 3 characters
+        CannotOpen,   // the file can't be opened for reading
+        NotRead,      // the file is no project, or a residue file failed
     };
     Status status = Status::NotRead;
     // The text for the user: empty when loaded, else one of the texts above.

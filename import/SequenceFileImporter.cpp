@@ -193,8 +193,7 @@ void SequenceFileImporter::ParseFasta() {
     }
     if (empty > 1)
         notes_.push_back(std::to_string(empty - 1) + (empty == 2 ? " more record" : " more records") + " of '" +
-                         fileName_ + "' had no sequence data and " + (empty == 2 ? "was" : "were") +
-                         " not imported.");
+                         fileName_ + "' had no sequence data and " + (empty == 2 ? "was" : "were") + " not imported.");
     if (dropped > 1)
         notes_.push_back("The header text of " + std::to_string(dropped - 1) +
                          (dropped == 2 ? " more sequence" : " more sequences") + " of '" + fileName_ +
@@ -256,8 +255,8 @@ bool SequenceFileImporter::ParseHeader(Header& header) {
         return false;
     }
     if (header.name.size() > kMaxNameLength) {
-        messages_.push_back("Sequence name longer than " + std::to_string(kMaxNameLength) +
-                            " characters in header '" + QuoteFrom(open) + "'.");
+        messages_.push_back("Sequence name longer than " + std::to_string(kMaxNameLength) + " characters in header '" +
+                            QuoteFrom(open) + "'.");
         return false;
     }
     const std::string_view rest = inside.substr(semicolon + 1);

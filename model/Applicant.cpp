@@ -13,8 +13,7 @@ QLN_IMPLEMENT_SERIAL(CEarlierApplication, CModel)
 // ---- CApplicant ----
 
 CApplicant::CApplicant(CModel* parent, std::string street, std::string city, std::string state, std::string country,
-                       std::string postalCode, std::string phoneNumber, std::string faxNumber,
-                       std::string emailAddress)
+                       std::string postalCode, std::string phoneNumber, std::string faxNumber, std::string emailAddress)
     : CModel(parent),
       street_(std::move(street)),
       city_(std::move(city)),
@@ -57,8 +56,8 @@ void CApplicant::Serialize(CArchive& ar) {
 
 // ---- CIndivApplicant ----
 
-CIndivApplicant::CIndivApplicant(CModel* parent, std::string firstName, std::string lastName,
-                                 std::string middleInitial, std::string suffix)
+CIndivApplicant::CIndivApplicant(CModel* parent, std::string firstName, std::string lastName, std::string middleInitial,
+                                 std::string suffix)
     : CApplicant(parent, {}, {}, {}, {}, {}, {}, {}, {}),
       firstName_(std::move(firstName)),
       lastName_(std::move(lastName)),

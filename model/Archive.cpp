@@ -26,13 +26,13 @@ char NarrowChar(uint16_t unit) { return unit < 0x100 ? static_cast<char>(unit) :
 
 std::string CArchiveException::Describe(Cause cause, const std::string& fileName) {
     switch (cause) {
-        case Cause::BadFormat: return fileName + " has a bad format.";
-        case Cause::UnexpectedObject: return fileName + " contained an unexpected object.";
-        case Cause::BadSchema: return fileName + " contains an incorrect schema.";
-        case Cause::EndOfFile: return "Attempted to access " + fileName + " past its end.";
-        case Cause::UnexpectedFormat: return "Unexpected file format.";
-        case Cause::ReadError: return "An error occurred while reading " + fileName + ".";
-        case Cause::WriteError: return "An error occurred while writing " + fileName + ".";
+    case Cause::BadFormat: return fileName + " has a bad format.";
+    case Cause::UnexpectedObject: return fileName + " contained an unexpected object.";
+    case Cause::BadSchema: return fileName + " contains an incorrect schema.";
+    case Cause::EndOfFile: return "Attempted to access " + fileName + " past its end.";
+    case Cause::UnexpectedFormat: return "Unexpected file format.";
+    case Cause::ReadError: return "An error occurred while reading " + fileName + ".";
+    case Cause::WriteError: return "An error occurred while writing " + fileName + ".";
     }
     return fileName + " has a bad format.";
 }
@@ -51,7 +51,8 @@ size_t CMemorySource::Read(char* dest, size_t n) {
 
 CFileSource::CFileSource(std::FILE* file, std::string fileName) : file_(file), fileName_(std::move(fileName)) {
     long here = std::ftell(file_);
-    if (here < 0 || std::fseek(file_, 0, SEEK_END) != 0) throw CArchiveException(CArchiveException::Cause::ReadError, fileName_);
+    if (here < 0 || std::fseek(file_, 0, SEEK_END) != 0)
+        throw CArchiveException(CArchiveException::Cause::ReadError, fileName_);
     long end = std::ftell(file_);
     if (end < here || std::fseek(file_, here, SEEK_SET) != 0)
         throw CArchiveException(CArchiveException::Cause::ReadError, fileName_);
@@ -66,7 +67,8 @@ size_t CFileSource::Read(char* dest, size_t n) {
 }
 
 void CFileSink::Write(const char* data, size_t n) {
-    if (n && std::fwrite(data, 1, n, file_) != n) throw CArchiveException(CArchiveException::Cause::WriteError, fileName_);
+    if (n && std::fwrite(data, 1, n, file_) != n)
+        throw CArchiveException(CArchiveException::Cause::WriteError, fileName_);
 }
 
 void CFileSink::Flush() {

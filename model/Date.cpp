@@ -30,6 +30,7 @@ bool IsLeapYear(long year) { return (year % 4 == 0 && year % 100 != 0) || year %
 
 // The day-of-month message for a month, or nothing when the day fits.
 const char* DayRangeMessage(long month, long day, long year) {
+    // clang-format off
     switch (month) {
         case 1: case 3: case 5: case 7: case 8: case 10: case 12:
             return day >= 1 && day <= 31 ? nullptr : "The valid days for the month you entered are from 1 to 31";
@@ -42,8 +43,8 @@ const char* DayRangeMessage(long month, long day, long year) {
         default:
             return nullptr;
     }
+    // clang-format on
 }
-
 
 }  // namespace
 
@@ -97,12 +98,13 @@ const StringList& DateField::Validate(bool complete, const std::string& prefix) 
     if (!monthBlank && (m < 1 || m > 12)) AddMessage(prefix, "The month must be between 1 and 12.");
     const std::string today = Today();
     if (text.compare(today) > 0)
-        AddMessage(prefix, "The date you entered, '" + text + "', can not be greater than today's date '" + today + "'.");
+        AddMessage(prefix,
+                   "The date you entered, '" + text + "', can not be greater than today's date '" + today + "'.");
     return messages_;
 }
 
-void DateField::NormaliseImported(const std::string& context1, const std::string& context2,
-                                  const std::string& context3, const std::string& screenName) {
+void DateField::NormaliseImported(const std::string& context1, const std::string& context2, const std::string& context3,
+                                  const std::string& screenName) {
     messages_.clear();
     const std::string asRead = text_;
     std::string text(TrimmedView(text_));

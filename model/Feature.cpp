@@ -18,8 +18,7 @@ QLN_IMPLEMENT_SERIAL(CMatPeptide, CFeature)
 QLN_IMPLEMENT_SERIAL(COtherFeature, CFeature)
 QLN_IMPLEMENT_SERIAL(CCommentFeature, CFeature)
 
-CFeature::CFeature(CModel* owner, std::string key, std::string comment, std::string from, std::string to,
-                   bool joined)
+CFeature::CFeature(CModel* owner, std::string key, std::string comment, std::string from, std::string to, bool joined)
     : CModel(owner),
       key_(std::move(key)),
       comment_(std::move(comment)),
@@ -90,7 +89,8 @@ const StringList& CFeature::CheckFeature(int row, bool& locationError) {
             return messages;
         }
     } else if (from_.empty() != to_.empty()) {
-        messages.push_back(prefix() + "From/To: If one of the From or To Field is filled, both of them must be filled.");
+        messages.push_back(prefix() +
+                           "From/To: If one of the From or To Field is filled, both of them must be filled.");
         return messages;
     }
 

@@ -69,7 +69,9 @@ public:
     Ptr(const Ptr& other) : p_(other.p_) { Acquire(); }
     Ptr(Ptr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
     template <class U>
-    Ptr(const Ptr<U>& other) : p_(other.get()) { Acquire(); }
+    Ptr(const Ptr<U>& other) : p_(other.get()) {
+        Acquire();
+    }
     ~Ptr() { Drop(); }
 
     Ptr& operator=(T* p) {
@@ -192,14 +194,14 @@ std::string RowText(int row);
 }  // namespace qln
 
 // Run-time class boilerplate for model classes.
-#define QLN_DECLARE_CLASS(cls)                                                          \
-public:                                                                                 \
-    static const ::qln::CRuntimeClass runtimeClass;                                     \
+#define QLN_DECLARE_CLASS(cls)                      \
+public:                                             \
+    static const ::qln::CRuntimeClass runtimeClass; \
     const ::qln::CRuntimeClass& GetRuntimeClass() const override { return runtimeClass; }
 
-#define QLN_IMPLEMENT_SERIAL(cls, base)                     \
+#define QLN_IMPLEMENT_SERIAL(cls, base)                                        \
     const ::qln::CRuntimeClass cls::runtimeClass{#cls, 1, &base::runtimeClass, \
-        []() -> ::qln::CModel* { return new cls; }};
+                                                 []() -> ::qln::CModel* { return new cls; }};
 
 #define QLN_IMPLEMENT_ABSTRACT(cls, base) \
     const ::qln::CRuntimeClass cls::runtimeClass{#cls, 0xFFFF, &base::runtimeClass, nullptr};

@@ -9,6 +9,7 @@
 namespace qln {
 
 const CRuntimeClass* CArchive::FindClass(std::string_view name) {
+    // clang-format off
     static const CRuntimeClass* const classes[] = {
         &CModel::runtimeClass,          &CProject::runtimeClass,         &CProjectData::runtimeClass,
         &CApplicant::runtimeClass,      &CIndivApplicant::runtimeClass,  &COrgApplicant::runtimeClass,
@@ -20,6 +21,7 @@ const CRuntimeClass* CArchive::FindClass(std::string_view name) {
         &CCommentFeature::runtimeClass, &CPublication::runtimeClass,     &CJournal::runtimeClass,
         &CPatent::runtimeClass,         &CThesis::runtimeClass,          &CPubDatabase::runtimeClass,
     };
+    // clang-format on
     for (const CRuntimeClass* cls : classes)
         if (cls->name == name) return cls;
     return nullptr;

@@ -10,7 +10,7 @@ namespace qln {
 class CProjectProgress {
 public:
     // Command codes sent to the save progress dialog, with one integer.
-    static constexpr int kSequenceCount = 1037;  // sequences to be saved
+    static constexpr int kSequenceCount = 1037;   // sequences to be saved
     static constexpr int kSequencesSaved = 1038;  // sequences saved so far
 
     virtual ~CProjectProgress() = default;

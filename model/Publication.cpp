@@ -48,9 +48,7 @@ CPublication::CPublication(const CPublication& other)
 
 CSequence* CPublication::GetSequence() const { return dynamic_cast<CSequence*>(GetParent()); }
 
-std::string CPublication::GetMessagePrefix(int row) const {
-    return ParentPrefix() + GetScreenLabel() + RowText(row);
-}
+std::string CPublication::GetMessagePrefix(int row) const { return ParentPrefix() + GetScreenLabel() + RowText(row); }
 
 const StringList& CPublication::Validate(int row) {
     GetMessages().clear();
@@ -76,7 +74,8 @@ void CPublication::CheckDatabaseReference(const std::string& prefix) {
 
 void CPublication::CheckOptionalRange(const std::string& prefix) {
     if (from_.empty() != to_.empty())
-        GetMessages().push_back(prefix + "From/To: If one of the From or To Field is filled, both of them must be filled.");
+        GetMessages().push_back(prefix +
+                                "From/To: If one of the From or To Field is filled, both of them must be filled.");
     else if (!from_.empty())
         CheckRangeValues(prefix);
 }

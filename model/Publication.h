@@ -15,8 +15,7 @@ class CPublication : public CModel {
     QLN_DECLARE_CLASS(CPublication)
 public:
     CPublication() = default;
-    CPublication(CModel* owner, std::string accessionNumber, std::string entryDate, std::string from,
-                 std::string to);
+    CPublication(CModel* owner, std::string accessionNumber, std::string entryDate, std::string from, std::string to);
     CPublication(const CPublication& other);
 
     void Serialize(CArchive& ar) override;
@@ -132,8 +131,7 @@ class CThesis : public CPublication {
 public:
     CThesis() = default;
     CThesis(CModel* owner, std::string authors, std::string title, std::string date, std::string pageRange,
-            std::string accessionNumber = {}, std::string entryDate = {}, std::string from = {},
-            std::string to = {});
+            std::string accessionNumber = {}, std::string entryDate = {}, std::string from = {}, std::string to = {});
     CThesis(const CThesis&) = default;
 
     void Serialize(CArchive& ar) override;
@@ -161,8 +159,7 @@ class CPubDatabase : public CPublication {
     QLN_DECLARE_CLASS(CPubDatabase)
 public:
     CPubDatabase() = default;
-    CPubDatabase(CModel* owner, std::string accessionNumber, std::string entryDate, std::string from,
-                 std::string to)
+    CPubDatabase(CModel* owner, std::string accessionNumber, std::string entryDate, std::string from, std::string to)
         : CPublication(owner, std::move(accessionNumber), std::move(entryDate), std::move(from), std::move(to)) {}
     CPubDatabase(const CPubDatabase&) = default;
 

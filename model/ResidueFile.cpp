@@ -59,9 +59,9 @@ fs::path CreatePrivateFolder() {
 
 const char* CResidueFileError::MessageFor(Kind kind) {
     switch (kind) {
-        case Kind::Read: return "Can't read temporary file.  The disk may be full.";
-        case Kind::Write: return "Can't write temporary file.  The disk may be full.";
-        case Kind::General: return "General Error.";
+    case Kind::Read: return "Can't read temporary file.  The disk may be full.";
+    case Kind::Write: return "Can't write temporary file.  The disk may be full.";
+    case Kind::General: return "General Error.";
     }
     return "General Error.";
 }

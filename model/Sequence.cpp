@@ -256,7 +256,8 @@ void CSequence::CollectRuns(const std::string& text, char unknown, bool position
 }
 
 bool CSequence::ContainsUnknown(const std::string& text, char unknown) {
-    return text.find(ToLowerAscii(unknown)) != std::string::npos || text.find(ToUpperAscii(unknown)) != std::string::npos;
+    return text.find(ToLowerAscii(unknown)) != std::string::npos ||
+           text.find(ToUpperAscii(unknown)) != std::string::npos;
 }
 
 // ---- organism ---------------------------------------------------------------------
@@ -267,7 +268,9 @@ bool CSequence::IsArtificialOrganism(const std::string& organism) {
     return EqualsIgnoringCase(o, "artificial") || StartsWithIgnoringCase(o, "artificial ");
 }
 
-bool CSequence::IsUnknownOrganism(const std::string& organism) { return EqualsIgnoringCase(TrimmedView(organism), "unknown"); }
+bool CSequence::IsUnknownOrganism(const std::string& organism) {
+    return EqualsIgnoringCase(TrimmedView(organism), "unknown");
+}
 
 bool CSequence::IsArtificialOrUnknownOrganism(const std::string& organism) {
     return IsArtificialOrganism(organism) || IsUnknownOrganism(organism);
@@ -456,9 +459,7 @@ std::string CProteinSequence::GetUnknownResidueNote() const {
            "Feature Screen.";
 }
 
-void CProteinSequence::GetUnknownPositions(CArray<Ptr<CRange>>& out) {
-    CollectRuns(GetAminoAcids(), 'X', true, out);
-}
+void CProteinSequence::GetUnknownPositions(CArray<Ptr<CRange>>& out) { CollectRuns(GetAminoAcids(), 'X', true, out); }
 void CProteinSequence::GetUnknownRuns(CArray<Ptr<CRange>>& out) { CollectRuns(GetAminoAcids(), 'X', false, out); }
 
 int CProteinSequence::GetResidueCount() {

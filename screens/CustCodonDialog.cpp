@@ -114,15 +114,12 @@ void CCustCodonDialog::accept()
 {
     const auto check = CCustCodonRules::CheckCodon(FieldText(ui_->codon), codons_);
     switch (CCustCodonRules::OnOK(check, Rows().CurrentIndex(), Rows().FieldsHoldDeletedRow())) {
-    case CCustCodonRules::OkStep::StayOpen:
-        ShowCheckMessage(check);
-        return;
+    case CCustCodonRules::OkStep::StayOpen: ShowCheckMessage(check); return;
     case CCustCodonRules::OkStep::InsertThenClose:
         checked_ = check.codon;
         Insert();
         break;
-    case CCustCodonRules::OkStep::Close:
-        break;
+    case CCustCodonRules::OkStep::Close: break;
     }
     // Nothing on this screen needs validating.
     QDialog::accept();

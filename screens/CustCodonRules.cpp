@@ -40,8 +40,7 @@ CCustCodonRules::Check CCustCodonRules::CheckCodon(const std::string& typed, con
     const auto first = std::find_if_not(typed.begin(), typed.end(), IsBlank);
     const auto last = std::find_if_not(typed.rbegin(), typed.rend(), IsBlank).base();
     if (first < last) check.codon.assign(first, last);
-    std::transform(check.codon.begin(), check.codon.end(), check.codon.begin(),
-                   ToLowerAscii);
+    std::transform(check.codon.begin(), check.codon.end(), check.codon.begin(), ToLowerAscii);
     if (check.codon.empty()) {
         check.verdict = Verdict::Empty;
         return check;
@@ -71,14 +70,10 @@ CCustCodonRules::OkStep CCustCodonRules::OnOK(const Check& check, int currentInd
 {
     if (fieldHoldsDeletedRow) return OkStep::Close;
     switch (check.verdict) {
-    case Verdict::Empty:
-        return OkStep::Close;
-    case Verdict::Valid:
-        return OkStep::InsertThenClose;
-    case Verdict::Duplicate:
-        return check.duplicateIndex == currentIndex ? OkStep::Close : OkStep::StayOpen;
-    case Verdict::WrongLength:
-        break;
+    case Verdict::Empty: return OkStep::Close;
+    case Verdict::Valid: return OkStep::InsertThenClose;
+    case Verdict::Duplicate: return check.duplicateIndex == currentIndex ? OkStep::Close : OkStep::StayOpen;
+    case Verdict::WrongLength: break;
     }
     return OkStep::StayOpen;
 }

@@ -50,10 +50,10 @@ void CCustOrganismDialog::InsertName()
     const std::string name = TypedName();
     if (name.empty()) return;
     const int match = CCustOrganismRules::FirstMatch(names_, name);
-    const bool add = match < 0 || QMessageBox::question(this, QString::fromLatin1(CCustOrganismRules::kDuplicateCaption),
-                                                        ToQt(CCustOrganismRules::DuplicateQuestion(name, match)),
-                                                        QMessageBox::Yes | QMessageBox::No,
-                                                        QMessageBox::Yes) == QMessageBox::Yes;
+    const bool add = match < 0 ||
+                     QMessageBox::question(this, QString::fromLatin1(CCustOrganismRules::kDuplicateCaption),
+                                           ToQt(CCustOrganismRules::DuplicateQuestion(name, match)),
+                                           QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
     if (add) Insert();
     FocusField(ui_->name);
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 namespace qln {
 
 std::string CCustOrganismRules::Name(const std::string& typed)

@@ -187,8 +187,8 @@ CFeatureFields CFeatureDialog::Typed() const
 Ptr<CFeature> CFeatureDialog::BuildRecord() const
 {
     const CFeatureFields fields = CFeatureRules::ForInsert(Typed());
-    Ptr<CFeature> feature =
-        MakeFeatureForKey(working_.get(), fields.key, fields.comment, fields.from, fields.to, joinFlag_);
+    Ptr<CFeature> feature = MakeFeatureForKey(working_.get(), fields.key, fields.comment, fields.from, fields.to,
+                                              joinFlag_);
     feature->SetRow(RecordCount() + 1);
     return feature;
 }

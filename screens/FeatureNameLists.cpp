@@ -163,17 +163,16 @@ CFeatureNameLists::Extra CFeatureNameLists::ExtraFor(const QString& key)
 QString CFeatureNameLists::ExtraText(Extra extra, const Choice& choice)
 {
     switch (extra) {
-        case Extra::ModifiedBase:
-            return Chosen(choice.modifiedBase) ? Abbreviation(choice.modifiedBase, QStringLiteral("  ")) : QString();
-        case Extra::Lipid:
-            return Chosen(choice.lipid) ? choice.lipid : QString();
-        case Extra::ModRes: {
-            const QString aminoAcid =
-                Chosen(choice.aminoAcid) ? Abbreviation(choice.aminoAcid, QStringLiteral(" ")) : QString();
-            if (!Chosen(choice.modification)) return aminoAcid;
-            return aminoAcid.isEmpty() ? choice.modification : choice.modification + QStringLiteral(", ") + aminoAcid;
-        }
-        case Extra::None: break;
+    case Extra::ModifiedBase:
+        return Chosen(choice.modifiedBase) ? Abbreviation(choice.modifiedBase, QStringLiteral("  ")) : QString();
+    case Extra::Lipid: return Chosen(choice.lipid) ? choice.lipid : QString();
+    case Extra::ModRes: {
+        const QString aminoAcid = Chosen(choice.aminoAcid) ? Abbreviation(choice.aminoAcid, QStringLiteral(" "))
+                                                           : QString();
+        if (!Chosen(choice.modification)) return aminoAcid;
+        return aminoAcid.isEmpty() ? choice.modification : choice.modification + QStringLiteral(", ") + aminoAcid;
+    }
+    case Extra::None: break;
     }
     return {};
 }

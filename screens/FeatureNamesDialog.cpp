@@ -29,9 +29,9 @@ CFeatureNamesDialog::CFeatureNamesDialog(const std::string& typeName, const QStr
 
     const QString path = CDataFolder::FilePath(CFeatureNameLists::KeyFileName(typeName));
     if (!CFeatureNameLists::ReadKeyFile(path, keys_))
-        QMessageBox::critical(this, QStringLiteral("Quillion"),
-                              QStringLiteral("The Feature Name file %1 could not be found.")
-                                  .arg(QDir::toNativeSeparators(path)));
+        QMessageBox::critical(
+            this, QStringLiteral("Quillion"),
+            QStringLiteral("The Feature Name file %1 could not be found.").arg(QDir::toNativeSeparators(path)));
     ui_->keys->addItems(keys_);
 
     ui_->key->setText(key);
@@ -41,8 +41,7 @@ CFeatureNamesDialog::CFeatureNamesDialog(const std::string& typeName, const QStr
     connect(ui_->key, &QLineEdit::textEdited, this, &CFeatureNamesDialog::OnTyped);
     connect(ui_->key, &QLineEdit::editingFinished, this, &CFeatureNamesDialog::OnKeyFieldLeft);
     connect(ui_->keys, &QListWidget::itemSelectionChanged, this, &CFeatureNamesDialog::OnListSelection);
-    connect(ui_->keys, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { TakeKey(item->text()); });
+    connect(ui_->keys, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { TakeKey(item->text()); });
     connect(ui_->okButton, &QPushButton::clicked, this, &CFeatureNamesDialog::accept);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &CFeatureNamesDialog::reject);
     ui_->key->setFocus();

@@ -59,8 +59,8 @@ std::string CFeatureRules::WithStoredLineBreaks(const std::string& text)
 bool CFeatureRules::Differs(const CFeatureFields& typed, const CFeature& feature)
 {
     const CFeatureFields fields = ForInsert(typed);
-    const CFeatureFields stored =
-        ForInsert({feature.GetKey(), feature.GetFromText(), feature.GetToText(), feature.GetComment()});
+    const CFeatureFields stored = ForInsert(
+        {feature.GetKey(), feature.GetFromText(), feature.GetToText(), feature.GetComment()});
     return !EqualsIgnoringCase(fields.key, stored.key) || fields.from != stored.from || fields.to != stored.to ||
            fields.comment != stored.comment;
 }

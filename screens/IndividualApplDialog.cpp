@@ -26,9 +26,8 @@ CIndividualApplDialog::~CIndividualApplDialog() = default;
 
 Ptr<CIndivApplicant> CIndividualApplDialog::BuildRecord() const
 {
-    auto record = MakePtr<CIndivApplicant>(&Document().Project(), FieldText(ui_->firstName),
-                                           FieldText(ui_->lastName), FieldText(ui_->middleInitial),
-                                           FieldText(ui_->suffix));
+    auto record = MakePtr<CIndivApplicant>(&Document().Project(), FieldText(ui_->firstName), FieldText(ui_->lastName),
+                                           FieldText(ui_->middleInitial), FieldText(ui_->suffix));
     address_->Store(*record);
     return record;
 }

@@ -8,7 +8,8 @@ namespace qln {
 
 namespace {
 
-constexpr const char* kHeader = "Item|Publication Title                              |Accession No.          |From      |To        ";
+constexpr const char* kHeader =
+    "Item|Publication Title                              |Accession No.          |From      |To        ";
 
 }  // namespace
 

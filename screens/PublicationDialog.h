@@ -56,8 +56,7 @@ protected:
                      {"toDatabasesButton", CPublicationKind::Database}};
         for (const auto& jump : jumps)
             if (auto* button = this->template findChild<QPushButton*>(QLatin1String(jump.button)))
-                QObject::connect(button, &QPushButton::clicked, this,
-                                 [this, target = jump.target] { JumpTo(target); });
+                QObject::connect(button, &QPushButton::clicked, this, [this, target = jump.target] { JumpTo(target); });
         this->SetUpTable(QString::fromLatin1(header), ToQt(sequence_.GetName()));
     }
 

@@ -13,9 +13,9 @@ std::vector<std::string> ScreenFieldTexts(const CPublication& record)
 std::vector<std::string> ScreenFieldTexts(const CJournal& record)
 {
     std::vector<std::string> fields = ScreenFieldTexts(static_cast<const CPublication&>(record));
-    fields.insert(fields.end(), {record.GetAuthors(), record.GetTitle(), record.GetJournalName(), record.GetVolume(),
-                                 record.GetIssue(), record.GetPublicationDate().GetOutputText(),
-                                 record.GetPageRange()});
+    fields.insert(fields.end(),
+                  {record.GetAuthors(), record.GetTitle(), record.GetJournalName(), record.GetVolume(),
+                   record.GetIssue(), record.GetPublicationDate().GetOutputText(), record.GetPageRange()});
     return fields;
 }
 
@@ -30,8 +30,8 @@ std::vector<std::string> ScreenFieldTexts(const CPatent& record)
 std::vector<std::string> ScreenFieldTexts(const CThesis& record)
 {
     std::vector<std::string> fields = ScreenFieldTexts(static_cast<const CPublication&>(record));
-    fields.insert(fields.end(), {record.GetAuthors(), record.GetTitle(), record.GetDate().GetOutputText(),
-                                 record.GetPageRange()});
+    fields.insert(fields.end(),
+                  {record.GetAuthors(), record.GetTitle(), record.GetDate().GetOutputText(), record.GetPageRange()});
     return fields;
 }
 

@@ -12,10 +12,10 @@ std::unique_ptr<CScreenDialog> MakePublicationScreen(CPublicationKind kind, CScr
                                                      CSequence& sequence, QWidget* parent)
 {
     switch (kind) {
-        case CPublicationKind::Journal: return std::make_unique<CJournalDialog>(document, sequence, parent);
-        case CPublicationKind::Patent: return std::make_unique<CPatentDialog>(document, sequence, parent);
-        case CPublicationKind::Thesis: return std::make_unique<CThesisDialog>(document, sequence, parent);
-        case CPublicationKind::Database: return std::make_unique<CDatabaseDialog>(document, sequence, parent);
+    case CPublicationKind::Journal: return std::make_unique<CJournalDialog>(document, sequence, parent);
+    case CPublicationKind::Patent: return std::make_unique<CPatentDialog>(document, sequence, parent);
+    case CPublicationKind::Thesis: return std::make_unique<CThesisDialog>(document, sequence, parent);
+    case CPublicationKind::Database: return std::make_unique<CDatabaseDialog>(document, sequence, parent);
     }
     return nullptr;
 }

@@ -22,7 +22,9 @@ constexpr const char* kValidationSuccessful = "Validation is successful.";
 
 }  // namespace
 
-CScreenDialog::CScreenDialog(CScreenDocument& document, QWidget* parent) : QDialog(parent), document_(document) {}
+CScreenDialog::CScreenDialog(CScreenDocument& document, QWidget* parent) : QDialog(parent), document_(document)
+{
+}
 
 CScreenDialog::~CScreenDialog() = default;
 

@@ -95,7 +95,9 @@ template <class T>
 Ptr<T> DeepCopy(const T& record)
 {
     if constexpr (requires {
-                      { record.Clone() } -> std::convertible_to<Ptr<T>>;
+                      {
+                          record.Clone()
+                          } -> std::convertible_to<Ptr<T>>;
                   })
         return record.Clone();
     else

@@ -7,7 +7,8 @@ namespace qln {
 
 namespace {
 
-constexpr const char* kHeader = "Item|Title                                          |Accession No.          |From      |To        ";
+constexpr const char* kHeader =
+    "Item|Title                                          |Accession No.          |From      |To        ";
 
 }  // namespace
 

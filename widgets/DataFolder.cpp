@@ -9,15 +9,13 @@ namespace qln {
 QString CDataFolder::Path()
 {
     const QString fromEnvironment = qEnvironmentVariable("QLN_DATA_DIR");
-    if (!fromEnvironment.isEmpty())
-        return QDir::cleanPath(fromEnvironment);
+    if (!fromEnvironment.isEmpty()) return QDir::cleanPath(fromEnvironment);
     const QDir exeDir(QCoreApplication::applicationDirPath());
     const QString installed = exeDir.filePath("../share/quillion");
     // The build tree links the source tree's data folder beside the
     // programs at its top and keeps benchmarks and tests one folder down.
     for (const QString& candidate : {exeDir.filePath("data"), installed, exeDir.filePath("../data")}) {
-        if (QFileInfo(candidate).isDir())
-            return QDir::cleanPath(candidate);
+        if (QFileInfo(candidate).isDir()) return QDir::cleanPath(candidate);
     }
     return QDir::cleanPath(installed);
 }

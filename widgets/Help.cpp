@@ -22,8 +22,8 @@ CHelp::CHelp(const QString& path, QWidget* parent) : QDialog(parent)
     // user should learn which file is missing instead.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        page_->setPlainText(tr("The help page %1 could not be read: %2.")
-                                .arg(QDir::toNativeSeparators(path), file.errorString()));
+        page_->setPlainText(
+            tr("The help page %1 could not be read: %2.").arg(QDir::toNativeSeparators(path), file.errorString()));
         return;
     }
     file.close();

@@ -57,8 +57,7 @@ QPixmap DrawQuillionIcon(int size)
 QIcon QuillionIcon()
 {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(DrawQuillionIcon(size));
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(DrawQuillionIcon(size));
     return icon;
 }
 

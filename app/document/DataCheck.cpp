@@ -7,21 +7,19 @@ namespace qln {
 
 QStringList CDataCheck::RequiredPages()
 {
-    return {"ApplHelp.md",    "SequenceHelp.md",    "RestoreHelp.md",      "GenHelp.md",
-            "ImportHelp.md",  "ProjDataHelp.md",    "PriorAppHelp.md",     "IndivAppHelp.md",
-            "OrgAppHelp.md",  "FeatureHelp.md",     "JournalHelp.md",      "PatentHelp.md",
-            "ThesisHelp.md",  "DatabaseHelp.md",    "CustomCodonHelp.md",  "CustomOrganismHelp.md"};
+    return {"ApplHelp.md",   "SequenceHelp.md", "RestoreHelp.md",     "GenHelp.md",
+            "ImportHelp.md", "ProjDataHelp.md", "PriorAppHelp.md",    "IndivAppHelp.md",
+            "OrgAppHelp.md", "FeatureHelp.md",  "JournalHelp.md",     "PatentHelp.md",
+            "ThesisHelp.md", "DatabaseHelp.md", "CustomCodonHelp.md", "CustomOrganismHelp.md"};
 }
 
 QString CDataCheck::MissingFile(const QString& dataFolder)
 {
-    if (!QFileInfo(dataFolder).isDir())
-        return QDir::cleanPath(dataFolder);
+    if (!QFileInfo(dataFolder).isDir()) return QDir::cleanPath(dataFolder);
     const QDir help(QDir(dataFolder).filePath("help"));
     for (const QString& page : RequiredPages()) {
         const QString path = help.filePath(page);
-        if (!QFileInfo(path).isFile())
-            return QDir::cleanPath(path);
+        if (!QFileInfo(path).isFile()) return QDir::cleanPath(path);
     }
     return {};
 }
@@ -29,10 +27,11 @@ QString CDataCheck::MissingFile(const QString& dataFolder)
 QString CDataCheck::Message(const QString& missingFile)
 {
     // The release is the version's major and minor number.
-    return QString("Quillion %2 has detected the file %1 required to run Quillion %2 is missing.  "
-                   "Please reinstall Quillion %2.  This may be due to the removal of an earlier version "
-                   "of Quillion.  Reinstalling Quillion %2 will restore the required files and it will "
-                   "not cause you to loose any previously saved Quillion data.")
+    return QString(
+               "Quillion %2 has detected the file %1 required to run Quillion %2 is missing.  "
+               "Please reinstall Quillion %2.  This may be due to the removal of an earlier version "
+               "of Quillion.  Reinstalling Quillion %2 will restore the required files and it will "
+               "not cause you to loose any previously saved Quillion data.")
         .arg(QDir::toNativeSeparators(missingFile), QStringLiteral(QLN_RELEASE));
 }
 
@@ -50,8 +49,7 @@ QString CDataCheck::UnattendedProblem(const QString& dataFolder)
     }
     if (const QString missing = MissingFile(dataFolder); problem.isEmpty() && !missing.isEmpty())
         problem = QString("The file %1 could not be found.").arg(missing);
-    if (problem.isEmpty())
-        return {};
+    if (problem.isEmpty()) return {};
     return QString("%1 The data folder looked in: %2 (QLN_DATA_DIR names another).").arg(problem, dataFolder);
 }
 

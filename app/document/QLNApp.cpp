@@ -26,8 +26,7 @@ constexpr int kRetryOpenMs = 300;
 // the user is in, if any, on top of it.
 void BringForward(CMainFrame& frame)
 {
-    if (frame.isMinimized())
-        frame.showNormal();
+    if (frame.isMinimized()) frame.showNormal();
     frame.raise();
     frame.activateWindow();
     if (QWidget* modal = QApplication::activeModalWidget()) {
@@ -41,8 +40,7 @@ void BringForward(CMainFrame& frame)
 // under an open screen.
 void OpenWhenFree(QPointer<CMainFrame> frame, const QString& path)
 {
-    if (!frame)
-        return;
+    if (!frame) return;
     if (QApplication::activeModalWidget() || frame->Document().IsSaving()) {
         QTimer::singleShot(kRetryOpenMs, frame, [frame, path] { OpenWhenFree(frame, path); });
         return;
@@ -68,8 +66,7 @@ int CCQLNApp::Start()
     const CCommandLine commandLine = CCommandLine::Parse(arguments());
 
     CSingleInstance instance;
-    if (!instance.Claim(commandLine.projectPath))
-        return 0;
+    if (!instance.Claim(commandLine.projectPath)) return 0;
 
     const QString missing = CDataCheck::MissingFile(CDataFolder::Path());
     if (!missing.isEmpty()) {
@@ -89,11 +86,9 @@ int CCQLNApp::Start()
         CMainFrame frame;
         QPointer<CMainFrame> framePointer(&frame);
         connect(&instance, &CSingleInstance::MessageReceived, &frame, [framePointer](const QString& path) {
-            if (!framePointer)
-                return;
+            if (!framePointer) return;
             BringForward(*framePointer);
-            if (!path.isEmpty())
-                OpenWhenFree(framePointer, path);
+            if (!path.isEmpty()) OpenWhenFree(framePointer, path);
         });
 
         // A project named on the command line that cannot be opened ends the
@@ -102,8 +97,7 @@ int CCQLNApp::Start()
             status = 1;
         } else {
             frame.show();
-            if (splash)
-                splash->raise();
+            if (splash) splash->raise();
             status = exec();
         }
     }

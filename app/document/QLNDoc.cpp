@@ -45,8 +45,7 @@ QString FreeUntitledPath(const QString& folder)
 {
     const QDir dir(folder);
     QString path = dir.filePath("Untitled.prj");
-    for (int n = 1; QFileInfo::exists(path); ++n)
-        path = dir.filePath(QString::asprintf("Untitled%d.prj", n));
+    for (int n = 1; QFileInfo::exists(path); ++n) path = dir.filePath(QString::asprintf("Untitled%d.prj", n));
     return path;
 }
 
@@ -90,8 +89,7 @@ bool CCQLNDoc::IsModified() const
 
 void CCQLNDoc::SetModified(bool modified)
 {
-    if (modified_ == modified)
-        return;
+    if (modified_ == modified) return;
     modified_ = modified;
     emit ModifiedChanged(modified_);
 }
@@ -124,8 +122,7 @@ void CCQLNDoc::SetDocumentsFolder(const QString& folder)
 QString CCQLNDoc::DefaultDocumentsFolder()
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty() && QFileInfo(documents).isDir())
-        return documents;
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
     return QDir::homePath();
 }
 
@@ -136,30 +133,25 @@ void CCQLNDoc::ShowMessage(const QString& text) const
 
 bool CCQLNDoc::ConfirmDiscardDeleted()
 {
-    if (!project_->HasDeletedSequences())
-        return true;
-    return QMessageBox::question(dialogParent_, kCaption, kDeletedQuestion, QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
+    if (!project_->HasDeletedSequences()) return true;
+    return QMessageBox::question(dialogParent_, kCaption, kDeletedQuestion, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 bool CCQLNDoc::AskToSaveChanges()
 {
-    if (!modified_)
-        return true;
+    if (!modified_) return true;
     const auto answer = QMessageBox::warning(dialogParent_, kCaption, QString("Save changes to %1?").arg(Title()),
                                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                                              QMessageBox::Save);
-    if (answer == QMessageBox::Discard)
-        return true;
-    if (answer == QMessageBox::Save)
-        return Save();
+    if (answer == QMessageBox::Discard) return true;
+    if (answer == QMessageBox::Save) return Save();
     return false;
 }
 
 void CCQLNDoc::SetPath(const QString& path)
 {
-    if (path_ == path)
-        return;
+    if (path_ == path) return;
     path_ = path;
     emit PathChanged(path_);
 }
@@ -178,37 +170,32 @@ void CCQLNDoc::ReplaceProject(Ptr<CProject> project, const QString& path, bool u
 
 bool CCQLNDoc::NewDocument()
 {
-    if (saving_ || !ConfirmDiscardDeleted() || !AskToSaveChanges())
-        return false;
+    if (saving_ || !ConfirmDiscardDeleted() || !AskToSaveChanges()) return false;
     ReplaceProject(MakePtr<CProject>(), FreeUntitledPath(documentsFolder_), true);
     return true;
 }
 
 bool CCQLNDoc::Open()
 {
-    if (saving_)
-        return false;
+    if (saving_) return false;
     QSettings settings;
     const QString folder = settings.value(kProjectDirKey, documentsFolder_).toString();
     QFileDialog dialog(dialogParent_, "Open Quillion Project", folder, "Projects (*.prj)");
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return false;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     return OpenDocument(dialog.selectedFiles().constFirst());
 }
 
 bool CCQLNDoc::OpenDocument(const QString& path)
 {
-    if (saving_ || !ConfirmDiscardDeleted() || !AskToSaveChanges())
-        return false;
+    if (saving_ || !ConfirmDiscardDeleted() || !AskToSaveChanges()) return false;
     return Load(path);
 }
 
 bool CCQLNDoc::Reload()
 {
-    if (saving_ || untitled_)
-        return false;
+    if (saving_ || untitled_) return false;
     if (!HasFileOnDisk()) {
         ShowMessage(QString::fromLatin1(kReloadFileGone).arg(QDir::toNativeSeparators(path_)));
         return false;
@@ -250,20 +237,17 @@ bool CCQLNDoc::Load(const QString& path)
 
 bool CCQLNDoc::Save()
 {
-    if (untitled_)
-        return SaveAs();
+    if (untitled_) return SaveAs();
     return SaveTo(path_);
 }
 
 bool CCQLNDoc::SaveAs()
 {
-    if (saving_)
-        return false;
+    if (saving_) return false;
     QFileDialog dialog(dialogParent_, "Save As", path_, "Quillion Project Files (*.prj)");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("prj");
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return false;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     return SaveTo(dialog.selectedFiles().constFirst());
 }
 
@@ -273,10 +257,8 @@ bool CCQLNDoc::SaveAs()
 // the previous file as it was.
 bool CCQLNDoc::SaveTo(const QString& path)
 {
-    if (saving_ || path.isEmpty())
-        return false;
-    if (editorCommit_)
-        editorCommit_();
+    if (saving_ || path.isEmpty()) return false;
+    if (editorCommit_) editorCommit_();
     const QString absolute = QFileInfo(path).absoluteFilePath();
 
     saving_ = true;
@@ -311,7 +293,8 @@ bool CCQLNDoc::SaveTo(const QString& path)
     dialog.show();
     // The worker starts from the event loop, once the dialog is up: a Cancel
     // that is already waiting is seen before the first sequence.
-    QMetaObject::invokeMethod(&dialog, [&worker] { worker.Start(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &dialog, [&worker] { worker.Start(); }, Qt::QueuedConnection);
     worker.Wait();
     while (dialog.isVisible()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     // Status texts still queued are delivered before the dialog's signals go.

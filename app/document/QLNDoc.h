@@ -33,13 +33,13 @@ public:
     ~CCQLNDoc() override;
 
     CProject& Project() const override;  // never null
-    const QString& Path() const; // the project file; an Untitled name after New
+    const QString& Path() const;         // the project file; an Untitled name after New
     bool IsUntitled() const;
     bool IsModified() const;
     void SetModified(bool modified = true) override;
-    QString Title() const override;  // the file name shown in the title bar
+    QString Title() const override;    // the file name shown in the title bar
     COutputNames OutputNames() const;  // file names in ToCorePath form
-    bool HasFileOnDisk() const;  // the path names an existing file
+    bool HasFileOnDisk() const;        // the path names an existing file
 
     // The commands. Each returns false when it did not happen (the user said
     // no or cancelled, or it failed; failures have been shown).
@@ -50,8 +50,8 @@ public:
     // The Open command: the "Open Quillion Project" file dialog in the
     // "ProjectDir" folder, then OpenDocument.
     bool Open();
-    bool Reload();               // Reload Saved Project: reopens without asking
-    bool Save() override;        // Save As when untitled
+    bool Reload();         // Reload Saved Project: reopens without asking
+    bool Save() override;  // Save As when untitled
     bool SaveAs();
     bool SaveTo(const QString& path);
     // Save / Discard / Cancel when modified; false when the action should stop.
@@ -72,8 +72,8 @@ public:
     static QString DefaultDocumentsFolder();
 
 signals:
-    void ProjectReplaced();              // New, Open, Reload: the view rebuilds
-    void SequencesChanged();             // sequences added: the view lists them
+    void ProjectReplaced();   // New, Open, Reload: the view rebuilds
+    void SequencesChanged();  // sequences added: the view lists them
     void ModifiedChanged(bool modified);
     void PathChanged(const QString& path);
     void StatusText(const QString& text);

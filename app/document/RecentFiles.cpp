@@ -28,16 +28,14 @@ QStringList CRecentFiles::Files() const
     QStringList files;
     for (int i = 0; i < kMaxFiles; ++i) {
         const QString path = settings.value(Key(i)).toString();
-        if (!path.isEmpty())
-            files << path;
+        if (!path.isEmpty()) files << path;
     }
     return files;
 }
 
 void CRecentFiles::Add(const QString& path)
 {
-    if (path.isEmpty())
-        return;
+    if (path.isEmpty()) return;
     QStringList files = Files();
     files.removeAll(path);
     files.prepend(path);
@@ -47,8 +45,7 @@ void CRecentFiles::Add(const QString& path)
 void CRecentFiles::Remove(const QString& path)
 {
     QStringList files = Files();
-    if (files.removeAll(path) > 0)
-        Store(files);
+    if (files.removeAll(path) > 0) Store(files);
 }
 
 QString CRecentFiles::MenuText(int index, const QString& path)

@@ -31,9 +31,7 @@ QString SaveProgressDialog::CountText() const
 void SaveProgressDialog::Command(int code, int value)
 {
     switch (code) {
-    case kSetTotal:
-        total_ = value;
-        break;
+    case kSetTotal: total_ = value; break;
     case kSetPosition:
         position_ = value;
         ui_->countLabel->setText(QString::asprintf("%d of %d", position_, total_));
@@ -42,8 +40,7 @@ void SaveProgressDialog::Command(int code, int value)
         finished_ = true;
         done(QDialog::Accepted);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -57,8 +54,7 @@ void SaveProgressDialog::OnCancel()
 
 void SaveProgressDialog::reject()
 {
-    if (finished_)
-        QDialog::reject();
+    if (finished_) QDialog::reject();
 }
 
 void SaveProgressDialog::closeEvent(QCloseEvent* event)

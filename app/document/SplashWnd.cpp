@@ -75,8 +75,7 @@ void CSplashWnd::ShowSplash()
 
 void CSplashWnd::Finish()
 {
-    if (finished_)
-        return;
+    if (finished_) return;
     finished_ = true;
     qApp->removeEventFilter(this);
     close();
@@ -84,8 +83,7 @@ void CSplashWnd::Finish()
 
 bool CSplashWnd::eventFilter(QObject* watched, QEvent* event)
 {
-    if (finished_)
-        return QSplashScreen::eventFilter(watched, event);
+    if (finished_) return QSplashScreen::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::ShortcutOverride:
         // Taken here, so that no shortcut fires for the key that closes us.
@@ -94,11 +92,8 @@ bool CSplashWnd::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-    case QEvent::NonClientAreaMouseButtonPress:
-        Finish();
-        return true;
-    default:
-        return QSplashScreen::eventFilter(watched, event);
+    case QEvent::NonClientAreaMouseButtonPress: Finish(); return true;
+    default: return QSplashScreen::eventFilter(watched, event);
     }
 }
 

@@ -15,8 +15,7 @@ namespace {
 void EndWhenDataIsMissing()
 {
     const QString problem = qln::CDataCheck::UnattendedProblem(qln::CDataFolder::Path());
-    if (problem.isEmpty())
-        return;
+    if (problem.isEmpty()) return;
     std::fprintf(stderr, "%s\n", qPrintable(problem));
     std::fflush(stderr);
     // The application object is half made: nothing is torn down.

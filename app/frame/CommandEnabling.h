@@ -8,8 +8,8 @@ namespace qln {
 
 struct CFrameFacts {
     bool hasCurrentSequence = false;
-    std::string currentTypeName;           // type text of the current sequence
-    bool organismCommentAllowed = false;   // artificial or unknown organism
+    std::string currentTypeName;          // type text of the current sequence
+    bool organismCommentAllowed = false;  // artificial or unknown organism
     bool hasProjectPath = false;
     bool listingExists = false;
     bool errorReportExists = false;

@@ -66,7 +66,9 @@ QByteArray CDiskInfo::FileSystemType(const QString& path) const
     return StorageOf(path).fileSystemType();
 }
 
-CCopyToDisk::CCopyToDisk(QString listing, const CDiskInfo& disk) : listing_(std::move(listing)), disk_(disk) {}
+CCopyToDisk::CCopyToDisk(QString listing, const CDiskInfo& disk) : listing_(std::move(listing)), disk_(disk)
+{
+}
 
 bool CCopyToDisk::HasAcceptedType(const QString& destination)
 {

@@ -32,7 +32,7 @@ void CopyListingToDisk(QWidget* parent, const QString& listing, const CDiskInfo&
         // A name typed without an extension takes the one of the chosen type.
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
             dialog.setDefaultSuffix(filter.contains(QLatin1String("zip")) ? QStringLiteral("zip")
-                                                                        : QStringLiteral("txt"));
+                                                                          : QStringLiteral("txt"));
         });
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
         const QString destination = dialog.selectedFiles().constFirst();
@@ -45,16 +45,14 @@ void CopyListingToDisk(QWidget* parent, const QString& listing, const CDiskInfo&
         }
         using Kind = CCopyOutcome::Kind;
         switch (outcome.kind) {
-            case Kind::Done: showStatus(outcome.message); return;
-            case Kind::InsufficientSpace:
-                QMessageBox::warning(parent, QLatin1String(kCaption), outcome.message);
-                continue;  // the user picks another place or a zip file
-            case Kind::BadType: QMessageBox::critical(parent, QLatin1String(kCaption), outcome.message); return;
-            case Kind::CopyFailed:
-            case Kind::OntoListing:
-                QMessageBox::information(parent, QLatin1String(kCaption), outcome.message);
-                return;
-            default: QMessageBox::warning(parent, QLatin1String(kCaption), outcome.message); return;
+        case Kind::Done: showStatus(outcome.message); return;
+        case Kind::InsufficientSpace:
+            QMessageBox::warning(parent, QLatin1String(kCaption), outcome.message);
+            continue;  // the user picks another place or a zip file
+        case Kind::BadType: QMessageBox::critical(parent, QLatin1String(kCaption), outcome.message); return;
+        case Kind::CopyFailed:
+        case Kind::OntoListing: QMessageBox::information(parent, QLatin1String(kCaption), outcome.message); return;
+        default: QMessageBox::warning(parent, QLatin1String(kCaption), outcome.message); return;
         }
     }
 }

@@ -9,7 +9,7 @@ namespace qln {
 
 class CDisplayLayout {
 public:
-    static constexpr int64_t kLineLength = 76;        // with the line feed
+    static constexpr int64_t kLineLength = 76;  // with the line feed
     static constexpr int64_t kResiduesPerLine = 60;
     static constexpr int64_t kBlockLength = 10;
     // Six blocks and the blank after each of the first five.

@@ -102,7 +102,6 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), disk_(std::make_u
     InstallHelpKey(this, QStringLiteral("ApplHelp.md"));
     UpdateTitle();
     UpdateCommands();
-
 }
 
 CMainFrame::~CMainFrame()
@@ -134,8 +133,7 @@ void CMainFrame::SetDiskInfo(std::unique_ptr<CDiskInfo> disk)
 
 // ---- actions, menus, tool bar ----
 
-QAction* CMainFrame::MakeAction(const char* name, const QString& text, const QString& statusTip,
-                                const QString& toolTip)
+QAction* CMainFrame::MakeAction(const char* name, const QString& text, const QString& statusTip, const QString& toolTip)
 {
     auto* action = new QAction(text, this);
     action->setObjectName(QString::fromLatin1(name));
@@ -162,6 +160,7 @@ void CMainFrame::CreateActions()
         std::optional<ToolIcon> icon;
         void (*run)(F&);
     };
+    // clang-format off
     static const Row kRows[] = {
         {&A::newProject, "actionNew", "&New", "Create a new document", "New", "Ctrl+N", ToolIcon::New,
          [](F& f) { f.document_->NewDocument(); }},
@@ -234,6 +233,7 @@ void CMainFrame::CreateActions()
         {&A::about, "actionAbout", "&About Quillion...", "Display program information, version number and copyright",
          "About", "", ToolIcon::About, [](F& f) { CAboutDlg(&f).exec(); }},
     };
+    // clang-format on
     for (const Row& row : kRows) {
         QAction* action = MakeAction(row.name, tr(row.text), tr(row.statusTip), tr(row.toolTip));
         QList<QKeySequence> shortcuts;
@@ -376,8 +376,7 @@ void CMainFrame::UpdateCommands()
         action->setEnabled(CCommandEnabling::ProjectScreens());
     a_.customCodons->setEnabled(enabling.CustomCodons());
     a_.featureData->setEnabled(enabling.FeatureData());
-    for (QAction* action : {a_.database, a_.journal, a_.patent, a_.thesis})
-        action->setEnabled(enabling.Publications());
+    for (QAction* action : {a_.database, a_.journal, a_.patent, a_.thesis}) action->setEnabled(enabling.Publications());
     a_.organismComment->setEnabled(enabling.OrganismComment());
     a_.generate->setEnabled(enabling.Generate());
     a_.exportSt26->setEnabled(!document_->Path().isEmpty());
@@ -580,7 +579,8 @@ void CMainFrame::DeleteResidueFiles()
     CDeleteTempFilesDialog* target = &dialog;
     CBackgroundWork worker([&cleanup, target] {
         cleanup->Run([target](int deleted) {
-            QMetaObject::invokeMethod(target, [target, deleted] { target->SetDeleted(deleted); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                target, [target, deleted] { target->SetDeleted(deleted); }, Qt::QueuedConnection);
         });
     });
     worker.Start();

@@ -43,8 +43,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    QAction* MakeAction(const char* name, const QString& text, const QString& statusTip,
-                        const QString& toolTip = {});
+    QAction* MakeAction(const char* name, const QString& text, const QString& statusTip, const QString& toolTip = {});
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();

@@ -176,17 +176,14 @@ void COrganismField::PromptForComment(const Ptr<CSequence>& sequence, const std:
     CCommentFeature* comment = sequence->GetComment();
     const std::string text = comment ? comment->GetComment() : std::string();
     switch (CViewRules::CommentPromptFor(organism, text, commentDeclined_)) {
-    case CViewRules::CommentPrompt::Nothing:
-        break;
+    case CViewRules::CommentPrompt::Nothing: break;
     case CViewRules::CommentPrompt::ClearComment:
         if (comment && !text.empty()) {
             comment->SetComment({});
             MarkModified();
         }
         break;
-    case CViewRules::CommentPrompt::Ask:
-        AskForComment(sequence);
-        break;
+    case CViewRules::CommentPrompt::Ask: AskForComment(sequence); break;
     }
 }
 

@@ -66,9 +66,15 @@ CQLNView::~CQLNView()
     if (documentAlive_) documentAlive_->SetEditorCommit({});
 }
 
-CProject& CQLNView::Project() const { return document_.Project(); }
+CProject& CQLNView::Project() const
+{
+    return document_.Project();
+}
 
-CSequence* CQLNView::CurrentSequence() const { return current_.get(); }
+CSequence* CQLNView::CurrentSequence() const
+{
+    return current_.get();
+}
 
 // ---- the form ---------------------------------------------------------------------
 
@@ -90,8 +96,8 @@ void CQLNView::BuildForm()
 
     auto* nextPane = new QShortcut(QKeySequence(Qt::Key_F6), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
     connect(nextPane, &QShortcut::activated, this, [this] { MoveToPane(1); });
-    auto* previousPane =
-        new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    auto* previousPane = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this, nullptr, nullptr,
+                                       Qt::WidgetWithChildrenShortcut);
     connect(previousPane, &QShortcut::activated, this, [this] { MoveToPane(-1); });
 }
 
@@ -115,7 +121,8 @@ QString CQLNView::PrintableText() const
 {
     if (!current_) return {};
     return tr("Sequence Name: %1\nSequence Type: %2\nOrganism: %3\nString Length: %4\n\n%5")
-        .arg(ui_->sequenceName->text(), ui_->sequenceType->text(), ui_->organism->text(), ui_->stringLength->text(), ui_->editor->toPlainText());
+        .arg(ui_->sequenceName->text(), ui_->sequenceType->text(), ui_->organism->text(), ui_->stringLength->text(),
+             ui_->editor->toPlainText());
 }
 
 void CQLNView::ConnectControls()
@@ -129,8 +136,10 @@ void CQLNView::ConnectControls()
         emit CommandStateChanged();
     });
     // Reloading needs a file: none before the first save.
-    connect(&document_, &CCQLNDoc::PathChanged, this, [this] { ui_->reloadSavedProject->setEnabled(document_.HasFileOnDisk()); });
-    connect(&document_, &CCQLNDoc::ModifiedChanged, this, [this] { ui_->reloadSavedProject->setEnabled(document_.HasFileOnDisk()); });
+    connect(&document_, &CCQLNDoc::PathChanged, this,
+            [this] { ui_->reloadSavedProject->setEnabled(document_.HasFileOnDisk()); });
+    connect(&document_, &CCQLNDoc::ModifiedChanged, this,
+            [this] { ui_->reloadSavedProject->setEnabled(document_.HasFileOnDisk()); });
     connect(ui_->sequenceList, &QListWidget::currentRowChanged, this, [this] { LoadSelection(); });
     connect(ui_->clear, &QPushButton::clicked, this, &CQLNView::ClearFields);
     connect(ui_->go, &QPushButton::clicked, this, &CQLNView::OnGo);
@@ -157,8 +166,9 @@ void CQLNView::ConnectControls()
     connect(ui_->help, &QPushButton::clicked, this, [this] { CHelp::ShowPage(this, "SequenceHelp.md"); });
     connect(ui_->reloadSavedProject, &QPushButton::clicked, this, &CQLNView::OnReloadSavedProject);
 
-    organismField_ = new COrganismField(document_, ui_->organism, ui_->standard, ui_->custom, this, [this] { return current_; },
-                                        [this] { CommitEditor(); });
+    organismField_ = new COrganismField(
+        document_, ui_->organism, ui_->standard, ui_->custom, this, [this] { return current_; },
+        [this] { CommitEditor(); });
     connect(organismField_, &COrganismField::Edited, this, [this] {
         MarkModified();
         emit CommandStateChanged();  // the comment command follows the organism
@@ -306,10 +316,11 @@ void CQLNView::LoadSelection()
 
 void CQLNView::SetSequenceControlsEnabled(bool enabled)
 {
-    const CViewRules::Controls controls =
-        CViewRules::ControlsFor(enabled, FromQt(ui_->sequenceType->text()), Project().HasDeletedSequences());
-    for (QWidget* control : std::initializer_list<QWidget*>{ui_->sequenceList, ui_->organism, ui_->search, ui_->clear, ui_->standard, ui_->go,
-                                                            ui_->reorder, ui_->validate, ui_->custom, ui_->deleteSequence, ui_->skip})
+    const CViewRules::Controls controls = CViewRules::ControlsFor(enabled, FromQt(ui_->sequenceType->text()),
+                                                                  Project().HasDeletedSequences());
+    for (QWidget* control : std::initializer_list<QWidget*>{ui_->sequenceList, ui_->organism, ui_->search, ui_->clear,
+                                                            ui_->standard, ui_->go, ui_->reorder, ui_->validate,
+                                                            ui_->custom, ui_->deleteSequence, ui_->skip})
         control->setEnabled(controls.sequenceControls);
     ui_->alterSeqType->setEnabled(controls.alterSeqType);
     ui_->restore->setEnabled(controls.restore);
@@ -411,7 +422,8 @@ void CQLNView::OnDelete()
 void CQLNView::OnRestore()
 {
     CommitEditor();
-    CRestoreSeqDialog dialog(Project(), [this](const std::string& name) { RestoreSequence(name); }, this);
+    CRestoreSeqDialog dialog(
+        Project(), [this](const std::string& name) { RestoreSequence(name); }, this);
     dialog.exec();
     SetSequenceControlsEnabled(ui_->sequenceList->count() > 0);
     emit CommandStateChanged();
@@ -445,8 +457,7 @@ void CQLNView::OnAlterSeqType()
     CommitEditor();
     CChangeSequenceTypeDialog dialog(this);
     if (dialog.exec() != QDialog::Accepted || !current_) return;
-    static const char* const kTypes[] = {CDNASequence::kTypeName, CRNASequence::kTypeName,
-                                         CDNARNASequence::kTypeName};
+    static const char* const kTypes[] = {CDNASequence::kTypeName, CRNASequence::kTypeName, CDNARNASequence::kTypeName};
     const int index = dialog.TypeIndex();
     if (index < 0 || index > 2) return;
     const QString chosen = QString::fromLatin1(kTypes[index]);
@@ -458,8 +469,8 @@ void CQLNView::OnAlterSeqType()
     }
     auto* old = dynamic_cast<CBaseSequence*>(current_.get());
     if (old && ToQt(old->GetTypeName()).compare(chosen, Qt::CaseInsensitive) != 0) {
-        Ptr<CBaseSequence> converted =
-            CBaseSequence::CreateOfType(kTypes[index], &Project(), old->GetName(), old->GetOrganism(), {});
+        Ptr<CBaseSequence> converted = CBaseSequence::CreateOfType(kTypes[index], &Project(), old->GetName(),
+                                                                   old->GetOrganism(), {});
         converted->TakeOver(*old);
         organismField_->CloseListFor(old);
         Project().Replace(converted.get());

@@ -12,7 +12,6 @@
 #include "app/frame/TypingFilter.h"
 #include "model/Model.h"
 
-
 namespace Ui {
 class QLNView;
 }
@@ -71,12 +70,11 @@ public:
     bool IsDisplayFormatted() const { return displayFormatted_; }
 
 signals:
-    void StatusText(const QString& text);   // the status bar's message pane
-    void CommandStateChanged();             // menus and tool bar re-evaluate enabling
-    void ImportRequested();                 // the Import button
+    void StatusText(const QString& text);  // the status bar's message pane
+    void CommandStateChanged();            // menus and tool bar re-evaluate enabling
+    void ImportRequested();                // the Import button
 
 private:
-
     void BuildForm();
     void ConnectControls();
     CProject& Project() const;
@@ -134,7 +132,6 @@ private:
     // Clear when the current sequence was too long for the editor: the
     // editor is empty then and must not be stored into the sequence.
     bool editorHoldsResidues_ = true;
-
 
     CErrorMsgDialog* errors_ = nullptr;
     COrganismField* organismField_ = nullptr;

@@ -69,7 +69,8 @@ void CQLNView::ReloadCurrentResidues()
         // caret and scrolling.
         if (displayFormatted_ && editorHoldsResidues_ && !current_->IsDisplayLayout()) {
             const int64_t shown = ui_->editor->document()->characterCount() - 1;
-            if (static_cast<int64_t>(current_->FormatForDisplay().size()) != shown) ShowFormatted(ResidueAtEditorCaret());
+            if (static_cast<int64_t>(current_->FormatForDisplay().size()) != shown)
+                ShowFormatted(ResidueAtEditorCaret());
         }
     } catch (const CResidueFileError& error) {
         ShowStop(QString::fromLatin1(error.what()));
@@ -96,7 +97,8 @@ int64_t CQLNView::ResidueAtEditorCaret() const
     // Typed text: the letters the editor shows before the caret.
     const QTextBlock caretBlock = ui_->editor->document()->findBlock(caret);
     int64_t letters = 0;
-    for (QTextBlock block = ui_->editor->document()->begin(); block.isValid() && block != caretBlock; block = block.next())
+    for (QTextBlock block = ui_->editor->document()->begin(); block.isValid() && block != caretBlock;
+         block = block.next())
         letters += LettersIn(block.text());
     return letters + LettersIn(caretBlock.text().left(caret - caretBlock.position()));
 }
@@ -123,8 +125,7 @@ bool CQLNView::ShowFormatted(int64_t caretResidue)
         displayFormatted_ = !outOfMemory;
         residueCount_.Set(current_->GetResidueCount());
         if (outOfMemory) ShowStop(tr("Insufficient memory to display sequence string."));
-        if (caretResidue >= 0 && displayFormatted_)
-            PlaceCaret(CDisplayLayout::CaretOfResidue(caretResidue));
+        if (caretResidue >= 0 && displayFormatted_) PlaceCaret(CDisplayLayout::CaretOfResidue(caretResidue));
         RefreshPositionLine();
         return displayFormatted_;
     } catch (const CResidueFileError& error) {
@@ -146,8 +147,7 @@ QChar CQLNView::FilterTypedCharacter(QChar typed)
     const char c = typed.unicode() < 256 ? static_cast<char>(typed.unicode()) : '\0';
     const CTypingFilter::Decision decision = CTypingFilter::Filter(current_.get(), c, residueCount_.Count());
     switch (decision.action) {
-    case CTypingFilter::Action::Discard:
-        return {};
+    case CTypingFilter::Action::Discard: return {};
     case CTypingFilter::Action::Beep:
         QApplication::beep();
         emit StatusText(tr("Invalid sequence character."));
@@ -156,8 +156,7 @@ QChar CQLNView::FilterTypedCharacter(QChar typed)
         QApplication::beep();
         ShowStop(tr(kEditorFull));
         return {};
-    case CTypingFilter::Action::Insert:
-        break;
+    case CTypingFilter::Action::Insert: break;
     }
     displayFormatted_ = false;
     residueCount_.Change(decision.countChange);
@@ -219,7 +218,10 @@ void CQLNView::RefreshPositionLine()
     ui_->stringLength->setText(QString::number(residueCount_.Count()));
 }
 
-void CQLNView::ShowStop(const QString& text) { QMessageBox::critical(this, tr("Quillion"), text); }
+void CQLNView::ShowStop(const QString& text)
+{
+    QMessageBox::critical(this, tr("Quillion"), text);
+}
 
 void CQLNView::OnGo()
 {

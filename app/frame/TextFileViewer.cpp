@@ -91,7 +91,8 @@ CTextFileViewer* CTextFileViewer::Open(QWidget* owner, const QString& path)
     return viewer;
 }
 
-CTextFileViewer::CTextFileViewer(QWidget* owner) : QWidget(owner, Qt::Window), ui_(std::make_unique<Ui::TextFileViewer>())
+CTextFileViewer::CTextFileViewer(QWidget* owner)
+    : QWidget(owner, Qt::Window), ui_(std::make_unique<Ui::TextFileViewer>())
 {
     ui_->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);

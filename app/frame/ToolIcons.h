@@ -8,10 +8,12 @@ class QStyle;
 
 namespace qln {
 
+// clang-format off
 enum class ToolIcon {
     New, Open, Save, Cut, Copy, Paste, About,
     ProjectData, PriorApplication, Individual, Organization, Database, FeatureData, Generate,
 };
+// clang-format on
 
 QIcon MakeToolIcon(ToolIcon icon, const QStyle* style);
 

@@ -16,10 +16,10 @@ public:
     static constexpr int64_t kMaxResidues = 100'000'000;
 
     enum class Action {
-        Discard,   // no sequence to type into
-        Beep,      // not a letter of the sequence's alphabet
-        TooLong,   // the editor is full
-        Insert,    // insert character (backspace: let the editor delete)
+        Discard,  // no sequence to type into
+        Beep,     // not a letter of the sequence's alphabet
+        TooLong,  // the editor is full
+        Insert,   // insert character (backspace: let the editor delete)
     };
     struct Decision {
         Action action = Action::Discard;

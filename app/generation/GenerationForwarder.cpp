@@ -9,8 +9,7 @@
 
 namespace qln {
 
-CGenerationForwarder::CGenerationForwarder(QWidget* boxParent, QObject* parent)
-    : QObject(parent), boxParent_(boxParent)
+CGenerationForwarder::CGenerationForwarder(QWidget* boxParent, QObject* parent) : QObject(parent), boxParent_(boxParent)
 {
 }
 

@@ -98,8 +98,7 @@ CGeneratorProgressDialog::CGeneratorProgressDialog(CProject& project, const QStr
     connect(ui_->startButton, &QPushButton::clicked, this, &CGeneratorProgressDialog::OnStartOrContinue);
     connect(ui_->closeButton, &QPushButton::clicked, this, &CGeneratorProgressDialog::OnClose);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &CGeneratorProgressDialog::OnCancel);
-    connect(ui_->helpButton, &QPushButton::clicked, this,
-            [this] { OnNotified(CGenerationObserver::kHelp, 0); });
+    connect(ui_->helpButton, &QPushButton::clicked, this, [this] { OnNotified(CGenerationObserver::kHelp, 0); });
     connect(ui_->pauseCheck, &QCheckBox::toggled, this, &CGeneratorProgressDialog::OnPauseToggled);
     InstallHelpKey(this, QString::fromLatin1(kHelpPage));
 
@@ -230,44 +229,44 @@ void CGeneratorProgressDialog::OnNotified(int code, int value)
     // cancelled run) change nothing.
     const bool closed = state_.GetStage() == Stage::Closed;
     switch (code) {
-        case CGenerationObserver::kReset:
-            Reset();
-            setWindowTitle(QString::fromLatin1(kValidatingProject));
-            break;
-        case CGenerationObserver::kValidatingSequences:
-            SetPhase(QString::fromLatin1(kValidatingSequences), QString::fromLatin1(kReviewedCaption), value);
-            break;
-        case CGenerationObserver::kWritingApplicationData:
-            state_.WritingStarted();
-            SetPhase(QString::fromLatin1(kWritingApplicationData), {}, total_);
-            UpdateButtons();
-            break;
-        case CGenerationObserver::kWritingSequences:
-            SetPhase(QString::fromLatin1(kWritingSequences), QString::fromLatin1(kWrittenCaption), value);
-            break;
-        case CGenerationObserver::kSequenceDone:
-            ui_->countLabel->setText(QString::number(value));
-            ui_->progressBar->setValue(total_ > 0 ? int(qint64(value) * 100 / total_) : 0);
-            break;
-        case CGenerationObserver::kSucceeded: {
-            if (closed) break;
-            setWindowTitle(QString::fromLatin1(kSuccessTitle));
-            AddLine(QString::fromLatin1(kSuccessLine));
-            TellWhereWritten(true);
-            const bool closeNow = state_.Finished(true, ui_->viewCheck->isChecked());
-            UpdateButtons();
-            if (closeNow) OnClose();
-            break;
-        }
-        case CGenerationObserver::kFailed:
-            if (closed) break;
-            AddLine(QString::fromLatin1(kFailureLine));
-            TellWhereWritten(false);
-            state_.Finished(false, ui_->viewCheck->isChecked());
-            UpdateButtons();
-            break;
-        case CGenerationObserver::kHelp: CHelp::ShowPage(this, QString::fromLatin1(kHelpPage)); break;
-        default: break;
+    case CGenerationObserver::kReset:
+        Reset();
+        setWindowTitle(QString::fromLatin1(kValidatingProject));
+        break;
+    case CGenerationObserver::kValidatingSequences:
+        SetPhase(QString::fromLatin1(kValidatingSequences), QString::fromLatin1(kReviewedCaption), value);
+        break;
+    case CGenerationObserver::kWritingApplicationData:
+        state_.WritingStarted();
+        SetPhase(QString::fromLatin1(kWritingApplicationData), {}, total_);
+        UpdateButtons();
+        break;
+    case CGenerationObserver::kWritingSequences:
+        SetPhase(QString::fromLatin1(kWritingSequences), QString::fromLatin1(kWrittenCaption), value);
+        break;
+    case CGenerationObserver::kSequenceDone:
+        ui_->countLabel->setText(QString::number(value));
+        ui_->progressBar->setValue(total_ > 0 ? int(qint64(value) * 100 / total_) : 0);
+        break;
+    case CGenerationObserver::kSucceeded: {
+        if (closed) break;
+        setWindowTitle(QString::fromLatin1(kSuccessTitle));
+        AddLine(QString::fromLatin1(kSuccessLine));
+        TellWhereWritten(true);
+        const bool closeNow = state_.Finished(true, ui_->viewCheck->isChecked());
+        UpdateButtons();
+        if (closeNow) OnClose();
+        break;
+    }
+    case CGenerationObserver::kFailed:
+        if (closed) break;
+        AddLine(QString::fromLatin1(kFailureLine));
+        TellWhereWritten(false);
+        state_.Finished(false, ui_->viewCheck->isChecked());
+        UpdateButtons();
+        break;
+    case CGenerationObserver::kHelp: CHelp::ShowPage(this, QString::fromLatin1(kHelpPage)); break;
+    default: break;
     }
 }
 
@@ -280,8 +279,7 @@ void CGeneratorProgressDialog::TellWhereWritten(bool succeeded)
     if (succeeded) {
         line = tr("Sequence listing written to %1: %2 from %3 of the project.")
                    .arg(QDir::toNativeSeparators(FromCorePath(names.listing)),
-                        Counted(run_->GetEntryCount(), "entry", "entries"),
-                        Counted(total_, "sequence", "sequences"));
+                        Counted(run_->GetEntryCount(), "entry", "entries"), Counted(total_, "sequence", "sequences"));
     } else if (!names.errorReport.empty() && QFileInfo(FromCorePath(names.errorReport)).isFile()) {
         line = tr("Error report written to %1.").arg(QDir::toNativeSeparators(FromCorePath(names.errorReport)));
     }

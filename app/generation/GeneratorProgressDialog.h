@@ -12,7 +12,6 @@
 #include "app/generation/GenerationDialogState.h"
 #include "generator/GenerationRun.h"
 
-
 namespace Ui {
 class GeneratorProgressDialog;
 }

@@ -30,8 +30,8 @@ auto CAppImportChoices::OnUiThread(Ask ask) -> decltype(ask())
     // The worker waits here until the dialog is answered; the dialog and
     // everything it touches stay on the user-interface thread.
     Answer answer{};
-    if (!QMetaObject::invokeMethod(uiThread_.get(), [&answer, &ask] { answer = ask(); },
-                                   Qt::BlockingQueuedConnection))
+    if (!QMetaObject::invokeMethod(
+            uiThread_.get(), [&answer, &ask] { answer = ask(); }, Qt::BlockingQueuedConnection))
         return Answer{};
     return answer;
 }

@@ -34,8 +34,7 @@ public:
     std::optional<std::vector<CNameAttribute>> SplitApplicantNames(const StringList& names) override;
     // CSequenceTypeSelectionDialog. It has no Cancel: closing it answers the
     // type shown.
-    std::optional<int> ChooseInvalidSequenceType(const std::string& message,
-                                                 const std::string& sequenceLines) override;
+    std::optional<int> ChooseInvalidSequenceType(const std::string& message, const std::string& sequenceLines) override;
     // CSkippedSeqTypeSelection, closed the same way.
     std::optional<int> ChooseSkippedSequenceType(const std::string& prompt) override;
     // CSelectImportSeq; Cancel gives nothing.

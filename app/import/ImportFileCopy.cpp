@@ -47,7 +47,9 @@ QString ImportTempFolder()
     return QDir::tempPath();
 }
 
-CImportFileCopy::CImportFileCopy(MediaTest onRemovableMedia) : onRemovableMedia_(std::move(onRemovableMedia)) {}
+CImportFileCopy::CImportFileCopy(MediaTest onRemovableMedia) : onRemovableMedia_(std::move(onRemovableMedia))
+{
+}
 
 CImportFileCopy::~CImportFileCopy()
 {

@@ -17,8 +17,7 @@ CImportProgressDialog::CImportProgressDialog(QWidget* parent)
     InstallHelpKey(this, QStringLiteral("ImportHelp.md"));
     // The screen behind stays locked while the import runs.
     setWindowModality(Qt::ApplicationModal);
-    connect(this, &CImportProgressDialog::CommandSent, this, &CImportProgressDialog::OnCommand,
-            Qt::QueuedConnection);
+    connect(this, &CImportProgressDialog::CommandSent, this, &CImportProgressDialog::OnCommand, Qt::QueuedConnection);
     connect(this, &CImportProgressDialog::TitleSent, this, &QWidget::setWindowTitle, Qt::QueuedConnection);
     connect(ui_->cancel, &QPushButton::clicked, this, &CImportProgressDialog::OnCancel);
 }

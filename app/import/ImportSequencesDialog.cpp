@@ -56,15 +56,9 @@ CImportSourceControls ControlsForSource(ImportSource source)
 {
     CImportSourceControls controls;
     switch (source) {
-    case ImportSource::FromFile:
-        controls.fileBox = controls.filterBox = controls.filterOn = true;
-        break;
-    case ImportSource::FromProject:
-        controls.projectBox = true;
-        break;
-    case ImportSource::FromListing:
-        controls.listingBox = controls.filterOn = controls.anyGeneratorBox = true;
-        break;
+    case ImportSource::FromFile: controls.fileBox = controls.filterBox = controls.filterOn = true; break;
+    case ImportSource::FromProject: controls.projectBox = true; break;
+    case ImportSource::FromListing: controls.listingBox = controls.filterOn = controls.anyGeneratorBox = true; break;
     }
     return controls;
 }
@@ -189,8 +183,8 @@ void CImportSequencesDialog::OnBrowseProject()
 
 void CImportSequencesDialog::OnBrowseListing()
 {
-    QFileDialog dialog(this, QStringLiteral("Import Sequence(s) from ST.25 Compliance Sequence File"),
-                       InitialFolder(), QStringLiteral("ST.25 Compliant Sequence Listing File (*.txt)"));
+    QFileDialog dialog(this, QStringLiteral("Import Sequence(s) from ST.25 Compliance Sequence File"), InitialFolder(),
+                       QStringLiteral("ST.25 Compliant Sequence Listing File (*.txt)"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
@@ -231,8 +225,7 @@ void CImportSequencesDialog::Import()
     if (ending.closeScreen) accept();
 }
 
-void CImportSequencesDialog::ReadOnWorker(CImportDriver& driver, ImportSource source, StringList inputs,
-                                          bool filter)
+void CImportSequencesDialog::ReadOnWorker(CImportDriver& driver, ImportSource source, StringList inputs, bool filter)
 {
     progress_->Prepare();
     progress_->show();
@@ -273,8 +266,8 @@ CImportSequencesDialog::Ending CImportSequencesDialog::ImportListing()
     CScreenObserver observer(*this, document_);
     CImportDriver driver(project, *choices, progress_, &observer);
     driver.SetAnyGenerator(ui_->anyGenerator->isChecked());
-    ReadOnWorker(driver, ImportSource::FromListing, CImportDriver::ListingInputList(ToCorePath(ui_->listingBox->text())),
-                 true);
+    ReadOnWorker(driver, ImportSource::FromListing,
+                 CImportDriver::ListingInputList(ToCorePath(ui_->listingBox->text())), true);
     const CImportOutcome outcome = driver.FinishListing(ToCorePath(document_.Path()));
     // The project data came from the listing even when no sequence did.
     document_.SetModified(true);
@@ -304,8 +297,9 @@ CImportSequencesDialog::Ending CImportSequencesDialog::ImportProject()
 
 void CImportSequencesDialog::ShowNotices(const CImportOutcome& outcome)
 {
-    const std::string logWritten =
-        outcome.parseLogPath.empty() ? std::string() : CImportDriver::ParseLogWrittenText(outcome.parseLogPath);
+    const std::string logWritten = outcome.parseLogPath.empty()
+                                       ? std::string()
+                                       : CImportDriver::ParseLogWrittenText(outcome.parseLogPath);
     for (const std::string& notice : outcome.notices) {
         if (notice == logWritten)
             QMessageBox::information(this, kCaption, FromCorePath(notice));

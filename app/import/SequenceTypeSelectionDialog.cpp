@@ -9,8 +9,8 @@
 
 namespace qln {
 
-CSequenceTypeSelectionDialog::CSequenceTypeSelectionDialog(const std::string& message,
-                                                           const std::string& sequenceLines, QWidget* parent)
+CSequenceTypeSelectionDialog::CSequenceTypeSelectionDialog(const std::string& message, const std::string& sequenceLines,
+                                                           QWidget* parent)
     : QDialog(parent), types_(new QButtonGroup(this))
 {
     Ui::SequenceTypeSelectionDialog ui;

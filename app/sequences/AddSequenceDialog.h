@@ -16,9 +16,9 @@ class CAddSequenceDialog : public QDialog {
     Q_OBJECT
 public:
     CAddSequenceDialog(const CArray<Ptr<CSequence>>& sequences, QWidget* parent = nullptr);
-    std::string Name() const;   // leading blanks removed
-    int TypeIndex() const;      // 0 DNA, 1 RNA, 2 DNA/RNA, 3 protein (one-letter)
-    void accept() override;     // refuses a blank or taken name
+    std::string Name() const;  // leading blanks removed
+    int TypeIndex() const;     // 0 DNA, 1 RNA, 2 DNA/RNA, 3 protein (one-letter)
+    void accept() override;    // refuses a blank or taken name
 
 private:
     const CArray<Ptr<CSequence>>& sequences_;

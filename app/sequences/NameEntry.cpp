@@ -19,8 +19,7 @@ bool AcceptNameEntry(QWidget* dialog, QLineEdit* field, const CArray<Ptr<CSequen
     const NameCheck check = CheckNewName(EnteredName(field), sequences);
     if (check == NameCheck::Free) return true;
     QMessageBox::critical(dialog, QStringLiteral("Quillion"),
-                          check == NameCheck::Blank ? QStringLiteral("Sequence Name can not be blank.")
-                                                    : takenMessage);
+                          check == NameCheck::Blank ? QStringLiteral("Sequence Name can not be blank.") : takenMessage);
     field->setFocus();
     return false;
 }

@@ -11,8 +11,7 @@
 
 namespace qln {
 
-CRenameSeqDialog::CRenameSeqDialog(const std::string& conflictingName, const QString& cancelCaption,
-                                   QWidget* parent)
+CRenameSeqDialog::CRenameSeqDialog(const std::string& conflictingName, const QString& cancelCaption, QWidget* parent)
     : QDialog(parent)
 {
     Ui::RenameSeqDialog ui;

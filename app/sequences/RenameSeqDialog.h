@@ -13,8 +13,7 @@ namespace qln {
 class CRenameSeqDialog : public QDialog {
     Q_OBJECT
 public:
-    CRenameSeqDialog(const std::string& conflictingName, const QString& cancelCaption,
-                     QWidget* parent = nullptr);
+    CRenameSeqDialog(const std::string& conflictingName, const QString& cancelCaption, QWidget* parent = nullptr);
     std::string NewName() const;  // leading blanks removed, never empty after OK
     void accept() override;
 

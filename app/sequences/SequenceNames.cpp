@@ -20,8 +20,7 @@ NameCheck CheckNewName(const std::string& name, const CArray<Ptr<CSequence>>& se
 }
 
 std::optional<std::vector<std::string>> PlanRestoreNames(const std::vector<std::string>& names,
-                                                         const NameInUse& inProject,
-                                                         const AskNewName& askNewName)
+                                                         const NameInUse& inProject, const AskNewName& askNewName)
 {
     std::vector<std::string> planned;
     planned.reserve(names.size());

@@ -30,7 +30,6 @@ NameCheck CheckNewName(const std::string& name, const CArray<Ptr<CSequence>>& se
 using NameInUse = std::function<bool(const std::string& name)>;
 using AskNewName = std::function<std::optional<std::string>(const std::string& takenName)>;
 std::optional<std::vector<std::string>> PlanRestoreNames(const std::vector<std::string>& names,
-                                                         const NameInUse& inProject,
-                                                         const AskNewName& askNewName);
+                                                         const NameInUse& inProject, const AskNewName& askNewName);
 
 }  // namespace qln

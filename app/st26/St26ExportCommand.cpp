@@ -102,15 +102,14 @@ std::optional<St26Outcome> ExportSt26(CCQLNDoc& document, QWidget* parent)
         return outcome;
     }
     const QString xmlName = QFileInfo(FromCorePath(exporter.GetXmlPath())).fileName();
-    const QMessageBox::Icon icon = outcome == St26Outcome::Written           ? QMessageBox::Information
+    const QMessageBox::Icon icon = outcome == St26Outcome::Written            ? QMessageBox::Information
                                    : outcome == St26Outcome::WrittenToConfirm ? QMessageBox::Warning
                                                                               : QMessageBox::Critical;
     QString outcomeText = St26OutcomeText(outcome, exporter.GetReport(), xmlName);
     if (outcome != St26Outcome::Refused)
         outcomeText += QObject::tr(" Verified: %1 (at the end of the report).")
                            .arg(QString::fromUtf8(exporter.GetVerification().CountsText()));
-    CSt26ExportReportDialog report(icon, outcomeText,
-                                   ReportText(exporter, projectPath, outcome),
+    CSt26ExportReportDialog report(icon, outcomeText, ReportText(exporter, projectPath, outcome),
                                    FromCorePath(exporter.GetReportPath()), parent);
     report.exec();
     return outcome;

@@ -33,8 +33,7 @@ CSt26ExportDialog::CSt26ExportDialog(CSt26ExportForm& form, const QString& files
     ui_->files->setText(filesNote);
     ui_->files->setVisible(!filesNote.isEmpty());
     connect(ui_->language, &QLineEdit::textChanged, this, [this](const QString& text) { form_.SetLanguage(text); });
-    connect(ui_->officeCode, &QLineEdit::textChanged, this,
-            [this](const QString& text) { form_.SetOfficeCode(text); });
+    connect(ui_->officeCode, &QLineEdit::textChanged, this, [this](const QString& text) { form_.SetOfficeCode(text); });
     FillRows();
 }
 
@@ -101,12 +100,18 @@ void CSt26ExportDialog::accept()
     }
     QMessageBox::warning(this, windowTitle(), problem.text);
     switch (problem.field) {
-        case Field::Language: ui_->language->setFocus(); ui_->language->selectAll(); break;
-        case Field::OfficeCode: ui_->officeCode->setFocus(); ui_->officeCode->selectAll(); break;
-        case Field::MolType:
-            if (QComboBox* box = MolTypeBox(static_cast<int>(problem.row))) box->setFocus();
-            break;
-        case Field::None: break;
+    case Field::Language:
+        ui_->language->setFocus();
+        ui_->language->selectAll();
+        break;
+    case Field::OfficeCode:
+        ui_->officeCode->setFocus();
+        ui_->officeCode->selectAll();
+        break;
+    case Field::MolType:
+        if (QComboBox* box = MolTypeBox(static_cast<int>(problem.row))) box->setFocus();
+        break;
+    case Field::None: break;
     }
 }
 

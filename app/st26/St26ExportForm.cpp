@@ -86,22 +86,23 @@ CSt26Choices CSt26ExportForm::Choices() const
 QString St26OutcomeText(St26Outcome outcome, const CSt26Report& report, const QString& xmlFileName)
 {
     switch (outcome) {
-        case St26Outcome::Written: return QStringLiteral("%1 written.").arg(xmlFileName);
-        case St26Outcome::WrittenToConfirm: {
-            const int items = report.Count(CSt26Report::Severity::Confirm);
-            return QStringLiteral("%1 written; %2 %3 to confirm in the report.")
-                .arg(xmlFileName)
-                .arg(items)
-                .arg(items == 1 ? QStringLiteral("item") : QStringLiteral("items"));
-        }
-        case St26Outcome::Refused: {
-            const int errors = report.Count(CSt26Report::Severity::Error);
-            return QStringLiteral("Nothing written: the project has %1 %2 that would make the listing invalid; "
-                                  "the report names each one.")
-                .arg(errors)
-                .arg(errors == 1 ? QStringLiteral("error") : QStringLiteral("errors"));
-        }
-        case St26Outcome::Failed: break;
+    case St26Outcome::Written: return QStringLiteral("%1 written.").arg(xmlFileName);
+    case St26Outcome::WrittenToConfirm: {
+        const int items = report.Count(CSt26Report::Severity::Confirm);
+        return QStringLiteral("%1 written; %2 %3 to confirm in the report.")
+            .arg(xmlFileName)
+            .arg(items)
+            .arg(items == 1 ? QStringLiteral("item") : QStringLiteral("items"));
+    }
+    case St26Outcome::Refused: {
+        const int errors = report.Count(CSt26Report::Severity::Error);
+        return QStringLiteral(
+                   "Nothing written: the project has %1 %2 that would make the listing invalid; "
+                   "the report names each one.")
+            .arg(errors)
+            .arg(errors == 1 ? QStringLiteral("error") : QStringLiteral("errors"));
+    }
+    case St26Outcome::Failed: break;
     }
     return {};
 }

@@ -14,17 +14,16 @@ namespace {
 QStyle::StandardPixmap Pixmap(QMessageBox::Icon icon)
 {
     switch (icon) {
-        case QMessageBox::Warning: return QStyle::SP_MessageBoxWarning;
-        case QMessageBox::Critical: return QStyle::SP_MessageBoxCritical;
-        default: return QStyle::SP_MessageBoxInformation;
+    case QMessageBox::Warning: return QStyle::SP_MessageBoxWarning;
+    case QMessageBox::Critical: return QStyle::SP_MessageBoxCritical;
+    default: return QStyle::SP_MessageBoxInformation;
     }
 }
 
 }  // namespace
 
 CSt26ExportReportDialog::CSt26ExportReportDialog(QMessageBox::Icon icon, const QString& outcome,
-                                                 const QString& reportText, const QString& reportPath,
-                                                 QWidget* parent)
+                                                 const QString& reportText, const QString& reportPath, QWidget* parent)
     : QDialog(parent), outcome_(outcome)
 {
     Ui::St26ExportReportDialog ui;

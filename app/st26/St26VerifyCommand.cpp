@@ -19,8 +19,9 @@ CSt26VerificationView CSt26VerificationView::For(const CSt26Findings& findings, 
     view.report = QString::fromUtf8(findings.ReportText(ToCorePath(path)));
     if (findings.Unreadable()) {
         view.icon = QMessageBox::Critical;
-        view.outcome = QObject::tr("%1 could not be read to its end (%2). Repair the file as the first findings "
-                                   "say and verify it again.")
+        view.outcome = QObject::tr(
+                           "%1 could not be read to its end (%2). Repair the file as the first findings "
+                           "say and verify it again.")
                            .arg(name, counts);
     } else if (findings.Count(Severity::Error)) {
         view.icon = QMessageBox::Critical;
@@ -29,8 +30,9 @@ CSt26VerificationView CSt26VerificationView::For(const CSt26Findings& findings, 
         view.icon = QMessageBox::Warning;
         view.outcome = QObject::tr("%1 passes with warnings: %2. Check each warning before filing.").arg(name, counts);
     } else {
-        view.outcome = QObject::tr("%1 passes: %2. The office's own tool also checks what needs its databases, "
-                                   "such as the organism names.")
+        view.outcome = QObject::tr(
+                           "%1 passes: %2. The office's own tool also checks what needs its databases, "
+                           "such as the organism names.")
                            .arg(name, counts);
     }
     return view;

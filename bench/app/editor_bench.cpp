@@ -25,7 +25,10 @@ using qln::bench::Seconds;
 
 namespace {
 
-void Settle() { QCoreApplication::processEvents(); }
+void Settle()
+{
+    QCoreApplication::processEvents();
+}
 
 // The bare widget with the same text, shown as the view's editor is.
 double BareSetPlainText(const std::string& text, QPlainTextEdit* into = nullptr)
@@ -61,15 +64,16 @@ double KeyMilliseconds(QPlainTextEdit* editor, int keys)
     Settle();
     return Seconds([&] {
                for (int i = 0; i < keys; ++i) Key(editor, "acgt"[i % 4]);
-           }) * 1000.0 / keys;
+           }) *
+           1000.0 / keys;
 }
 
 void OneLongSequence(size_t residues, int rounds, bool typeKeys)
 {
     std::mt19937 random(7);
     CCQLNDoc document;
-    Ptr<CSequence> sequence(new CDNASequence(&document.Project(), "long", "Homo sapiens",
-                                             bench::RandomBases(random, residues)));
+    Ptr<CSequence> sequence(
+        new CDNASequence(&document.Project(), "long", "Homo sapiens", bench::RandomBases(random, residues)));
     document.Project().Add(sequence.get());
     CQLNView view(document);
     view.resize(1000, 700);
@@ -89,15 +93,17 @@ void OneLongSequence(size_t residues, int rounds, bool typeKeys)
     QPlainTextEdit bareEdit;
     double bare = 1e9;
     for (int round = 0; round < rounds; ++round) bare = std::min(bare, BareSetPlainText(layout, &bareEdit));
-    std::printf("%11zu residues (%zu characters laid out): view opens it in %.3f s (shown: %s); bare setPlainText %.3f s\n",
-                residues, layout.size(), open, shown ? "yes" : "no", bare);
+    std::printf(
+        "%11zu residues (%zu characters laid out): view opens it in %.3f s (shown: %s); bare setPlainText %.3f s\n",
+        residues, layout.size(), open, shown ? "yes" : "no", bare);
 
     if (typeKeys) {
         const int keys = 200;
         const double viewKey = KeyMilliseconds(view.findChild<CSeqEdit*>("editor"), keys);
         const double bareKey = KeyMilliseconds(&bareEdit, keys);
-        std::printf("%11s one key typed into it: view %.3f ms; bare QPlainTextEdit %.3f ms (mean of %d, repaint included)\n",
-                    "", viewKey, bareKey, keys);
+        std::printf(
+            "%11s one key typed into it: view %.3f ms; bare QPlainTextEdit %.3f ms (mean of %d, repaint included)\n",
+            "", viewKey, bareKey, keys);
     }
     CResidueFiles::RemoveAll();
 }
@@ -160,10 +166,11 @@ void ManySequences(int count, size_t residues)
                             }));
         bareText = std::min(bareText, BareSetPlainText(names));
     }
-    std::printf("%11d sequences of %zu residues: core load %.3f s; opened in the program %.3f s, of which beyond "
-                "the core %.3f s; the view's list alone %.3f s (%d lines); bare QListWidget %.3f s, bare "
-                "setPlainText of the names %.3f s\n",
-                count, residues, load, open, open - load, rebuild, listed, bareList, bareText);
+    std::printf(
+        "%11d sequences of %zu residues: core load %.3f s; opened in the program %.3f s, of which beyond "
+        "the core %.3f s; the view's list alone %.3f s (%d lines); bare QListWidget %.3f s, bare "
+        "setPlainText of the names %.3f s\n",
+        count, residues, load, open, open - load, rebuild, listed, bareList, bareText);
     CResidueFiles::RemoveAll();
 }
 
@@ -172,8 +179,9 @@ void ManySequences(int count, size_t residues)
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    std::printf("Main view benchmark (best of the rounds; aims: 10,000,000 residues open in 1 s, a key in 16 ms, "
-                "10,000 sequences listed in 1 s beyond the core's load)\n");
+    std::printf(
+        "Main view benchmark (best of the rounds; aims: 10,000,000 residues open in 1 s, a key in 16 ms, "
+        "10,000 sequences listed in 1 s beyond the core's load)\n");
     OneLongSequence(10'000'000, 3, true);
     ManySequences(10'000, 300);
     OneLongSequence(100'000'000, 1, false);

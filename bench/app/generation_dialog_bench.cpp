@@ -100,8 +100,8 @@ Ptr<CProject> ErrorProject(int count)
 {
     Ptr<CProject> project = bench::CodingProject(0, 30);
     for (int i = 0; i < count; ++i)
-        project->Add(new CDNASequence(project.get(), "Bad" + std::to_string(i + 1), "Homo sapiens",
-                                      "acgtacgtxacgtacgt"));
+        project->Add(
+            new CDNASequence(project.get(), "Bad" + std::to_string(i + 1), "Homo sapiens", "acgtacgtxacgtacgt"));
     return project;
 }
 

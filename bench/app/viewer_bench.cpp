@@ -17,7 +17,10 @@ using qln::bench::Seconds;
 
 namespace {
 
-void Settle() { QCoreApplication::processEvents(); }
+void Settle()
+{
+    QCoreApplication::processEvents();
+}
 
 // A listing of about the given size: one header and entries of 10,000
 // bases in the ST.25 residue layout.

@@ -107,8 +107,9 @@ private slots:
         FakeDisk disk;
         disk.free = text_.size() + 1;  // one byte more is enough
         const CCopyToDisk copier(listing_, disk);
-        Write(At("copy.txt"), "an older, longer file that the copy replaces entirely................................"
-                              "..........................................................................");
+        Write(At("copy.txt"),
+              "an older, longer file that the copy replaces entirely................................"
+              "..........................................................................");
         const CCopyOutcome outcome = copier.CopyTo(At("copy.txt"));
         QCOMPARE(outcome.kind, CCopyOutcome::Kind::Done);
         QCOMPARE(outcome.message, QString("Disk Copy Completed Successfully."));

@@ -32,8 +32,7 @@ namespace {
 void AddSequences(CProject& project, int count, int length, const std::string& prefix = "seq")
 {
     std::string residues;
-    for (int i = 0; i < length; ++i)
-        residues += "acgt"[i % 4];
+    for (int i = 0; i < length; ++i) residues += "acgt"[i % 4];
     for (int i = 0; i < count; ++i)
         project.Add(new CDNASequence(&project, prefix + std::to_string(i + 1), "Homo sapiens", residues));
 }
@@ -56,8 +55,7 @@ void CancelTheSave(bool* dialogStayedUp)
 {
     QTimer::singleShot(0, [dialogStayedUp] {
         auto* dialog = qobject_cast<SaveProgressDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
+        if (!dialog) return;
         QTest::keyClick(dialog, Qt::Key_Escape);
         dialog->close();
         *dialogStayedUp = dialog->isVisible();
@@ -71,13 +69,11 @@ class CUnprivilegedFiles {
 public:
     CUnprivilegedFiles() : root_(geteuid() == 0)
     {
-        if (root_)
-            setfsuid(65534);
+        if (root_) setfsuid(65534);
     }
     ~CUnprivilegedFiles()
     {
-        if (root_)
-            setfsuid(0);
+        if (root_) setfsuid(0);
     }
 
 private:
@@ -94,8 +90,7 @@ private:
     auto save = [&doc](const char* title, const QString& path) {
         doc.Project().GetProjectData()->SetTitle(title);
         doc.SetModified();
-        if (!doc.SaveTo(path))
-            std::_Exit(3);
+        if (!doc.SaveTo(path)) std::_Exit(3);
     };
     save("A", folder + "/A.prj");
     save("B", folder + "/B.prj");
@@ -128,8 +123,7 @@ private slots:
 void DocumentTest::initTestCase()
 {
     const QByteArray childFolder = qgetenv("QLN_SAVE_CHILD");
-    if (!childFolder.isEmpty())
-        RunSavingChild(QString::fromLocal8Bit(childFolder));
+    if (!childFolder.isEmpty()) RunSavingChild(QString::fromLocal8Bit(childFolder));
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName("QuillionDocumentTest");
 }
@@ -320,11 +314,14 @@ void DocumentTest::killedSaveLeavesOldOrNewFile()
     QVERIFY(QDir(folder.path()).mkdir("tmp"));
     const QString path = folder.filePath("P.prj");
     struct Kill {
-        int save;          // the n-th save of P.prj in this child
-        QString trigger;   // the status text at which it dies
+        int save;         // the n-th save of P.prj in this child
+        QString trigger;  // the status text at which it dies
     };
-    const QList<Kill> kills = {{1, "Sequences Saved: 1"}, {2, "Sequences Saved: 10"}, {3, "Sequences Saved: 500"},
-                               {3, "Sequences Saved: 999"}, {2, "saved"}};
+    const QList<Kill> kills = {{1, "Sequences Saved: 1"},
+                               {2, "Sequences Saved: 10"},
+                               {3, "Sequences Saved: 500"},
+                               {3, "Sequences Saved: 999"},
+                               {2, "saved"}};
     int killedMidWrite = 0;
     bool anyComplete = false;
     for (const Kill& kill : kills) {
@@ -358,8 +355,7 @@ void DocumentTest::killedSaveLeavesOldOrNewFile()
 
         QStringList leftovers = QDir(folder.path()).entryList({"P.prj.saving*"}, QDir::Files);
         killedMidWrite += leftovers.isEmpty() ? 0 : 1;
-        for (const QString& leftover : leftovers)
-            QFile::remove(folder.filePath(leftover));
+        for (const QString& leftover : leftovers) QFile::remove(folder.filePath(leftover));
         if (!QFile::exists(path)) {
             QVERIFY2(!anyComplete, "the project file went away");
             continue;

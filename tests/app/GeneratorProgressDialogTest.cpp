@@ -293,10 +293,11 @@ private slots:
             Click(dialog, "closeButton");
         });
 
-        QCOMPARE(box->text, "Warning: Your sequences have been successfully generated.  Some sequences however have "
-                            "been detected that were shorter than the required length specified in 37 CFR "
-                            "1.821(a).  For specific sequence names, see the " +
-                                ErrorReport() + " file.");
+        QCOMPARE(box->text,
+                 "Warning: Your sequences have been successfully generated.  Some sequences however have "
+                 "been detected that were shorter than the required length specified in 37 CFR "
+                 "1.821(a).  For specific sequence names, see the " +
+                     ErrorReport() + " file.");
         QVERIFY(Read(Listing()).contains("<210>  3"));
         QVERIFY(Viewers().isEmpty());  // the box to view was unticked
     }

@@ -56,7 +56,10 @@ struct CloseOnExit {
     }
 };
 
-QString Text(QWidget* window, const char* name) { return Child<QLineEdit>(window, name)->text(); }
+QString Text(QWidget* window, const char* name)
+{
+    return Child<QLineEdit>(window, name)->text();
+}
 
 void Retype(QWidget* window, const char* name, const QString& text)
 {
@@ -166,33 +169,34 @@ void ImportChoicesTest::listingImportIsAnsweredFromTheWorker()
         QCOMPARE(list->currentRow(), 2);
         Click(dialog, "finish");
     });
-    AnswerModal<CSequenceTypeSelectionDialog>([&](CSequenceTypeSelectionDialog* dialog) {
-        const CloseOnExit guard{dialog};
-        typeAsked = true;
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Invalid Sequence Type Encountered"));
-        QVERIFY(Child<QLabel>(dialog, "message")->text().contains(QLatin1String("<212> XNA")));
-        QVERIFY(Child<QPlainTextEdit>(dialog, "sequenceLines")->toPlainText().contains(QLatin1String("acgu")));
-        QVERIFY(Child<QRadioButton>(dialog, "dna")->isChecked());
-        QVERIFY(QTest::qWaitForWindowActive(dialog));  // access keys reach the active window only
-        QTest::keyClick(dialog, Qt::Key_R, Qt::AltModifier);
-        QTRY_VERIFY(Child<QRadioButton>(dialog, "rna")->isChecked());  // an access key clicks a moment later
-        Click(dialog, "ok");
-    }, 1000);
+    AnswerModal<CSequenceTypeSelectionDialog>(
+        [&](CSequenceTypeSelectionDialog* dialog) {
+            const CloseOnExit guard{dialog};
+            typeAsked = true;
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Invalid Sequence Type Encountered"));
+            QVERIFY(Child<QLabel>(dialog, "message")->text().contains(QLatin1String("<212> XNA")));
+            QVERIFY(Child<QPlainTextEdit>(dialog, "sequenceLines")->toPlainText().contains(QLatin1String("acgu")));
+            QVERIFY(Child<QRadioButton>(dialog, "dna")->isChecked());
+            QVERIFY(QTest::qWaitForWindowActive(dialog));  // access keys reach the active window only
+            QTest::keyClick(dialog, Qt::Key_R, Qt::AltModifier);
+            QTRY_VERIFY(Child<QRadioButton>(dialog, "rna")->isChecked());  // an access key clicks a moment later
+            Click(dialog, "ok");
+        },
+        1000);
 
     driver.StartReading(ImportSource::FromListing, {listing}, true);
     QVERIFY(QTest::qWaitFor([&] { return driver.IsReadingDone(); }, 30000));
     QVERIFY(namesAsked && namesAskedWhileReading && typeAsked);
-    QCOMPARE(driver.GetMessages(),
-             StringList{"* Sequence ID '2' has encountered an invalid sequence type 'XNA'. "
-                        "It has been corrected by the user with sequence type 'RNA'."});
+    QCOMPARE(driver.GetMessages(), StringList{"* Sequence ID '2' has encountered an invalid sequence type 'XNA'. "
+                                              "It has been corrected by the user with sequence type 'RNA'."});
 
     QCOMPARE(project.GetOrgApplicants().GetSize(), 1);
     QCOMPARE(project.GetOrgApplicants()[0]->GetOrganizationName(), std::string("Acme Corp"));
     QCOMPARE(project.GetIndivApplicants().GetSize(), 2);
     const CIndivApplicant& smith = *project.GetIndivApplicants()[0];
-    QCOMPARE(smith.GetLastName() + "/" + smith.GetFirstName() + "/" + smith.GetMiddleInitial() + "/" +
-                 smith.GetSuffix(),
-             std::string("Smith/John/A/Jr"));
+    QCOMPARE(
+        smith.GetLastName() + "/" + smith.GetFirstName() + "/" + smith.GetMiddleInitial() + "/" + smith.GetSuffix(),
+        std::string("Smith/John/A/Jr"));
     const CIndivApplicant& doe = *project.GetIndivApplicants()[1];
     QCOMPARE(doe.GetLastName() + "/" + doe.GetFirstName() + "/" + doe.GetSuffix(), std::string("Doe-Roe//Sr"));
 

@@ -152,8 +152,8 @@ private slots:
         });
         Click(screen, "browseFile");
         QCOMPARE(startFolder, QCoreApplication::applicationDirPath());
-        QCOMPARE(Child<QLineEdit>(screen, "fileBox")->text(),
-                 QDir::toNativeSeparators(dir.filePath("a.txt")) + " + " + QDir::toNativeSeparators(dir.filePath("b.txt")));
+        QCOMPARE(Child<QLineEdit>(screen, "fileBox")->text(), QDir::toNativeSeparators(dir.filePath("a.txt")) + " + " +
+                                                                  QDir::toNativeSeparators(dir.filePath("b.txt")));
         AnswerModal<QFileDialog>([&](QFileDialog* dialog) {
             startFolder = dialog->directory().absolutePath();
             dialog->reject();
@@ -164,7 +164,8 @@ private slots:
         // s1 of a.txt is renamed; the second s1 (of b.txt) stops the import.
         QStringList asked, entries;
         AnswerModal<CSelectImportSeq>([&](CSelectImportSeq* select) {
-            for (const QListWidgetItem* item : Child<QListWidget>(*select, "sequences")->findItems("*", Qt::MatchWildcard))
+            for (const QListWidgetItem* item :
+                 Child<QListWidget>(*select, "sequences")->findItems("*", Qt::MatchWildcard))
                 entries << item->text();
             QTest::mouseClick(Child<QPushButton>(*select, "selectAll"), Qt::LeftButton);
             QTest::mouseClick(Child<QPushButton>(*select, "ok"), Qt::LeftButton);

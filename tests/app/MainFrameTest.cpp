@@ -100,9 +100,9 @@ private slots:
         QVERIFY(QFileInfo::exists(listing));
         // Shown in the program's own viewer; the status bar says where it went.
         QVERIFY(CTextFileViewer::Find(listing));
-        QCOMPARE(frame.statusBar()->currentMessage(),
-                 "Sequence listing written to " + QDir::toNativeSeparators(listing) +
-                     ": 4 entries from 3 sequences of the project.");
+        QCOMPARE(frame.statusBar()->currentMessage(), "Sequence listing written to " +
+                                                          QDir::toNativeSeparators(listing) +
+                                                          ": 4 entries from 3 sequences of the project.");
 
         // Ctrl+P prints the current sequence through the print dialog.
         QVERIFY(frame.Action("actionPrint")->isEnabled());

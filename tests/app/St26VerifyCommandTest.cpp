@@ -53,8 +53,8 @@ private slots:
     void verifyThroughTheMenu()
     {
         QVERIFY(!ValidListing().isEmpty());
-        const QByteArray listing =
-            ReplaceFirst(ReplaceFirst(ValidListing(), ">other RNA<", ">other DNA<"), ">Homo sapiens<", ">Unknown<");
+        const QByteArray listing = ReplaceFirst(ReplaceFirst(ValidListing(), ">other RNA<", ">other DNA<"),
+                                                ">Homo sapiens<", ">Unknown<");
         const QString path = Save("Cassette_ST26.xml", listing);
 
         CMainFrame frame;

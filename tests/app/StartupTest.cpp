@@ -205,8 +205,7 @@ void StartupTest::recentFilesKeepFourNewestFirst()
 {
     CRecentFiles& recent = CRecentFiles::Instance();
     QSignalSpy changed(&recent, &CRecentFiles::Changed);
-    for (const char* path : {"/p/1.prj", "/p/2.prj", "/p/3.prj", "/p/4.prj", "/p/5.prj"})
-        recent.Add(path);
+    for (const char* path : {"/p/1.prj", "/p/2.prj", "/p/3.prj", "/p/4.prj", "/p/5.prj"}) recent.Add(path);
     QCOMPARE(recent.Files(), QStringList({"/p/5.prj", "/p/4.prj", "/p/3.prj", "/p/2.prj"}));
     recent.Add("/p/3.prj");
     QCOMPARE(recent.Files(), QStringList({"/p/3.prj", "/p/5.prj", "/p/4.prj", "/p/2.prj"}));
@@ -214,8 +213,7 @@ void StartupTest::recentFilesKeepFourNewestFirst()
     QCOMPARE(recent.Files(), QStringList({"/p/3.prj", "/p/4.prj", "/p/2.prj"}));
     QCOMPARE(changed.count(), 7);
     QCOMPARE(CRecentFiles::MenuText(1, "/p/R&D.prj"), QString("&2 /p/R&&D.prj"));
-    for (const QString& path : recent.Files())
-        recent.Remove(path);
+    for (const QString& path : recent.Files()) recent.Remove(path);
 }
 
 void StartupTest::aboutBox()
@@ -224,8 +222,7 @@ void StartupTest::aboutBox()
     about.show();
     QCOMPARE(about.windowTitle(), QString("About Quillion"));
     QStringList texts;
-    for (const QLabel* label : about.findChildren<QLabel*>())
-        texts << label->text();
+    for (const QLabel* label : about.findChildren<QLabel*>()) texts << label->text();
     QVERIFY(texts.contains("Quillion Version " QLN_VERSION));
     QVERIFY(texts.contains("Release Date: September 2010"));
     QTest::keyClick(&about, Qt::Key_Return);

@@ -143,8 +143,8 @@ void ViewDecisionsTest::enablingSelectionAndCommentRules()
     controls = CViewRules::ControlsFor(false, "DNA", true);
     QVERIFY(!controls.sequenceControls && !controls.alterSeqType && controls.restore);
 
-    QCOMPARE(CViewRules::RowAfterDelete(1, 3), 1);  // the line that moved up
-    QCOMPARE(CViewRules::RowAfterDelete(3, 3), 2);  // deleted the last: the new last
+    QCOMPARE(CViewRules::RowAfterDelete(1, 3), 1);   // the line that moved up
+    QCOMPARE(CViewRules::RowAfterDelete(3, 3), 2);   // deleted the last: the new last
     QCOMPARE(CViewRules::RowAfterDelete(0, 0), -1);  // deleted the only one
 
     using Prompt = CViewRules::CommentPrompt;

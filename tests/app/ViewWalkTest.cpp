@@ -52,9 +52,15 @@ std::string LettersOf(const std::string& text)
     return letters;
 }
 
-std::string LettersOf(const QString& text) { return LettersOf(text.toStdString()); }
+std::string LettersOf(const QString& text)
+{
+    return LettersOf(text.toStdString());
+}
 
-bool IsProtein(const std::string& type) { return type == "PRT"; }
+bool IsProtein(const std::string& type)
+{
+    return type == "PRT";
+}
 
 // The editor's layout: blocks of ten, six to a line, each line padded to end
 // in its position in column 75.
@@ -139,9 +145,9 @@ public:
     {
         frame_.activateWindow();
         if (!QTest::qWaitForWindowActive(&frame_)) return "the main window did not come back";
-        static const char* const kActions[] = {"select", "select", "type", "type", "paste", "go", "go",
-                                               "validate", "generate", "save", "reload", "add", "delete",
-                                               "restore", "reorder", "alter", "features"};
+        static const char* const kActions[] = {"select", "select",   "type",     "type",  "paste",   "go",
+                                               "go",     "validate", "generate", "save",  "reload",  "add",
+                                               "delete", "restore",  "reorder",  "alter", "features"};
         // A hit found is often followed by Go again.
         const std::string action = goAgainFrom_ >= 0 && Pick(2) ? "go" : kActions[Pick(std::size(kActions))];
         log_ << QString::fromStdString(action);
@@ -348,7 +354,8 @@ private:
         saved_ = live_;
         // The file opens to the project as it stands.
         Ptr<CProject> reopened = LoadProjectFile(ToCorePath(path_));
-        if (reopened->GetSequences().GetSize() != static_cast<int>(live_.size())) return "the saved file lost sequences";
+        if (reopened->GetSequences().GetSize() != static_cast<int>(live_.size()))
+            return "the saved file lost sequences";
         for (size_t i = 0; i < live_.size(); ++i) {
             CSequence& sequence = *reopened->GetSequences()[static_cast<int>(i)];
             const std::string& text = sequence.GetResidues();
@@ -491,7 +498,8 @@ private:
             return true;
         });
         frame_.Action("actionFeatureData")->trigger();
-        if (View().CurrentSequence()->GetFeatures().GetSize() != before) return "OK on an untouched screen added a feature";
+        if (View().CurrentSequence()->GetFeatures().GetSize() != before)
+            return "OK on an untouched screen added a feature";
         if (frame_.Document().IsModified()) return "OK on an untouched screen marked the project modified";
         return {};
     }
@@ -580,7 +588,7 @@ private slots:
     {
         const QByteArray seedText = qgetenv("QLN_WALK_SEED");
         const int steps = qEnvironmentVariableIsSet("QLN_WALK_STEPS") ? qEnvironmentVariableIntValue("QLN_WALK_STEPS")
-                                                                        : 100;
+                                                                      : 100;
         std::vector<unsigned> seeds = {1, 2, 3, 4};
         if (!seedText.isEmpty()) seeds = {seedText.toUInt()};
         for (unsigned seed : seeds) {

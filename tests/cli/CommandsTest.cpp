@@ -20,8 +20,9 @@ namespace fs = std::filesystem;
 class CommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("qln-cli-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ = fs::temp_directory_path() /
+               ("qln-cli-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
@@ -99,7 +100,9 @@ TEST_F(CommandsTest, DumpPrintsEveryMemberInOrderEvenWhenEmpty) {
 
 TEST_F(CommandsTest, BuildGivesFeaturesTheirClassRowAndFixedKey) {
     ASSERT_EQ(Build(R"({"sequences":[{"name":"S","type":"DNA","residues":"acgtacgtac","features":[
-        {"key":"Exon","from":"1","to":"3"},{"key":"misc_feature","comment":"x"}]}]})").first, kExitOk);
+        {"key":"Exon","from":"1","to":"3"},{"key":"misc_feature","comment":"x"}]}]})")
+                  .first,
+              kExitOk);
     Ptr<CProject> project = LoadProjectFile(Path("out.prj"));
     CSequence& s = *project->GetSequences()[0];
     ASSERT_EQ(s.GetFeatures().GetSize(), 2);
@@ -114,7 +117,9 @@ TEST_F(CommandsTest, BuildGivesFeaturesTheirClassRowAndFixedKey) {
 TEST_F(CommandsTest, LatinOneTextSurvivesAndOtherTextIsRefused) {
     ASSERT_EQ(Build(R"({"title":"Gr\u00fc\u00dfe f\u00fcr M\u00fcller"})").first, kExitOk);
     Ptr<CProject> project = LoadProjectFile(Path("out.prj"));
-    EXPECT_EQ(project->GetProjectData()->GetTitle(), "Gr\xFC\xDF" "e f\xFCr M\xFCller");
+    EXPECT_EQ(project->GetProjectData()->GetTitle(),
+              "Gr\xFC\xDF"
+              "e f\xFCr M\xFCller");
     std::ostringstream out, err;
     ASSERT_EQ(RunDump(Path("out.prj"), out, err), kExitOk);
     EXPECT_NE(out.str().find("Gr\u00fc\u00dfe f\u00fcr M\u00fcller"), std::string::npos);
@@ -138,7 +143,8 @@ TEST_F(CommandsTest, BuildNamesTheFaultyMember) {
         {R"({"sequences":[{"name":"S","type":"DNA"},{"name":"S","type":"RNA"}]})", "sequences[1].name:"},
         {R"({"sequences":[{"name":"S","type":"DNA","features":[{"key":"CDS","form":"1"}]}]})",
          "sequences[0].features[0].form: unknown member"},
-        {R"({"sequences":[{"name":"S","type":"DNA","theses":[{"pages":[]}]}]})", "sequences[0].theses[0].pages: must be a string"},
+        {R"({"sequences":[{"name":"S","type":"DNA","theses":[{"pages":[]}]}]})",
+         "sequences[0].theses[0].pages: must be a string"},
         {R"([1,2])", "must be an object"},
         {R"({"title": )", "not valid JSON"},
     };
@@ -225,8 +231,8 @@ TEST_F(CommandsTest, GenerateWithErrorsWritesOnlyTheErrorReport) {
     EXPECT_FALSE(fs::exists(Path("out_ST25.txt")));
     EXPECT_EQ(Read(Path("out_ErrorLog.txt")), printed);
     // Every message as it was made, then the closing line naming the report.
-    EXPECT_EQ(generateErr.str(),
-              printed + "errors found, no listing written: " + count + " messages in " + Path("out_ErrorLog.txt") + "\n");
+    EXPECT_EQ(generateErr.str(), printed + "errors found, no listing written: " + count + " messages in " +
+                                     Path("out_ErrorLog.txt") + "\n");
 }
 
 // A folder in the way of an output: the closing line names the file that
@@ -237,8 +243,8 @@ TEST_F(CommandsTest, GenerateNamesTheOutputThatCouldNotBeWritten) {
     fs::create_directories(Path("out_ErrorLog.txt/in-the-way"));
     std::ostringstream reportErr;
     EXPECT_EQ(RunGenerate(Path("out.prj"), false, reportErr), kExitFailure);
-    EXPECT_TRUE(reportErr.str().ends_with(
-        "\n" + Path("out_ErrorLog.txt") + ": the error report could not be opened, no listing written\n"))
+    EXPECT_TRUE(reportErr.str().ends_with("\n" + Path("out_ErrorLog.txt") +
+                                          ": the error report could not be opened, no listing written\n"))
         << reportErr.str();
     EXPECT_FALSE(fs::exists(Path("out_ST25.txt")));
 
@@ -263,10 +269,13 @@ TEST_F(CommandsTest, SuccessfulRunsSayWhatTheyWroteOrFound) {
 
     // Short sequences only warn: the listing is written and the report of warnings named.
     ASSERT_EQ(Build(R"({"title":"T","fileReference":"R","organizationApplicants":[{"name":"Acme"}],
-        "sequences":[{"name":"n","type":"DNA","organism":"Mus musculus","residues":"acgt"}]})").first, kExitOk);
+        "sequences":[{"name":"n","type":"DNA","organism":"Mus musculus","residues":"acgt"}]})")
+                  .first,
+              kExitOk);
     ASSERT_EQ(RunGenerate(Path("out.prj"), false, shortErr), kExitOk);
     EXPECT_TRUE(shortErr.str().ends_with("\nwrote " + Path("out_ST25.txt") + ": 1 entry; 1 warning in " +
-                                         Path("out_ErrorLog.txt") + "\n")) << shortErr.str();
+                                         Path("out_ErrorLog.txt") + "\n"))
+        << shortErr.str();
 }
 
 TEST_F(CommandsTest, VersionNamesTheProgramAndANumber) {
@@ -365,13 +374,15 @@ TEST_F(CommandsTest, VerifySt26PrintsEachFindingAndExitsByTheWorst) {
         const int status = RunVerifySt26(Write("l.xml", text), report, out, err);
         return std::tuple(status, out.str(), err.str());
     };
-    EXPECT_EQ(run(valid), std::tuple(kExitOk, std::string(), Path("l.xml") + ": 0 errors, 0 warnings, 0 notes in 6 sequences\n"));
+    EXPECT_EQ(run(valid),
+              std::tuple(kExitOk, std::string(), Path("l.xml") + ": 0 errors, 0 warnings, 0 notes in 6 sequences\n"));
 
     std::string warned = valid;
     warned.replace(warned.find(">Homo sapiens<"), 14, ">Unknown<");
     const auto [warnedStatus, warnedOut, warnedErr] = run(warned);
     EXPECT_EQ(warnedStatus, kExitFindings);
-    EXPECT_EQ(warnedOut.rfind("SEQ ID 1, source 1..36, organism (line 31): warning: \"Unknown\" is the ST.25 form", 0), 0u)
+    EXPECT_EQ(warnedOut.rfind("SEQ ID 1, source 1..36, organism (line 31): warning: \"Unknown\" is the ST.25 form", 0),
+              0u)
         << warnedOut;
 
     std::string broken = warned;
@@ -379,9 +390,13 @@ TEST_F(CommandsTest, VerifySt26PrintsEachFindingAndExitsByTheWorst) {
     const auto [status, out, err] = run(broken, Path("report.txt"));
     EXPECT_EQ(status, kExitFailure);
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2) << out;
-    EXPECT_EQ(err, Path("l.xml") + ": 1 error, 1 warning, 0 notes in 6 sequences; report in " + Path("report.txt") + "\n");
+    EXPECT_EQ(err,
+              Path("l.xml") + ": 1 error, 1 warning, 0 notes in 6 sequences; report in " + Path("report.txt") + "\n");
     const std::string report = Read(Path("report.txt"));
-    EXPECT_EQ(report.rfind("ST.26 verification of " + Path("l.xml") + "\n1 error, 1 warning, 0 notes in 6 sequences\n\nSEQ ID 1\n", 0), 0u)
+    EXPECT_EQ(
+        report.rfind(
+            "ST.26 verification of " + Path("l.xml") + "\n1 error, 1 warning, 0 notes in 6 sequences\n\nSEQ ID 1\n", 0),
+        0u)
         << report;
     EXPECT_NE(report.find("\nSEQ ID 3\n  SEQ ID 3, source 1..20, mol_type"), std::string::npos) << report;
 

@@ -74,9 +74,9 @@ TEST_F(St26ExportCorpusTest, DemoProjectExportsAValidListing) {
 
 // Listings whose faults the refusal must name: a SEQ ID and its element.
 const std::map<std::string, std::pair<int, std::string>> kKnownFaults = {
-    {"file32.txt", {5, "CDS"}},  // 20..1399 on 100 bases
+    {"file32.txt", {5, "CDS"}},                             // 20..1399 on 100 bases
     {"mixedMode_WO2012-012141-001.zip_1.txt", {3, "CDS"}},  // stop codons inside
-    {"WO2012-006083_1.txt", {2, "misc_feature"}},  // DNA/RNA without its segments
+    {"WO2012-006083_1.txt", {2, "misc_feature"}},           // DNA/RNA without its segments
 };
 
 // Listings of this program and of others, read with "any generator" on.

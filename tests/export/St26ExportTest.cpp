@@ -85,8 +85,8 @@ TEST_F(St26ExportTest, SeqIdsAreTheNumbersOfTheSt25Listing) {
             for (const auto& item : exporter.GetReport().GetItems()) {
                 if (item.severity != CSt26Report::Severity::Error) continue;
                 EXPECT_TRUE(item.rule.find("stop codon") != std::string::npos ||
-                                item.rule.find("codes for no amino acid") != std::string::npos ||
-                                item.rule.find("DNA/RNA") != std::string::npos || item.element == "mat_peptide")
+                            item.rule.find("codes for no amino acid") != std::string::npos ||
+                            item.rule.find("DNA/RNA") != std::string::npos || item.element == "mat_peptide")
                     << "seed " << seed << ": " << item.element << ": " << item.rule;
             }
             continue;
@@ -131,27 +131,27 @@ TEST_F(St26ExportTest, St25WaysBecomeTheirSt26Forms) {
     ASSERT_EQ(exporter.Run(), St26Outcome::WrittenToConfirm) << Read(exporter.GetReportPath());
     const std::string xml = Read(exporter.GetXmlPath());
     EXPECT_EQ(test::VerifySt26(exporter.GetXmlPath()), std::vector<std::string>{});
-    for (const char* part : {
-             "<IPOfficeCode>IB</IPOfficeCode>\n    <ApplicationNumberText>PCT/IB2013/099999</ApplicationNumberText>\n"
-             "  </ApplicationIdentification>",
-             "<ApplicantName languageCode=\"en\">M\xC3\xBCller, Ren\xC3\xA9</ApplicantName>",
-             "<ApplicantNameLatin>Muller, Rene</ApplicantNameLatin>",
-             "<InventionTitle languageCode=\"en\">Mod\xC3\xA8les d&apos;expression</InventionTitle>",
-             "<INSDQualifier_name>regulatory_class</INSDQualifier_name>\n"
-             "              <INSDQualifier_value>promoter</INSDQualifier_value>",
-             "<INSDQualifier_value>m5c</INSDQualifier_value>",
-             "<INSDQualifier_value>methylated at the start of it</INSDQualifier_value>",
-             "<INSDQualifier_value>MXDKW</INSDQualifier_value>",
-             "<INSDQualifier_value>(pos:13..15,aa:Sec)</INSDQualifier_value>",
-             "<INSDQualifier_value>MKUK</INSDQualifier_value>",  // the custom codon gives selenocysteine
-             "<INSDSeq_sequence>acgtacgtacttactt</INSDSeq_sequence>",
-             "<INSDQualifier_value>other DNA</INSDQualifier_value>",
-             "<INSDFeature_key>SITE</INSDFeature_key>\n          <INSDFeature_location>1</INSDFeature_location>",
-             "<INSDFeature_key>CHAIN</INSDFeature_key>\n          <INSDFeature_location>5..8</INSDFeature_location>",
-             "<INSDFeature_key>UNSURE</INSDFeature_key>\n          <INSDFeature_location>3..4</INSDFeature_location>",
-             "<INSDQualifier_value>unidentified</INSDQualifier_value>",
-             "<INSDQualifier_value>from a soil sample</INSDQualifier_value>",
-             "<INSDSeq_sequence>MKXXGACW</INSDSeq_sequence>"})
+    for (const char* part :
+         {"<IPOfficeCode>IB</IPOfficeCode>\n    <ApplicationNumberText>PCT/IB2013/099999</ApplicationNumberText>\n"
+          "  </ApplicationIdentification>",
+          "<ApplicantName languageCode=\"en\">M\xC3\xBCller, Ren\xC3\xA9</ApplicantName>",
+          "<ApplicantNameLatin>Muller, Rene</ApplicantNameLatin>",
+          "<InventionTitle languageCode=\"en\">Mod\xC3\xA8les d&apos;expression</InventionTitle>",
+          "<INSDQualifier_name>regulatory_class</INSDQualifier_name>\n"
+          "              <INSDQualifier_value>promoter</INSDQualifier_value>",
+          "<INSDQualifier_value>m5c</INSDQualifier_value>",
+          "<INSDQualifier_value>methylated at the start of it</INSDQualifier_value>",
+          "<INSDQualifier_value>MXDKW</INSDQualifier_value>",
+          "<INSDQualifier_value>(pos:13..15,aa:Sec)</INSDQualifier_value>",
+          "<INSDQualifier_value>MKUK</INSDQualifier_value>",  // the custom codon gives selenocysteine
+          "<INSDSeq_sequence>acgtacgtacttactt</INSDSeq_sequence>",
+          "<INSDQualifier_value>other DNA</INSDQualifier_value>",
+          "<INSDFeature_key>SITE</INSDFeature_key>\n          <INSDFeature_location>1</INSDFeature_location>",
+          "<INSDFeature_key>CHAIN</INSDFeature_key>\n          <INSDFeature_location>5..8</INSDFeature_location>",
+          "<INSDFeature_key>UNSURE</INSDFeature_key>\n          <INSDFeature_location>3..4</INSDFeature_location>",
+          "<INSDQualifier_value>unidentified</INSDQualifier_value>",
+          "<INSDQualifier_value>from a soil sample</INSDQualifier_value>",
+          "<INSDSeq_sequence>MKXXGACW</INSDSeq_sequence>"})
         EXPECT_NE(xml.find(part), std::string::npos) << part;
     const std::string report = Read(exporter.GetReportPath());
     for (const char* line : {"FilingDate: \"2013-02-30\" -> (none)", "\"Promoter\" -> \"regulatory\"",
@@ -203,7 +203,8 @@ TEST_F(St26ExportTest, KeysTakeTheQualifiersTheyNeedFromTheComment) {
         const St26Outcome outcome = exporter.Run();
         if (!c.written) {
             EXPECT_EQ(outcome, St26Outcome::Refused);
-            EXPECT_NE(Read(exporter.GetReportPath()).find(c.expected), std::string::npos) << Read(exporter.GetReportPath());
+            EXPECT_NE(Read(exporter.GetReportPath()).find(c.expected), std::string::npos)
+                << Read(exporter.GetReportPath());
             continue;
         }
         ASSERT_NE(outcome, St26Outcome::Refused) << Read(exporter.GetReportPath());
@@ -222,7 +223,10 @@ TEST_F(St26ExportTest, ErrorsRefuseTheExportAndNameEachProblem) {
     auto& dna = Add(project, new CDNASequence(&project, "dna", "Mus musculus", "atgaaataaaaatgacccgggttt"));
     Feature(dna, new CDS(&dna, "", "1", "15"));
     Feature(dna, new COtherFeature(&dna, "made_up_key", "", "16", "18"));
-    Feature(dna, new COtherFeature(&dna, "misc_feature", "grown at 37\xB0" "C", "19", "24"));
+    Feature(dna, new COtherFeature(&dna, "misc_feature",
+                                   "grown at 37\xB0"
+                                   "C",
+                                   "19", "24"));
     project.Add(new CDNASequence(&project, "unchecked", "Mus musculus", "acgtacgtacgtxacgt"));
 
     std::ofstream(Path("p_ST26.xml")) << "earlier";
@@ -232,10 +236,12 @@ TEST_F(St26ExportTest, ErrorsRefuseTheExportAndNameEachProblem) {
     for (const auto& entry : fs::directory_iterator(dir_))  // no temporary file left beside it
         EXPECT_NE(entry.path().filename().string().rfind("p_ST26.xml.", 0), 0u) << entry.path();
     const std::string report = Read(exporter.GetReportPath());
-    for (const char* problem : {"CDS 1..15: \"7..9\" -> (none) (stop codon inside the coding region",
-                                "feature 16..18 key: \"made_up_key\" -> (none)", "grown at 37\xC2\xB0" "C",
-                                "SEQ ID 2 \"unchecked\": INSDSeq_sequence: \"x\" -> (none) (position 13",
-                                "Listing: not written", "4 errors"})
+    for (const char* problem :
+         {"CDS 1..15: \"7..9\" -> (none) (stop codon inside the coding region",
+          "feature 16..18 key: \"made_up_key\" -> (none)",
+          "grown at 37\xC2\xB0"
+          "C",
+          "SEQ ID 2 \"unchecked\": INSDSeq_sequence: \"x\" -> (none) (position 13", "Listing: not written", "4 errors"})
         EXPECT_NE(report.find(problem), std::string::npos) << problem << "\n" << report;
 }
 

@@ -53,7 +53,8 @@ TEST_F(St26FeatureMapperTest, SpanIsTheGivenOneOrTheWholeSequenceAndInsideIt) {
     EXPECT_EQ(nucleotide_.Span(COtherFeature(dna_, "exon", "", "", ""))->Text(), "1..15");
     EXPECT_FALSE(nucleotide_.Span(COtherFeature(dna_, "exon", "", "3a", "7")));
     EXPECT_FALSE(nucleotide_.Span(COtherFeature(dna_, "exon", "", "3", "-7")));
-    EXPECT_EQ(Rules(), "exon: no location given: the whole sequence\nexon: not a location; 60\nexon: not a location; 60\n");
+    EXPECT_EQ(Rules(),
+              "exon: no location given: the whole sequence\nexon: not a location; 60\nexon: not a location; 60\n");
 
     const COtherFeature feature(dna_, "exon", "", "", "");
     EXPECT_TRUE(nucleotide_.Inside(feature, {1, 15}));
@@ -66,15 +67,16 @@ TEST_F(St26FeatureMapperTest, SpanIsTheGivenOneOrTheWholeSequenceAndInsideIt) {
 TEST_F(St26FeatureMapperTest, MatPeptideRunsToTheEndOfItsCodingRegionOrProtein) {
     const CFeature& inRegion = Feature(*dna_, new CMatPeptide(dna_, "", "4", ""));
     EXPECT_EQ(nucleotide_.MatPeptideSpan(inRegion, 4)->Text(), "4..9");  // the stop codon left out
-    Feature(*dna_, new CDS(dna_, "", "13", "15"));                        // ggg: no stop codon
+    Feature(*dna_, new CDS(dna_, "", "13", "15"));                       // ggg: no stop codon
     EXPECT_EQ(nucleotide_.MatPeptideSpan(inRegion, 14)->Text(), "14..15");
     EXPECT_EQ(amino_.MatPeptideSpan(CMatPeptide(protein_, "", "3", ""), 3)->Text(), "3..10");
     EXPECT_EQ(report_.Count(CSt26Report::Severity::Error), 0);
 
     dna_->GetFeatures().RemoveAt(2);
     EXPECT_FALSE(nucleotide_.MatPeptideSpan(inRegion, 13));
-    EXPECT_EQ(Rules(), "mat_peptide: end derived from the start\nmat_peptide: end derived from the start\n"
-                       "CHAIN: end derived from the start\nmat_peptide: lies in no coding region\n");
+    EXPECT_EQ(Rules(),
+              "mat_peptide: end derived from the start\nmat_peptide: end derived from the start\n"
+              "CHAIN: end derived from the start\nmat_peptide: lies in no coding region\n");
 }
 
 TEST_F(St26FeatureMapperTest, KeyTakesTheListingsNameOrDropsTheFeature) {

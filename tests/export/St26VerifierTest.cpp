@@ -42,6 +42,7 @@ struct Breach {
 // One rule each; the valid listing's SEQ IDs: 1 DNA with a CDS, 2 its
 // protein, 3 a synthetic RNA with a non-English note, 4 skipped, 5 a protein
 // with features, 6 a DNA with most nucleotide features.
+// clang-format off
 const Breach kBreaches[] = {
     {St26Rule::Xml, Severity::Error, {{"</ApplicantName>", "</ApplicantNam>"}}},
     {St26Rule::Declaration, Severity::Error, {{"encoding=\"UTF-8\"", "encoding=\"ISO-8859-1\""}}},
@@ -105,6 +106,7 @@ const Breach kBreaches[] = {
      {{"<INSDQualifier_value>t</INSDQualifier_value>",
        "<INSDQualifier_value>t</INSDQualifier_value><NonEnglishQualifier_value>t</NonEnglishQualifier_value>"}}},
 };
+// clang-format on
 
 TEST(St26VerifierTest, TheValidListingPassesAndEachBreachGivesItsRuleOnly) {
     const std::string valid = ValidListing();
@@ -127,8 +129,7 @@ TEST(St26VerifierTest, TheValidListingPassesAndEachBreachGivesItsRuleOnly) {
         EXPECT_TRUE(std::any_of(findings.Items().begin(), findings.Items().end(), [&](const CSt26Finding& f) {
             return f.rule == breach.rule && f.severity == breach.severity;
         })) << Shown(findings);
-        for (const CSt26Finding& finding : findings.Items())
-            EXPECT_EQ(finding.rule, breach.rule) << finding.Text();
+        for (const CSt26Finding& finding : findings.Items()) EXPECT_EQ(finding.rule, breach.rule) << finding.Text();
         EXPECT_EQ(findings.ExitStatus(), breach.severity == Severity::Error ? 2 : 1);
         covered.insert(breach.rule);
     }
@@ -146,13 +147,16 @@ TEST(St26VerifierTest, VariantsThatBreakNoRulePass) {
         "              <INSDQualifier_value>11</INSDQualifier_value>\n            </INSDQualifier>\n"
         "            <INSDQualifier>\n              <INSDQualifier_name>transl_except";
     const std::vector<std::pair<const char*, std::vector<std::pair<std::string, std::string>>>> kVariants = {
-        {"complement", {{">ccgatggctagcaaaggcgaagagctgttctaagcg<", ">cgcttagaacagctcttcgcctttgctagccatcgg<"},
-                        {">4..33<", ">complement(4..33)<"},
-                        {"(pos:10..12,aa:Sec)", "(pos:complement(25..27),aa:Sec)"}}},
+        {"complement",
+         {{">ccgatggctagcaaaggcgaagagctgttctaagcg<", ">cgcttagaacagctcttcgcctttgctagccatcgg<"},
+          {">4..33<", ">complement(4..33)<"},
+          {"(pos:10..12,aa:Sec)", "(pos:complement(25..27),aa:Sec)"}}},
         {"joined", {{">4..33<", ">join(4..15,16..33)<"}}},
-        {"table 11, gtg start", {{">ccgatggct", ">ccggtggct"},
-                                 {"<INSDQualifier>\n              <INSDQualifier_name>transl_except", tableQualifier}}},
-        {"ambiguous codons", {{"aaaggcgaagag", "aanggngargag"}, {">MAUKGEELF<", ">MAUXGEELF<"}, {">MAUKGEELF<", ">MAUXGEELF<"}}},
+        {"table 11, gtg start",
+         {{">ccgatggct", ">ccggtggct"},
+          {"<INSDQualifier>\n              <INSDQualifier_name>transl_except", tableQualifier}}},
+        {"ambiguous codons",
+         {{"aaaggcgaagag", "aanggngargag"}, {">MAUKGEELF<", ">MAUXGEELF<"}, {">MAUKGEELF<", ">MAUXGEELF<"}}},
         {"upper case names", {{">source<", ">SOURCE<"}, {">organism<", ">ORGANISM<"}, {">MOD_RES<", ">mod_res<"}}},
         {"non-English organism",
          {{">synthetic construct</INSDQualifier_value>",

@@ -95,9 +95,7 @@ const std::string kTwentyBases = "acgtacgtacgtacgtacgt";
 std::string ShortWarning(const std::string& name) {
     return "Warning: Sequence <" + name + "> should contain at least ten nucleotides.";
 }
-std::string NoDataWarning(const std::string& name) {
-    return "Warning: Sequence <" + name + "> has no sequence data.";
-}
+std::string NoDataWarning(const std::string& name) { return "Warning: Sequence <" + name + "> has no sequence data."; }
 
 class GenerationRunTest : public ::testing::Test {
 protected:
@@ -150,8 +148,8 @@ TEST_F(GenerationRunTest, CleanProjectNotifiesCheckingThenWritingAndLeavesOnlyTh
     CGenerationRun run(*project, projectPath_, &recorder_);
     EXPECT_EQ(run.Run().outcome, GenerationOutcome::Succeeded);
 
-    EXPECT_EQ(recorder_.Events(), (std::vector<std::string>{"1033:2", "1027:1", "1027:2", "1025:0", "1026:2",
-                                                              "1027:1", "1027:2", "1028:0"}));
+    EXPECT_EQ(recorder_.Events(), (std::vector<std::string>{"1033:2", "1027:1", "1027:2", "1025:0", "1026:2", "1027:1",
+                                                            "1027:2", "1028:0"}));
     EXPECT_TRUE(run.GetMessages().empty());
     EXPECT_EQ(run.GetEntryCount(), 2);
     EXPECT_EQ(FolderContents(), std::vector<std::string>{"Proj_ST25.txt"});
@@ -271,8 +269,7 @@ TEST_F(GenerationRunTest, UnsavedProjectIsRefusedWithoutAnyNotification) {
     AddDna(*project, "S1", kTwentyBases);
     CGenerationRun run(*project, "", &recorder_);
     EXPECT_EQ(run.Run().outcome, GenerationOutcome::NotSaved);
-    EXPECT_EQ(recorder_.Events(),
-              std::vector<std::string>{"error box:Please save the project before generating."});
+    EXPECT_EQ(recorder_.Events(), std::vector<std::string>{"error box:Please save the project before generating."});
 }
 
 TEST_F(GenerationRunTest, ListingPathTakenByFolderGivesTheViewerMessageAndNoListing) {
@@ -283,8 +280,8 @@ TEST_F(GenerationRunTest, ListingPathTakenByFolderGivesTheViewerMessageAndNoList
     CGenerationRun run(*project, projectPath_, &recorder_);
     EXPECT_EQ(run.Run().outcome, GenerationOutcome::Failed);
 
-    EXPECT_EQ(recorder_.Events("warning box:"), std::vector<std::string>{std::string("warning box:") +
-                                                                         kListingOpenFailed});
+    EXPECT_EQ(recorder_.Events("warning box:"),
+              std::vector<std::string>{std::string("warning box:") + kListingOpenFailed});
     EXPECT_TRUE(fs::is_directory(Listing()));
     EXPECT_EQ(FolderContents(), std::vector<std::string>{"Proj_ST25.txt"});
     EXPECT_EQ(recorder_.Notifications().back(), "1029:0");
@@ -297,8 +294,8 @@ TEST_F(GenerationRunTest, ListingInMissingFolderGivesTheViewerMessage) {
     const fs::path missing = folder_ / "gone" / "Proj.prj";
     CGenerationRun run(*project, missing.string(), &recorder_);
     EXPECT_EQ(run.Run().outcome, GenerationOutcome::Failed);
-    EXPECT_EQ(recorder_.Events("warning box:"), std::vector<std::string>{std::string("warning box:") +
-                                                                         kListingOpenFailed});
+    EXPECT_EQ(recorder_.Events("warning box:"),
+              std::vector<std::string>{std::string("warning box:") + kListingOpenFailed});
     EXPECT_EQ(recorder_.Notifications().back(), "1029:0");
 }
 
@@ -477,9 +474,9 @@ TEST_F(GenerationRunTest, CancelWhileWritingKeepsThePartialListingUnderItsName) 
     EXPECT_FALSE(recorder_.Has("1028:0"));
     EXPECT_FALSE(recorder_.Has("1029:0"));
     const auto notifications = recorder_.Notifications();
-    EXPECT_EQ(std::vector<std::string>(std::find(notifications.begin(), notifications.end(), "1026:3"),
-                                       notifications.end()),
-              (std::vector<std::string>{"1026:3", "1027:1"}));
+    EXPECT_EQ(
+        std::vector<std::string>(std::find(notifications.begin(), notifications.end(), "1026:3"), notifications.end()),
+        (std::vector<std::string>{"1026:3", "1027:1"}));
     EXPECT_FALSE(run.IsCancelled());
     EXPECT_FALSE(longOne->AreResiduesInMemory());
 

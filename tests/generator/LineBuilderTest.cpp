@@ -110,12 +110,13 @@ TEST(LineBuilderResidueLine, GroupGoesToTheNextLineWhenColumnsRunOut) {
     CLineBuilder builder(out, true);
     for (int i = 0; i < 5; ++i) builder.Add("aaaaaaaaaa", 10, "", 0);  // 55 columns used
     builder.Add("ccccccccc", 9, "", 0);                                // 55 + 9 <= 65: fits
-    builder.Add("g", 1, "", 0);  // 60 residues would fit, 66 columns do not
+    builder.Add("g", 1, "", 0);                                        // 60 residues would fit, 66 columns do not
     builder.Add("t", 1, "", 0);
     builder.Finish();
     EXPECT_EQ(out,
               "aaaaaaaaaa aaaaaaaaaa aaaaaaaaaa aaaaaaaaaa aaaaaaaaaa ccccccccc        59\n\n"
-              "g t" + std::string(69, ' ') + "61\n\n");
+              "g t" +
+                  std::string(69, ' ') + "61\n\n");
 }
 
 TEST(LineBuilderProteinLine, NoResidueLineNoPaddingTrailingSpaceKept) {
@@ -169,8 +170,8 @@ TEST(LineBuilderTriple, SameLinesAsTheGeneralWay) {
 
 TEST(LineBuilderLabel, WidthIsTheLengthOfTheLabel) {
     char label[16];
-    for (int number : {0, 1, -1, 2, 4, 5, -5, 9, 10, 11, 99, 100, 995, 1000, -1000, 99995, 123455, INT_MAX, INT_MIN,
-                       INT_MIN + 5, INT_MAX - 2})
+    for (int number : {0,   1,   -1,   2,     4,     5,      -5,      9,       10,          11,         99,
+                       100, 995, 1000, -1000, 99995, 123455, INT_MAX, INT_MIN, INT_MIN + 5, INT_MAX - 2})
         EXPECT_EQ(CLineBuilder::LabelWidth(number), static_cast<int>(CLineBuilder::Label(number, label))) << number;
 }
 

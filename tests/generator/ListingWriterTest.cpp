@@ -61,11 +61,10 @@ protected:
         return Add<CDNASequence>("S" + std::to_string(project.GetSequences().GetSize() + 1), organism, residues);
     }
     CProtein1Sequence* Protein(const std::string& residues, const std::string& organism = "Homo sapiens") {
-        return Add<CProtein1Sequence>("P" + std::to_string(project.GetSequences().GetSize() + 1), organism,
-                                      residues);
+        return Add<CProtein1Sequence>("P" + std::to_string(project.GetSequences().GetSize() + 1), organism, residues);
     }
-    COtherFeature* Feature(CSequence* sequence, const std::string& key, const std::string& comment, const std::string& from,
-               const std::string& to) {
+    COtherFeature* Feature(CSequence* sequence, const std::string& key, const std::string& comment,
+                           const std::string& from, const std::string& to) {
         auto* feature = new COtherFeature(sequence, key, comment, from, to);
         sequence->GetFeatures().Add(Ptr<CFeature>(feature));
         return feature;
@@ -121,21 +120,21 @@ using ListingHeader = ListingTest;
 
 TEST_F(ListingHeader, IndividualApplicantAloneEndsWithALineOfOneSpace) {
     project.GetIndivApplicants().Add(new CIndivApplicant(&project, "John", "Smith"));
-    EXPECT_EQ(Header(), kTitleLines + "<110>  Smith, John\n \n<120>  \n\n<130>  \n\n<160>        \n\n" + kSoftwareLines);
+    EXPECT_EQ(Header(),
+              kTitleLines + "<110>  Smith, John\n \n<120>  \n\n<130>  \n\n<160>        \n\n" + kSoftwareLines);
 }
 
 TEST_F(ListingHeader, OrganizationsComeFirstAndFurtherApplicantsAreIndented) {
     project.GetIndivApplicants().Add(new CIndivApplicant(&project, "John", "Smith"));
     project.GetIndivApplicants().Add(new CIndivApplicant(&project, "Ann", "Lee", "B", "Jr."));
     project.GetOrgApplicants().Add(new COrgApplicant(&project, "Acme Corp"));
-    EXPECT_EQ(Header().substr(kTitleLines.size()),
-              "<110>  Acme Corp\n       Smith, John\n       Lee, Ann B Jr.\n \n<120>  \n\n<130>  \n\n<160>        \n\n" +
-                  kSoftwareLines);
+    EXPECT_EQ(
+        Header().substr(kTitleLines.size()),
+        "<110>  Acme Corp\n       Smith, John\n       Lee, Ann B Jr.\n \n<120>  \n\n<130>  \n\n<160>        \n\n" +
+            kSoftwareLines);
 }
 
-TEST_F(ListingHeader, NoApplicantLeavesTheItemEmpty) {
-    EXPECT_EQ(Header().substr(kTitleLines.size(), 8), "<110>  \n");
-}
+TEST_F(ListingHeader, NoApplicantLeavesTheItemEmpty) { EXPECT_EQ(Header().substr(kTitleLines.size(), 8), "<110>  \n"); }
 
 TEST_F(ListingHeader, LongApplicantNameContinuesOnAnIndentedLine) {
     // 86 characters with the six leading spaces; the last space of the
@@ -205,8 +204,8 @@ using ListingNucleotide = ListingTest;
 
 TEST_F(ListingNucleotide, TwentyResidues) {
     CDNASequence* dna = Dna("acgtacgtacgtacgtacgt");
-    EXPECT_EQ(Entries({dna}), EntryHeader(1, 20, "DNA", "Homo sapiens") + "<400>  1\n" +
-                                  "acgtacgtac gtacgtacgt" + std::string(51, ' ') + "20\n\n\n");
+    EXPECT_EQ(Entries({dna}), EntryHeader(1, 20, "DNA", "Homo sapiens") + "<400>  1\n" + "acgtacgtac gtacgtacgt" +
+                                  std::string(51, ' ') + "20\n\n\n");
 }
 
 TEST_F(ListingNucleotide, SixtyResiduesMakeOneLineOfSeventyFour) {
@@ -298,8 +297,8 @@ TEST_F(ListingFeatures, CommentIsCutAfterTheFourthLine) {
     const std::string word(60, 'w');
     dna->GetComment()->SetComment(word + " " + word + " " + word + " " + word + " " + word + " end");
     const std::string indent = "\n       ";
-    EXPECT_EQ(Entries({dna}), EntryHeader(1, 4, "DNA", "Artificial Sequence") + "<220>\n<223>  " + word + " " +
-                                  indent + word + " " + indent + word + " " + indent + word + " " + indent + "\n\n" +
+    EXPECT_EQ(Entries({dna}), EntryHeader(1, 4, "DNA", "Artificial Sequence") + "<220>\n<223>  " + word + " " + indent +
+                                  word + " " + indent + word + " " + indent + word + " " + indent + "\n\n" +
                                   "<400>  1\n" + ResidueLine("acgt", 4) + "\n\n");
 }
 
@@ -309,13 +308,12 @@ TEST_F(ListingFeatures, FeaturesAreSortedByFromKeepingEntryOrder) {
     Feature(dna, "misc_feature", "no location", "", "");
     Feature(dna, "repeat_region", "first at 12", "12", "20");
     Feature(dna, "variation", "also at 5", "5", "5");
-    EXPECT_EQ(Entries({dna}), EntryHeader(1, 30, "DNA", "Homo sapiens") + "\n" +
-                                  FeatureBlock("misc_feature", "", "", "no location") +
-                                  FeatureBlock("repeat_region", "5", "9", "second at 5") +
-                                  FeatureBlock("variation", "5", "5", "also at 5") +
-                                  FeatureBlock("repeat_region", "12", "20", "first at 12") + "<400>  1\n" +
-                                  ResidueLine(Repeat(std::string(10, 'a') + " ", 2) + std::string(10, 'a'), 30) +
-                                  "\n\n");
+    EXPECT_EQ(Entries({dna}),
+              EntryHeader(1, 30, "DNA", "Homo sapiens") + "\n" + FeatureBlock("misc_feature", "", "", "no location") +
+                  FeatureBlock("repeat_region", "5", "9", "second at 5") +
+                  FeatureBlock("variation", "5", "5", "also at 5") +
+                  FeatureBlock("repeat_region", "12", "20", "first at 12") + "<400>  1\n" +
+                  ResidueLine(Repeat(std::string(10, 'a') + " ", 2) + std::string(10, 'a'), 30) + "\n\n");
 }
 
 TEST_F(ListingFeatures, UnknownRunsGetFeaturesSplitByExplainingOnes) {
@@ -324,14 +322,12 @@ TEST_F(ListingFeatures, UnknownRunsGetFeaturesSplitByExplainingOnes) {
     Feature(dna, "misc_feature", "n is g", "5", "5");
     Feature(dna, "misc_feature", "", "11", "12");  // no comment: explains nothing
     const std::string made = "n is a, c, g, or t";
-    EXPECT_EQ(Entries({dna}), EntryHeader(1, 14, "DNA", "Homo sapiens") + "\n" +
-                                  FeatureBlock("promoter", "1", "2", "") +
-                                  FeatureBlock("misc_feature", "3", "4", made) +
-                                  FeatureBlock("misc_feature", "5", "5", "n is g") +
-                                  FeatureBlock("misc_feature", "6", "7", made) +
-                                  FeatureBlock("misc_feature", "11", "12", "") +
-                                  FeatureBlock("misc_feature", "11", "12", made) + "<400>  1\n" +
-                                  ResidueLine("aannnnnaaa nnaa", 14) + "\n\n");
+    EXPECT_EQ(Entries({dna}),
+              EntryHeader(1, 14, "DNA", "Homo sapiens") + "\n" + FeatureBlock("promoter", "1", "2", "") +
+                  FeatureBlock("misc_feature", "3", "4", made) + FeatureBlock("misc_feature", "5", "5", "n is g") +
+                  FeatureBlock("misc_feature", "6", "7", made) + FeatureBlock("misc_feature", "11", "12", "") +
+                  FeatureBlock("misc_feature", "11", "12", made) + "<400>  1\n" + ResidueLine("aannnnnaaa nnaa", 14) +
+                  "\n\n");
 }
 
 TEST_F(ListingFeatures, CoveredRunsDisappearAndRunsAtTheEndsShrink) {
@@ -367,7 +363,8 @@ TEST_F(ListingFeatures, ProteinUnknownRunsAreExplainedByAnyFeature) {
 TEST_F(ListingFeatures, MissingFeaturesCheckLeavesRunsToTheUser) {
     project.SetCheckMissingFeatures(true);
     CDNASequence* dna = Dna("acnnt");
-    EXPECT_EQ(Entries({dna}), EntryHeader(1, 5, "DNA", "Homo sapiens") + "<400>  1\n" + ResidueLine("acnnt", 5) + "\n\n");
+    EXPECT_EQ(Entries({dna}),
+              EntryHeader(1, 5, "DNA", "Homo sapiens") + "<400>  1\n" + ResidueLine("acnnt", 5) + "\n\n");
 }
 
 TEST_F(ListingFeatures, LongFeatureKeyAndLineEndsInComments) {
@@ -413,9 +410,8 @@ TEST_F(ListingPublications, ListedAsJournalsDatabasesThesesPatents) {
 
 TEST_F(ListingPublications, RangeWithOneEndAndLongAuthorList) {
     CDNASequence* dna = Dna("acgt");
-    auto* journal = new CJournal(dna,
-                                 "Smith, J., Jones, K., Brown, L., Green, M., White, N., Black, O., Gray, P.",
-                                 "", "Cell", "1", "", "1", "2001-01-01");
+    auto* journal = new CJournal(dna, "Smith, J., Jones, K., Brown, L., Green, M., White, N., Black, O., Gray, P.", "",
+                                 "Cell", "1", "", "1", "2001-01-01");
     journal->SetToText("3");
     dna->GetJournals().Add(journal);
     const std::string text = Entries({dna});
@@ -436,10 +432,10 @@ TEST_F(ListingProtein, EighteenResiduesAsEntryTwo) {
     CProtein1Sequence* protein = Protein("MKVLAAGGSTWYHIPEDC");
     const std::string text = Entries({project.GetSequences()[0].get(), protein});
     const std::string codes = "Met Lys Val Leu Ala Ala Gly Gly Ser Thr Trp Tyr His Ile Pro Glu ";
-    const std::string numbers = "1" + std::string(15, ' ') + "5" + std::string(19, ' ') + "10" +
-                                std::string(18, ' ') + "15" + std::string(6, ' ');
-    EXPECT_EQ(text, "<210>  1\n\n<400>  1\n000\n\n" + EntryHeader(2, 18, "PRT", "Homo sapiens") + "<400>  2\n" +
-                        "\n" + codes + "\n" + numbers + "\n\n" + "\nAsp Cys \n        \n\n" + "\n");
+    const std::string numbers = "1" + std::string(15, ' ') + "5" + std::string(19, ' ') + "10" + std::string(18, ' ') +
+                                "15" + std::string(6, ' ');
+    EXPECT_EQ(text, "<210>  1\n\n<400>  1\n000\n\n" + EntryHeader(2, 18, "PRT", "Homo sapiens") + "<400>  2\n" + "\n" +
+                        codes + "\n" + numbers + "\n\n" + "\nAsp Cys \n        \n\n" + "\n");
     // Columns (1-based) of the numbers.
     EXPECT_EQ(numbers.find("1"), 0u);
     EXPECT_EQ(numbers.find("5"), 16u);
@@ -499,18 +495,21 @@ TEST_F(ListingCoding, StopCodonExampleDropsItsShortDerivedEntry) {
 TEST_F(ListingCoding, StretchesBetweenStopCodonsBecomeEntries) {
     CDNASequence* dna = Dna("atgaaagggccctaatttgggaaaccctttgc");
     Region(dna, 1, 30);
-    EXPECT_EQ(Entries({dna}),
-              EntryHeader(1, 32, "DNA", "Homo sapiens") + "\n" + FeatureBlock("CDS", "1", "30", "") + "<400>  1\n" +
-                  ResidueLine("atg aaa ggg ccc taa ttt ggg aaa ccc ttt gc", 32) +
-                  Pad("Met Lys Gly Pro     Phe Gly Lys Pro Phe") + "\n" + Pad("1                   5") + "\n\n\n" +
-                  EntryHeader(2, 4, "PRT", "Homo sapiens") + "<400>  2\n\nMet Lys Gly Pro \n1               \n\n\n" +
-                  EntryHeader(3, 5, "PRT", "Homo sapiens") +
-                  "<400>  3\n\nPhe Gly Lys Pro Phe \n1               5   \n\n\n");
+    EXPECT_EQ(Entries({dna}), EntryHeader(1, 32, "DNA", "Homo sapiens") + "\n" + FeatureBlock("CDS", "1", "30", "") +
+                                  "<400>  1\n" + ResidueLine("atg aaa ggg ccc taa ttt ggg aaa ccc ttt gc", 32) +
+                                  Pad("Met Lys Gly Pro     Phe Gly Lys Pro Phe") + "\n" + Pad("1                   5") +
+                                  "\n\n\n" + EntryHeader(2, 4, "PRT", "Homo sapiens") +
+                                  "<400>  2\n\nMet Lys Gly Pro \n1               \n\n\n" +
+                                  EntryHeader(3, 5, "PRT", "Homo sapiens") +
+                                  "<400>  3\n\nPhe Gly Lys Pro Phe \n1               5   \n\n\n");
     EXPECT_EQ(entryCount, 3);
 }
 
 TEST_F(ListingCoding, EachUnjoinedRegionGivesItsOwnEntries) {
-    CDNASequence* dna = Dna("atgaaagggccc" "tttt" "atggggcccaaa");
+    CDNASequence* dna = Dna(
+        "atgaaagggccc"
+        "tttt"
+        "atggggcccaaa");
     Region(dna, 1, 12);
     Region(dna, 17, 28);
     const std::string text = Entries({dna});
@@ -522,7 +521,11 @@ TEST_F(ListingCoding, EachUnjoinedRegionGivesItsOwnEntries) {
 TEST_F(ListingCoding, JoinedRegionsMakeOneEntryAcrossASplitCodon) {
     // Regions 1-4 and 8-15 joined: the codon of residues 4, 8 and 9 ("tgg")
     // shows under the piece of two.
-    CDNASequence* dna = Dna("atgt" "ccc" "ggaaatgg" "cc");
+    CDNASequence* dna = Dna(
+        "atgt"
+        "ccc"
+        "ggaaatgg"
+        "cc");
     Region(dna, 1, 4, true);
     Region(dna, 8, 15, true);
     EXPECT_EQ(Entries({dna}), EntryHeader(1, 17, "DNA", "Homo sapiens") + "\n" + FeatureBlock("CDS", "1", "4", "") +
@@ -533,7 +536,10 @@ TEST_F(ListingCoding, JoinedRegionsMakeOneEntryAcrossASplitCodon) {
 }
 
 TEST_F(ListingCoding, OnlyTheLastRegionDecidesOnJoining) {
-    CDNASequence* dna = Dna("atgaaagggccc" "tttt" "atggggcccaaa");
+    CDNASequence* dna = Dna(
+        "atgaaagggccc"
+        "tttt"
+        "atggggcccaaa");
     Region(dna, 1, 12, false);
     Region(dna, 17, 28, true);
     const std::string text = Entries({dna});
@@ -601,8 +607,8 @@ TEST_F(ListingCoding, ExonTranslatedButDerivesNoEntry) {
     CDNASequence* dna = Dna("ccatgaaagggcccc");
     dna->GetFeatures().Add(Ptr<CFeature>(new CExon(dna, "", "3", "14")));
     EXPECT_EQ(Entries({dna}), EntryHeader(1, 15, "DNA", "Homo sapiens") + "\n" + FeatureBlock("exon", "3", "14", "") +
-                                  "<400>  1\n" + ResidueLine("cc atg aaa ggg ccc c", 15) +
-                                  Pad("   Met Lys Gly Pro") + "\n" + Pad("   1") + "\n\n\n");
+                                  "<400>  1\n" + ResidueLine("cc atg aaa ggg ccc c", 15) + Pad("   Met Lys Gly Pro") +
+                                  "\n" + Pad("   1") + "\n\n\n");
     EXPECT_EQ(entryCount, 1);
 }
 
@@ -614,8 +620,9 @@ TEST_F(ListingCoding, LongCodingRegionKeepsSixteenCodonsToALine) {
     const std::string text = Entries({dna});
     const std::string line = Repeat("gct ", 15) + "gct         48\n";
     EXPECT_EQ(text.find(line), text.find("<400>  1\n") + 9);
-    EXPECT_NE(text.find(Pad(Repeat("Ala ", 15) + "Ala") + "\n" + Pad("1               5                   10"
-                                                                     "                  15") +
+    EXPECT_NE(text.find(Pad(Repeat("Ala ", 15) + "Ala") + "\n" +
+                        Pad("1               5                   10"
+                            "                  15") +
                         "\n\n"),
               std::string::npos);
     EXPECT_NE(text.find(ResidueLine(Repeat("gct ", 3) + "gct", 300) + Pad(Repeat("Ala ", 3) + "Ala") + "\n" +
@@ -724,7 +731,9 @@ TEST_F(ListingWhole, ListingWithPublicationAndJoinedRegions) {
     project.GetProjectData()->SetTitle("Joined");
     project.GetProjectData()->SetFileReference("J-2");
     project.GetPriorApplications().Add(new CEarlierApplication(&project, "US 1", "2000-01-01"));
-    CDNASequence* dna = Dna("aatgaaac" "gggccctaa");
+    CDNASequence* dna = Dna(
+        "aatgaaac"
+        "gggccctaa");
     Region(dna, 2, 7, true);
     Region(dna, 9, 17, true);
     dna->GetDatabases().Add(new CPubDatabase(dna, "AB000001", "2001-02-03", "1", "17"));

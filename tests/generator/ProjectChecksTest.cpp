@@ -219,9 +219,9 @@ TEST(ProjectChecks, CancellationStopsBeforeTheNextSequence) {
     RecordingSink sink;
     sink.cancelAtAsk = 2;
     RunProjectChecks(project, sink);
-    EXPECT_EQ(sink.events, (std::vector<std::string>{"cancel?",
-                                                     "message Sequence 'S1': Invalid character 'q' at location 10.",
-                                                     "checked 1", "cancel?"}));
+    EXPECT_EQ(sink.events,
+              (std::vector<std::string>{"cancel?", "message Sequence 'S1': Invalid character 'q' at location 10.",
+                                        "checked 1", "cancel?"}));
     EXPECT_EQ(first->GetResiduesValid(), 0);
     EXPECT_TRUE(second->GetMessages().empty());
     EXPECT_FALSE(second->AreResiduesInMemory());

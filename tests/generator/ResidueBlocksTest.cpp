@@ -48,8 +48,8 @@ TEST_F(ListingResidueBlocks, ProteinLinesEqualThoseOfTheLineBuilder) {
     const std::string protein = SomeProtein(12000);
     for (int matPeptideStart : {0, 1, 4, 7003}) {
         const std::string quick = Block([&](CResidueBlocks& b) { return b.Protein(protein, matPeptideStart); });
-        const std::string general =
-            Block([&](CResidueBlocks& b) { return b.ProteinWithBuilder(protein, matPeptideStart); });
+        const std::string general = Block(
+            [&](CResidueBlocks& b) { return b.ProteinWithBuilder(protein, matPeptideStart); });
         EXPECT_EQ(quick, general) << "mature peptide at " << matPeptideStart;
     }
 }
@@ -63,26 +63,27 @@ TEST_F(ListingResidueBlocks, DerivedLinesEqualThoseOfTheGroups) {
     // Full lines followed by nothing, by a last codon never completed, or by
     // more codons; then with a translation wider than three letters among them.
     for (bool wide : {false, true})
-    for (const auto& [codons, rest] : {std::pair{16, ""}, {16, "a"}, {32, "ac"}, {4000, "ac"}, {4001, ""}})
-    for (int base : {0, 1, 17, 2500}) {
-        if (wide) dna->GetCustomCodons()["ccc"] = "Pyrrolysine";
-        translator.UseSequence(*dna);
-        std::string coding;
-        for (int i = 0; i < codons; ++i)
-            coding += std::string("atgtaarggaaacccgggtttnnn").substr((i * 3 * 5) % 24, 3);
-        coding += rest;
-        const std::string quick = Block([&](CResidueBlocks& b) { return b.Derived(coding, base); });
-        std::string general;
-        const std::vector<CCodonSpan> spans{CCodonSpan{1, static_cast<int>(coding.size()), nullptr, nullptr}};
-        CResidueGrouper grouper(coding, spans, 0, translator);
-        grouper.SetNumberingBase(base);
-        CLineBuilder builder(general, false);
-        CResidueGroup group;
-        while (grouper.Next(group))
-            builder.Add(group.residues, static_cast<int>(group.residues.size()), group.translation, group.number);
-        builder.Finish();
-        EXPECT_EQ(quick, general) << codons << " codons, base " << base << (wide ? ", wide" : "");
-    }
+        for (const auto& [codons, rest] : {std::pair{16, ""}, {16, "a"}, {32, "ac"}, {4000, "ac"}, {4001, ""}})
+            for (int base : {0, 1, 17, 2500}) {
+                if (wide) dna->GetCustomCodons()["ccc"] = "Pyrrolysine";
+                translator.UseSequence(*dna);
+                std::string coding;
+                for (int i = 0; i < codons; ++i)
+                    coding += std::string("atgtaarggaaacccgggtttnnn").substr((i * 3 * 5) % 24, 3);
+                coding += rest;
+                const std::string quick = Block([&](CResidueBlocks& b) { return b.Derived(coding, base); });
+                std::string general;
+                const std::vector<CCodonSpan> spans{CCodonSpan{1, static_cast<int>(coding.size()), nullptr, nullptr}};
+                CResidueGrouper grouper(coding, spans, 0, translator);
+                grouper.SetNumberingBase(base);
+                CLineBuilder builder(general, false);
+                CResidueGroup group;
+                while (grouper.Next(group))
+                    builder.Add(group.residues, static_cast<int>(group.residues.size()), group.translation,
+                                group.number);
+                builder.Finish();
+                EXPECT_EQ(quick, general) << codons << " codons, base " << base << (wide ? ", wide" : "");
+            }
 }
 
 TEST_F(ListingResidueBlocks, ScanOfADerivedEntry) {
@@ -106,7 +107,10 @@ TEST_F(ListingResidueBlocks, NucleotideStretchesEndAtStopsAndAtOtherGroups) {
     auto* second = new CDS(dna.get(), "", "20", "25");
     dna->GetFeatures().Add(Ptr<CFeature>(first));
     dna->GetFeatures().Add(Ptr<CFeature>(second));
-    const std::string residues = "atgaaataacccggg" "tttt" "atgccc";
+    const std::string residues =
+        "atgaaataacccggg"
+        "tttt"
+        "atgccc";
     const std::vector<CCodonSpan> spans = CCodonSpanPlan::ForSequence(*dna, static_cast<int>(residues.size()));
     std::vector<CResidueBlocks::Stretch> stretches;
     Block([&](CResidueBlocks& b) { return b.Nucleotide(residues, spans, 0, &stretches); });
@@ -167,8 +171,8 @@ TEST_F(ListingResidueBlocks, NucleotideLinesEqualThoseOfTheGroups) {
 
         const std::vector<CCodonSpan> spans = CCodonSpanPlan::ForSequence(*sequence, size);
         std::vector<CResidueBlocks::Stretch> quickStretches, generalStretches;
-        const std::string quick =
-            Block([&](CResidueBlocks& b) { return b.Nucleotide(residues, spans, matPeptideStart, &quickStretches); });
+        const std::string quick = Block(
+            [&](CResidueBlocks& b) { return b.Nucleotide(residues, spans, matPeptideStart, &quickStretches); });
         const std::string general = GeneralNucleotide(residues, spans, matPeptideStart, translator, generalStretches);
         ASSERT_EQ(quick, general) << "round " << round;
         ASSERT_EQ(quickStretches, generalStretches) << "round " << round;

@@ -94,7 +94,9 @@ TEST(ResidueCharacterCheck, NoResiduesMarkerAndEmptyTextPassForEveryKind) {
 }
 
 TEST(ResidueCharacterCheck, HighCharactersGiveOneFileMessageAfterTheOthers) {
-    Ptr<CDNASequence> seq = Make<CDNASequence>("a\xE9" "c\xFFz\x80");
+    Ptr<CDNASequence> seq = Make<CDNASequence>(
+        "a\xE9"
+        "c\xFFz\x80");
     EXPECT_EQ(seq->CheckResidues("S1"), 0);
     EXPECT_EQ(seq->GetMessages(), (StringList{"Sequence 'S1': Invalid character 'z' at location 5.", kNotAscii}));
     EXPECT_EQ(seq->GetResiduesValid(), 0);

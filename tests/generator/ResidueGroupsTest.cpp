@@ -107,7 +107,11 @@ TEST_F(ResidueGroupTest, RegionIsPreferredToAnEarlierExonInTheSameTen) {
     EXPECT_EQ(spans[1].exon, dna->GetFeatures()[1].get());
     EXPECT_EQ(spans[1].from, 10);
     EXPECT_EQ(spans[1].to, 12);
-    EXPECT_EQ(Groups("cccccc" "atg" "tgg" "cc", spans, translator),
+    EXPECT_EQ(Groups("cccccc"
+                     "atg"
+                     "tgg"
+                     "cc",
+                     spans, translator),
               (Texts{"1:cccccc::0", "7:atg:Met:1", "10:tgg:Trp:2", "13:cc::0"}));
 }
 
@@ -133,8 +137,7 @@ TEST_F(ResidueGroupTest, NumbersRelativeToTheMaturePeptideSkipZero) {
     const std::string residues = "atgaaagggcccttttgg";
     EXPECT_EQ(CResidueGrouper::FindNumberingBase(residues, {region}, 10, translator), 4);
     EXPECT_EQ(Groups(residues, {region}, translator, 10, 4),
-              (Texts{"1:atg:Met:-3", "4:aaa:Lys:-2", "7:ggg:Gly:-1", "10:ccc:Pro:1", "13:ttt:Phe:2",
-                     "16:tgg:Trp:3"}));
+              (Texts{"1:atg:Met:-3", "4:aaa:Lys:-2", "7:ggg:Gly:-1", "10:ccc:Pro:1", "13:ttt:Phe:2", "16:tgg:Trp:3"}));
 }
 
 TEST_F(ResidueGroupTest, NumberingBaseCountsOnlyAminoAcids) {
@@ -169,9 +172,9 @@ TEST_F(ResidueGroupTest, PlainResiduesAheadStopAtTheNextSpan) {
 }
 
 TEST_F(ResidueGroupTest, SpansOfASequenceLeaveOutImpossibleRanges) {
-    Region(5, 3);     // ends before it begins
-    Region(40, 50);   // beyond the residues
-    Region(8, 30);    // cut at the end of the residues
+    Region(5, 3);    // ends before it begins
+    Region(40, 50);  // beyond the residues
+    Region(8, 30);   // cut at the end of the residues
     const Spans spans = CCodonSpanPlan::ForSequence(*dna, 20);
     ASSERT_EQ(spans.size(), 1u);
     EXPECT_EQ(spans[0].from, 8);

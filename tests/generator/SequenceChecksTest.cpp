@@ -64,9 +64,9 @@ TEST(SequenceValidate, RequiredFieldsAreTrimmedInPlaceThenChecked) {
     CProject project;
     auto* blank = AddSequence<CDNASequence>(project, "  ", " \t", "acgtacgtac");
     blank->SetTypeName(" ");
-    EXPECT_EQ(blank->Validate(0), (StringList{"Sequence: : Sequence Name is required.",
-                                              "Sequence: : Sequence Type is required.",
-                                              "Sequence: : Organism Name is required."}));
+    EXPECT_EQ(blank->Validate(0),
+              (StringList{"Sequence: : Sequence Name is required.", "Sequence: : Sequence Type is required.",
+                          "Sequence: : Organism Name is required."}));
     // The residues are fine, but the sequence's earlier messages make the
     // character check fail.
     EXPECT_EQ(blank->GetResiduesValid(), 0);

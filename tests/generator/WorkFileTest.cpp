@@ -127,8 +127,8 @@ TEST(WorkFile, SequenceWithFeaturesAndEveryKindOfPublication) {
     CProject project;
     Ptr<CSequence> sequence(new CDNASequence(&project, "Seq A", "Homo sapiens", "acgtnacgta"));
     project.Add(sequence.get());
-    sequence->GetPatents().Add(new CPatent(sequence.get(), "Widget patent", "US 5,000,000", "1990-01-02",
-                                           "1991-03-04", "P1", "1992-05-06", "1", "10"));
+    sequence->GetPatents().Add(new CPatent(sequence.get(), "Widget patent", "US 5,000,000", "1990-01-02", "1991-03-04",
+                                           "P1", "1992-05-06", "1", "10"));
     sequence->GetTheses().Add(new CThesis(sequence.get(), "Doe, J.", "On widgets", "1989-__-__", "1-200"));
     sequence->GetDatabases().Add(new CPubDatabase(sequence.get(), "GB123", "2001-02-03", "2", "9"));
     sequence->GetJournals().Add(new CJournal(sequence.get(), "Roe, R.", "Widget study", "J. Widgets", "12", "3",

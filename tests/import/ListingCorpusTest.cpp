@@ -42,7 +42,8 @@ const std::map<std::string, Expected> kExpected = {
     {"WO2012-000062-001.zip.txt", {5, 0, ""}},
     {"WO2012-001004-001.zip.txt", {13, 0, ""}},
     {"WO2012-001613-001.zip.txt", {6, 0, ""}},
-    {"WO2012-001613_1.txt", {6, 1, "* Input line #94: Sequence ID '6': Length is expected on the right side of <211>."}},
+    {"WO2012-001613_1.txt",
+     {6, 1, "* Input line #94: Sequence ID '6': Length is expected on the right side of <211>."}},
     {"WO2012-006083_1.txt", {4, 5, ""}},
     {"WO2012-006497-001.zip.txt", {0, 1, kNotQuillion}},
     {"WO2012-006503-001.zip.txt", {0, 1, kNoSoftware}},
@@ -180,10 +181,12 @@ TEST_F(ListingCorpusTest, RnaInADnaAndQuestionedTypes) {
     for (const char* name : {"Seq_2", "Seq_3", "Seq_4"}) EXPECT_EQ(run.Find(name)->GetTypeName(), "DNA/RNA") << name;
     const StringList& messages = run.parser.GetMessages();
     ASSERT_EQ(messages.size(), 5u);
-    EXPECT_EQ(messages[1], "* Sequence ID '3' has encountered an invalid sequence type 'abc'. It has been corrected "
-                           "by the user with sequence type 'DNA'.");
-    EXPECT_EQ(messages[3], "* Sequence ID '4' has encountered an invalid sequence type ''. It has been corrected by "
-                           "the user with sequence type 'DNA'.");
+    EXPECT_EQ(messages[1],
+              "* Sequence ID '3' has encountered an invalid sequence type 'abc'. It has been corrected "
+              "by the user with sequence type 'DNA'.");
+    EXPECT_EQ(messages[3],
+              "* Sequence ID '4' has encountered an invalid sequence type ''. It has been corrected by "
+              "the user with sequence type 'DNA'.");
 }
 
 TEST_F(ListingCorpusTest, CutOffListingKeepsWhatWasRead) {
@@ -220,8 +223,7 @@ TEST(ListingSeedTest, SeedsAndRegressionInputsParse) {
 // that imports back to the same sequences.
 TEST(ListingSeedTest, SeedsComeBackTheSameFromTheirGeneratedListing) {
     const fs::path folder = fs::path(QLN_TEST_DATA_DIR) / "listings";
-    const fs::path work =
-        fs::temp_directory_path() / ("qln-seed-round-trip-" + std::to_string(std::random_device{}()));
+    const fs::path work = fs::temp_directory_path() / ("qln-seed-round-trip-" + std::to_string(std::random_device{}()));
     fs::create_directories(work);
     for (const auto& entry : fs::directory_iterator(folder)) {
         SCOPED_TRACE(entry.path().filename().string());

@@ -84,7 +84,10 @@ std::string MixedText() {
     for (int i = 0; i < 6000; ++i) {
         text += "acgtacgtac gtacgtacgt " + std::to_string(i) + "\n";
         text += i % 7 == 0 ? "\n" : "   Met Lys  \r\n";
-        if (i % 500 == 3) text += "ab\x01" "cd\t\xe9 e\n";
+        if (i % 500 == 3)
+            text +=
+                "ab\x01"
+                "cd\t\xe9 e\n";
         if (i % 900 == 5) text += "\x02\x03<210>  9\x7f\r\n";
     }
     text += std::string(300000, 'g') + "  300000\n";

@@ -72,9 +72,14 @@ std::vector<Entry> Entries(const std::string& listing) {
 
 // The seven listings of other programs, and one of them cut short of a <211>.
 const char* const kListings[] = {
-    "WO2012-006497-001.zip.txt", "WO2012-006550-001.zip.txt", "WO2012-058291-001.zip.txt",
-    "file33.txt",                "file82.txt",                "WO2012-006503-001.zip.txt",
-    "WO2012-023486-001.zip.txt", "file33_1.txt",
+    "WO2012-006497-001.zip.txt",
+    "WO2012-006550-001.zip.txt",
+    "WO2012-058291-001.zip.txt",
+    "file33.txt",
+    "file82.txt",
+    "WO2012-006503-001.zip.txt",
+    "WO2012-023486-001.zip.txt",
+    "file33_1.txt",
 };
 
 class ListingOtherProgramsCorpusTest : public ::testing::Test {

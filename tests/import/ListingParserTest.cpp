@@ -36,8 +36,7 @@ std::string Dna(const std::string& id, const std::string& lines, const std::stri
 }
 
 std::string Protein(const std::string& id, const std::string& lines, const std::string& organism = "Homo sapiens") {
-    return "<210>  " + id + "\n<211>  1\n<212>  PRT\n<213>  " + organism + "\n\n<400>  " + id + "\n\n" + lines +
-           "\n\n";
+    return "<210>  " + id + "\n<211>  1\n<212>  PRT\n<213>  " + organism + "\n\n<400>  " + id + "\n\n" + lines + "\n\n";
 }
 
 // =====================================================================
@@ -138,8 +137,7 @@ TEST(ListingFileTest, ParsingAgainStartsOver) {
 
 TEST(ListingHeaderTest, SoftwareNameWithTheProductNameAndASpacePasses) {
     for (const char* software : {"Quillion version 3.5", "QUILLION 2", "quillion x"}) {
-        ListingRun run(kHeader.substr(0, kHeader.find("<170>")) + "<170>  " + software + "\n" +
-                       Dna("1", "acgt   4\n"));
+        ListingRun run(kHeader.substr(0, kHeader.find("<170>")) + "<170>  " + software + "\n" + Dna("1", "acgt   4\n"));
         EXPECT_TRUE(run.ok) << software;
     }
 }
@@ -184,8 +182,8 @@ TEST(ListingHeaderTest, SoftwareAfterTheFirstSequenceIsTooLate) {
 
 TEST(ListingHeaderTest, EmptyTitleAndReferenceCountAsMissing) {
     ListingRun run("<110>  A\n<120>\n<130>    \n<170>  Quillion 3\n" + Dna("1", "acgt   4\n"));
-    EXPECT_EQ(run.Messages(), (StringList{"* <120>: Missing Tittle of Invention.",
-                                          "* <130>: Missing Application File Reference."}));
+    EXPECT_EQ(run.Messages(),
+              (StringList{"* <120>: Missing Tittle of Invention.", "* <130>: Missing Application File Reference."}));
     EXPECT_EQ(run.Sequences().GetSize(), 1);
 }
 
@@ -346,8 +344,7 @@ TEST(ListingSequenceTest, DnaWithTwoBaseLines) {
     EXPECT_EQ(sequence.GetRuntimeClass().name, "CDNASequence");
     EXPECT_EQ(sequence.GetName(), "Seq_3");
     EXPECT_EQ(sequence.GetOrganism(), "Mus musculus");
-    EXPECT_EQ(sequence.GetResidues(),
-              "acgtacgtacgtacgtacgtacgtacgtacgtacgtacgtacgtacgtacgtacgtacgttttttttttg");
+    EXPECT_EQ(sequence.GetResidues(), "acgtacgtacgtacgtacgtacgtacgtacgtacgtacgtacgtacgtacgtacgtacgttttttttttg");
     EXPECT_EQ(sequence.GetResidueCount(), 70);
     EXPECT_FALSE(sequence.IsSkipped());
     EXPECT_TRUE(sequence.AreResiduesChanged());
@@ -407,8 +404,9 @@ TEST(ListingSequenceTest, DnaWithUAndOtherFaultsIsNotImported) {
 }
 
 TEST(ListingSequenceTest, ValueMissingOnTheRightSide) {
-    ListingRun run(kHeader + "<210>  1\n<211>\n<212>  DNA\n<213>  X\n<220>\n<221>  misc_feature\n<222>  (1)..(2)\n"
-                             "<223>\n<400>  1\nacgt 4\n");
+    ListingRun run(kHeader +
+                   "<210>  1\n<211>\n<212>  DNA\n<213>  X\n<220>\n<221>  misc_feature\n<222>  (1)..(2)\n"
+                   "<223>\n<400>  1\nacgt 4\n");
     EXPECT_EQ(run.Messages(),
               (StringList{"* Input line #14: Sequence ID '1': Length is expected on the right side of <211>.",
                           "* Input line #20: Sequence ID '1': Other Information is expected on the right side of "
@@ -422,8 +420,8 @@ TEST(ListingSequenceTest, EmptySequenceIdSkipsTheBlock) {
               (StringList{"* Input line #13: Sequence ID is expected on the right side of <210>.",
                           "\n* The following input lines are not processed because there is a problem to create "
                           "the sequence object:",
-                          "   Input line #13: <210>", "   Input line #14: <211>  4", "   Input line #15: ",
-                          "   Input line #16: <212>  DNA"}));
+                          "   Input line #13: <210>", "   Input line #14: <211>  4",
+                          "   Input line #15: ", "   Input line #16: <212>  DNA"}));
     ASSERT_EQ(run.Sequences().GetSize(), 1);
     EXPECT_EQ(run.Sequence(0).GetName(), "Seq_2");
 }
@@ -449,11 +447,12 @@ TEST(ListingSequenceTest, HeaderIdentifierInsideTheSequencesEndsTheParse) {
 
 TEST(ListingSequenceTest, InvalidIdentifiersInASequenceBlock) {
     ListingRun run(kHeader + "<210>  1\n<214>  odd\n<0>  zero\n<212>  DNA\n<213>  X\n<400>  1\nacgt 4\n");
-    EXPECT_EQ(run.Messages(),
-              (StringList{"* Input line #14: <214>  odd", "   Sequence ID '1': Encountered an invalid numeric identifier.",
-                          "   The input lines following an invalid numeric identifier are ignored.",
-                          "* Input line #15: <0>  zero", "   Sequence ID '1': Encountered an invalid numeric identifier.",
-                          "   A numeric identifier is expected before the input line."}));
+    EXPECT_EQ(
+        run.Messages(),
+        (StringList{"* Input line #14: <214>  odd", "   Sequence ID '1': Encountered an invalid numeric identifier.",
+                    "   The input lines following an invalid numeric identifier are ignored.",
+                    "* Input line #15: <0>  zero", "   Sequence ID '1': Encountered an invalid numeric identifier.",
+                    "   A numeric identifier is expected before the input line."}));
     EXPECT_EQ(run.Sequences().GetSize(), 1);
 }
 
@@ -528,14 +527,15 @@ TEST(ListingSequenceTest, ResiduesWithoutTypeOrOrganism) {
               (StringList{"\n* The following input lines are not processed because there is a problem to create "
                           "the sequence object:",
                           "  Sequence ID '4':", "     Missing data line <212> which contains sequence type.",
-                          "     Missing data line <213> which contains organism name.",
-                          "   Input line #16: acgt    4", "   Input line #17: "}));
+                          "     Missing data line <213> which contains organism name.", "   Input line #16: acgt    4",
+                          "   Input line #17: "}));
     ASSERT_EQ(run.Sequences().GetSize(), 1);
 }
 
 TEST(ListingSequenceTest, TypedSequenceListedWithoutResidues) {
-    ListingRun run(kHeader + "<210>  1\n<212>  RNA\n<213>  X\n<400>  1\n000\n\n<210>  2\n<212>  RNA\n<213>  Y\n"
-                             "<400>  2\n\n");
+    ListingRun run(kHeader +
+                   "<210>  1\n<212>  RNA\n<213>  X\n<400>  1\n000\n\n<210>  2\n<212>  RNA\n<213>  Y\n"
+                   "<400>  2\n\n");
     EXPECT_TRUE(run.ok);
     ASSERT_EQ(run.Sequences().GetSize(), 2);
     EXPECT_TRUE(run.Sequence(0).IsSkipped());
@@ -697,11 +697,10 @@ TEST(ListingResidueTest, AminoAcidLineInANucleotideWithoutCodingRegion) {
 
 TEST(ListingResidueTest, NumberLineAndLettersWithoutCountInANucleotide) {
     ListingRun run(kHeader + Dna("1", "acgt    4\n1   5\nac-1g\n"));
-    EXPECT_EQ(run.Messages(),
-              (StringList{"* Sequence ID '1': Encounted invalid sequence bases format listed below:\n"
-                          "        Input line #20: 1   5\n  This line of data is ignored.\n",
-                          "* Sequence ID '1': Encounted invalid sequence bases format listed below:\n"
-                          "        Input line #21: ac-1g\n  This line of data is ignored.\n"}));
+    EXPECT_EQ(run.Messages(), (StringList{"* Sequence ID '1': Encounted invalid sequence bases format listed below:\n"
+                                          "        Input line #20: 1   5\n  This line of data is ignored.\n",
+                                          "* Sequence ID '1': Encounted invalid sequence bases format listed below:\n"
+                                          "        Input line #21: ac-1g\n  This line of data is ignored.\n"}));
 }
 
 TEST(ListingResidueTest, LinesUnderTheCodonsOfAnExonAreIgnored) {
@@ -791,12 +790,12 @@ std::string WithFeatures(const std::string& features, const std::string& organis
 }
 
 TEST(ListingFeatureTest, KeysChooseTheClassesAndRowsCountFromZero) {
-    ListingRun run(WithFeatures(
-        "<220>\n<221>  cds\n<222>  (1)..(9)\n<223>  first\n\n"
-        "<220>\n<221>  Exon\n<222>  (10)..(12)\n\n"
-        "<220>\n<221>  intron\n<222>  (13)..(14)\n\n"
-        "<220>\n<221>  MAT_PEPTIDE\n<222>  (4)\n\n"
-        "<220>\n<221>  misc_feature\n<222>  (7)\n<223>  n is a, c, g, or t\n\n"));
+    ListingRun run(
+        WithFeatures("<220>\n<221>  cds\n<222>  (1)..(9)\n<223>  first\n\n"
+                     "<220>\n<221>  Exon\n<222>  (10)..(12)\n\n"
+                     "<220>\n<221>  intron\n<222>  (13)..(14)\n\n"
+                     "<220>\n<221>  MAT_PEPTIDE\n<222>  (4)\n\n"
+                     "<220>\n<221>  misc_feature\n<222>  (7)\n<223>  n is a, c, g, or t\n\n"));
     ASSERT_EQ(run.Sequences().GetSize(), 1) << ::testing::PrintToString(run.Messages());
     const auto& features = run.Sequence(0).GetFeatures();
     ASSERT_EQ(features.GetSize(), 5);
@@ -820,9 +819,9 @@ TEST(ListingFeatureTest, KeysChooseTheClassesAndRowsCountFromZero) {
 }
 
 TEST(ListingFeatureTest, KeyWithoutBlockStartAndWrappedValues) {
-    ListingRun run(WithFeatures(
-        "<220>\n<221>  misc_feature\n<222>  (1)..(2)\n<221>  modified_\n       base\n<222>  (3)..(4)\n"
-        "<223>  a comment that\n       goes on\n\n"));
+    ListingRun run(
+        WithFeatures("<220>\n<221>  misc_feature\n<222>  (1)..(2)\n<221>  modified_\n       base\n<222>  (3)..(4)\n"
+                     "<223>  a comment that\n       goes on\n\n"));
     const auto& features = run.Sequence(0).GetFeatures();
     ASSERT_EQ(features.GetSize(), 2);
     EXPECT_EQ(features[0]->GetKey(), "misc_feature");
@@ -831,11 +830,11 @@ TEST(ListingFeatureTest, KeyWithoutBlockStartAndWrappedValues) {
 }
 
 TEST(ListingFeatureTest, LocationForms) {
-    ListingRun run(WithFeatures(
-        "<220>\n<221>  misc_feature\n<222>  (1)..(2)..(3)\n\n"
-        "<220>\n<221>  variation\n<222>  7\n\n"
-        "<220>\n<221>  other\n<222>  (x)..(y)\n\n"
-        "<220>\n<221>  mat_peptide\n<222>  (5)..(9)\n\n"));
+    ListingRun run(
+        WithFeatures("<220>\n<221>  misc_feature\n<222>  (1)..(2)..(3)\n\n"
+                     "<220>\n<221>  variation\n<222>  7\n\n"
+                     "<220>\n<221>  other\n<222>  (x)..(y)\n\n"
+                     "<220>\n<221>  mat_peptide\n<222>  (5)..(9)\n\n"));
     EXPECT_EQ(run.Messages(),
               (StringList{"* Input line #20: <222>  (1)..(2)..(3)",
                           "* Sequence ID '1': Feature misc_feature: More than two locations encounted in the <212> "
@@ -863,9 +862,10 @@ TEST(ListingFeatureTest, LongOtherInformationIsCut) {
 }
 
 TEST(ListingFeatureTest, OrganismCommentOfAnArtificialSequence) {
-    ListingRun run(WithFeatures("<220>\n<223>  made in a\n       laboratory\n\n"
-                                "<220>\n<221>  misc_feature\n<222>  (1)..(2)\n<223>  x\n\n",
-                                "Artificial Sequence"));
+    ListingRun run(
+        WithFeatures("<220>\n<223>  made in a\n       laboratory\n\n"
+                     "<220>\n<221>  misc_feature\n<222>  (1)..(2)\n<223>  x\n\n",
+                     "Artificial Sequence"));
     EXPECT_TRUE(run.ok) << ::testing::PrintToString(run.Messages());
     EXPECT_EQ(run.Sequence(0).GetComment()->GetComment(), "made in a laboratory");
     EXPECT_EQ(run.Sequence(0).GetFeatures().GetSize(), 1);
@@ -881,8 +881,7 @@ TEST(ListingFeatureTest, LongOrganismCommentIsCut) {
 }
 
 TEST(ListingFeatureTest, OnlyTheFirstOrganismCommentIsKept) {
-    ListingRun run(WithFeatures("<220>\n<223>  first\n\n<220>\n<223>  second\n\n<220>\n<223>  third\n\n",
-                                "Unknown"));
+    ListingRun run(WithFeatures("<220>\n<223>  first\n\n<220>\n<223>  second\n\n<220>\n<223>  third\n\n", "Unknown"));
     EXPECT_EQ(run.Messages(),
               StringList{"* Sequence ID '1': It contains more than one comment information (<220> - <223>).  Only "
                          "the first occurence of the comment information will be stored as the comment for the "
@@ -901,8 +900,7 @@ TEST(ListingFeatureTest, SecondCommentOfAnArtificialSequenceNamesIt) {
 
 TEST(ListingFeatureTest, CommentBlockOfANaturalOrganismIsAFeatureWithoutKey) {
     ListingRun run(WithFeatures("<220>\n<223>  a note\n\n"));
-    EXPECT_EQ(run.Messages(),
-              StringList{"* Sequence ID '1': Missing data line <221> which contains feature name."});
+    EXPECT_EQ(run.Messages(), StringList{"* Sequence ID '1': Missing data line <221> which contains feature name."});
     ASSERT_EQ(run.Sequence(0).GetFeatures().GetSize(), 1);
     EXPECT_EQ(run.Sequence(0).GetFeatures()[0]->GetKey(), "");
     EXPECT_EQ(run.Sequence(0).GetFeatures()[0]->GetComment(), "a note");
@@ -972,11 +970,11 @@ TEST(ListingPublicationTest, EachKindFromItsIdentifiers) {
 }
 
 TEST(ListingPublicationTest, DateMessagesNameTheKindAndField) {
-    ListingRun run(WithFeatures(
-        "<300>\n<301>  A\n<303>  J\n<307>  May 1999\n<309>  1999\n\n"
-        "<300>\n<310>  US 1\n<309>  x\n<311>  1990.01.01\n<312>  1991-01-x1\n\n"
-        "<300>\n<301>  A\n<307>  01/02/1999\n<309>  99-01-01\n\n"
-        "<300>\n<308>  X\n<309>  yesterday\n<313>  (1)..(2)\n\n"));
+    ListingRun run(
+        WithFeatures("<300>\n<301>  A\n<303>  J\n<307>  May 1999\n<309>  1999\n\n"
+                     "<300>\n<310>  US 1\n<309>  x\n<311>  1990.01.01\n<312>  1991-01-x1\n\n"
+                     "<300>\n<301>  A\n<307>  01/02/1999\n<309>  99-01-01\n\n"
+                     "<300>\n<308>  X\n<309>  yesterday\n<313>  (1)..(2)\n\n"));
     const std::string tail = "'.  Please re-enter the date with YYYY-MM-DD date format on the ";
     EXPECT_EQ(run.Messages(),
               (StringList{"* Sequence ID '1': JOURNAL, Publication Date <307>: Invalid date format 'May 1999" + tail +
@@ -986,20 +984,21 @@ TEST(ListingPublicationTest, DateMessagesNameTheKindAndField) {
                           "* Sequence ID '1': PATENT, Database Entry Date <309>: Invalid date format 'x" + tail +
                               "PATENT screen.",
                           "* Sequence ID '1': PATENT, Patent Publication Date <312>: Invalid date format "
-                          "'1991-01-x1" + tail + "PATENT screen.",
+                          "'1991-01-x1" +
+                              tail + "PATENT screen.",
                           "* Sequence ID '1': THESIS, Publication Date <307>: Invalid date format '01/02/1999" + tail +
                               "THESIS screen.",
-                          "* Sequence ID '1': THESIS, Database Entry Date <309>: Invalid date format '99-01-01" +
-                              tail + "THESIS screen.",
+                          "* Sequence ID '1': THESIS, Database Entry Date <309>: Invalid date format '99-01-01" + tail +
+                              "THESIS screen.",
                           "* Sequence ID '1': DATABASE, Database Entry Date <309>: Invalid date format 'yesterday" +
                               tail + "DATABASE screen."}));
     EXPECT_EQ(run.Sequence(0).GetPatents()[0]->GetFilingDate().GetText(), "1990-01-01");
 }
 
 TEST(ListingPublicationTest, WrappedTitleAuthorsAndJournal) {
-    ListingRun run(WithFeatures(
-        "<300>\n<301>  Doe, J.,\n       Roe, R.\n<302>  A very\n       long title\n<303>  Journal of\n"
-        "       Widgets\n<304>  1\n<306>  1\n<307>  1999-01-01\n\n"));
+    ListingRun run(
+        WithFeatures("<300>\n<301>  Doe, J.,\n       Roe, R.\n<302>  A very\n       long title\n<303>  Journal of\n"
+                     "       Widgets\n<304>  1\n<306>  1\n<307>  1999-01-01\n\n"));
     const CJournal& journal = *run.Sequence(0).GetJournals()[0];
     EXPECT_EQ(journal.GetAuthors(), "Doe, J., Roe, R.");
     EXPECT_EQ(journal.GetTitle(), "A very long title");
@@ -1007,9 +1006,10 @@ TEST(ListingPublicationTest, WrappedTitleAuthorsAndJournal) {
 }
 
 TEST(ListingPublicationTest, RangeForms) {
-    ListingRun run(WithFeatures("<300>\n<308>  X\n<309>  2001-01-01\n<313>  (1)..(2)..(3)\n\n"
-                                "<300>\n<308>  Y\n<309>  2001-01-01\n<313>  all\n\n"
-                                "<300>\n<308>  Z\n<309>  2001-01-01\n<313>  (4)\n\n"));
+    ListingRun run(
+        WithFeatures("<300>\n<308>  X\n<309>  2001-01-01\n<313>  (1)..(2)..(3)\n\n"
+                     "<300>\n<308>  Y\n<309>  2001-01-01\n<313>  all\n\n"
+                     "<300>\n<308>  Z\n<309>  2001-01-01\n<313>  (4)\n\n"));
     EXPECT_EQ(run.Messages(),
               (StringList{"* Input line #21: <313>  (1)..(2)..(3)",
                           "* Sequence ID '1': Publication: More than two locations encountered in the <313> field. "

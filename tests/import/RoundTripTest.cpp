@@ -112,8 +112,9 @@ TEST_F(RoundTripTest, HeaderNucleotidesCodingRegionsAndPublications) {
     const std::string coding = "ccgatcgat" + Codons(40) + std::string(60, 'g');
     auto* dna = Add(*project, new CDNASequence(project.get(), "coding", "Escherichia coli", coding));
     AddFeature(*dna, MakePtr<CDS>(dna, "the widget enzyme", "10", std::to_string(9 + 41 * 3)));
-    AddFeature(*dna, MakePtr<COtherFeature>(dna, "misc_feature", "a leader that is rather long and needs more than "
-                                                                 "one line of the listing to be written out in full",
+    AddFeature(*dna, MakePtr<COtherFeature>(dna, "misc_feature",
+                                            "a leader that is rather long and needs more than "
+                                            "one line of the listing to be written out in full",
                                             "1", "9"));
     dna->GetJournals().Add(new CJournal(dna, "Doe, J., Smith, J. A.", "Widgets made in bacteria",
                                         "Journal of Widget Research", "12", "3", "100-110", "2001-02-03", "AB000001",
@@ -121,10 +122,10 @@ TEST_F(RoundTripTest, HeaderNucleotidesCodingRegionsAndPublications) {
     dna->GetDatabases().Add(new CPubDatabase(dna, "GB:X12345", "1999-12-31", "5", "50"));
 
     // Two coding regions translated as one.
-    const std::string first = "atgaaaggcccttgg";    // 1 to 15
+    const std::string first = "atgaaaggcccttgg";   // 1 to 15
     const std::string second = "gatcacttcagcctg";  // 21 to 35, no stop codon in joined regions
-    auto* joined = Add(*project, new CDNASequence(project.get(), "joined", "Homo sapiens",
-                                                  first + "cccgg" + second + "acgtacgtac"));
+    auto* joined = Add(
+        *project, new CDNASequence(project.get(), "joined", "Homo sapiens", first + "cccgg" + second + "acgtacgtac"));
     AddFeature(*joined, MakePtr<CDS>(joined, "", "1", "15", true));
     AddFeature(*joined, MakePtr<CDS>(joined, "", "21", "35", true));
 
@@ -191,18 +192,18 @@ TEST_F(RoundTripTest, ProteinsSkippedSequencesAndOtherPublications) {
                                                         "AsxGlxTyrHisArgAsnAspGlnGluPheThr"));
     AddFeature(*protein, MakePtr<CMatPeptide>(protein, "", "5", ""));
     AddFeature(*protein, MakePtr<COtherFeature>(protein, "MOD_RES", "phosphorylation", "3", "3"));
-    protein->GetTheses().Add(new CThesis(protein, "Lee, A. B.", "Small peptides and their uses", "2003-04-05",
-                                         "1-200", "", "", "1", "20"));
-    protein->GetPatents().Add(new CPatent(protein, "Peptide compositions", "US 7,000,000", "2001-01-01",
-                                          "2003-03-03", "", "", "2", "12"));
+    protein->GetTheses().Add(
+        new CThesis(protein, "Lee, A. B.", "Small peptides and their uses", "2003-04-05", "1-200", "", "", "1", "20"));
+    protein->GetPatents().Add(
+        new CPatent(protein, "Peptide compositions", "US 7,000,000", "2001-01-01", "2003-03-03", "", "", "2", "12"));
 
     auto* skipped = Add(*project, new CProtein1Sequence(project.get(), "gap", "", ""));
     skipped->SetSkipped(true);
 
     Add(*project, new CProtein1Sequence(project.get(), "one", "Rattus norvegicus", "MKVLAAGIVXXW"));
 
-    auto* artificial = Add(*project, new CRNASequence(project.get(), "probe", "Artificial Sequence",
-                                                      "acguacguacguacguacguacnnnacgu"));
+    auto* artificial = Add(
+        *project, new CRNASequence(project.get(), "probe", "Artificial Sequence", "acguacguacguacguacguacnnnacgu"));
     artificial->GetComment()->SetComment("Synthetic probe designed to bind the widget messenger RNA in cells");
 
     auto* unknown = Add(*project, new CDNASequence(project.get(), "mystery", "Unknown", "acgtacgtacgtaaaaa"));
@@ -235,8 +236,8 @@ TEST_F(RoundTripTest, ImportedProjectHoldsTheRecords) {
     Ptr<CProject> project = NewProject("Widgets", "W-1");
     project->GetIndivApplicants().Add(new CIndivApplicant(project.get(), "John", "Smith", "A", "Jr"));
     project->GetPriorApplications().Add(new CEarlierApplication(project.get(), "US 1", "2001-01-01"));
-    auto* joined = Add(*project, new CDNASequence(project.get(), "joined", "Homo sapiens",
-                                                  "atgaaaggcccttggcccgggatcacttcagcctg"));
+    auto* joined = Add(
+        *project, new CDNASequence(project.get(), "joined", "Homo sapiens", "atgaaaggcccttggcccgggatcacttcagcctg"));
     AddFeature(*joined, MakePtr<CDS>(joined, "", "1", "15", true));
     AddFeature(*joined, MakePtr<CDS>(joined, "", "21", "35", true));
 

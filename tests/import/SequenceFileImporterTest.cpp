@@ -346,21 +346,20 @@ TEST_F(SequenceFileImporterTest, LengthBeyondTheLimitIsRefusedWithoutReading) {
 
 // ---- FASTA ----
 
-
-
 class FixedTypeChoices : public ScriptedChoices {
 public:
     std::optional<std::string> GivenSequenceType() override { return "DNA/RNA"; }
 };
 
-
 TEST_F(SequenceFileImporterTest, FastaFileWalksItsRecords) {
     const std::string longLine(200000, 'G');
-    const std::string text = "\r\n  >s1 first one\r\nacgt ACGT\r\n1 tt\r\n"
-                             ">empty\r\n\r\n>e2\n>e3\n*\n"
-                             ">s2\nMKVL la*\n"
-                             ">s3 rna\naugc\nAUGC\n"
-                             ">long\n" + longLine + "\n";
+    const std::string text =
+        "\r\n  >s1 first one\r\nacgt ACGT\r\n1 tt\r\n"
+        ">empty\r\n\r\n>e2\n>e3\n*\n"
+        ">s2\nMKVL la*\n"
+        ">s3 rna\naugc\nAUGC\n"
+        ">long\n" +
+        longLine + "\n";
     ASSERT_TRUE(Read(text, false, "in.fa")) << Messages()[0];
     ASSERT_EQ(Names(), (std::vector<std::string>{"s1", "s2", "s3", "long"}));
     EXPECT_TRUE(Sequences()[0]->IsKindOf(CDNASequence::runtimeClass));

@@ -17,7 +17,6 @@ using test::Store;
 
 using test::FixedToday;
 
-
 // ---- individual applicants ----
 
 TEST(IndivApplicantValidate, MissingLastNameInProjectNamesScreenAndRow) {

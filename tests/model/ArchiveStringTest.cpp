@@ -78,7 +78,9 @@ TEST(ArchiveString, LengthPrefixOfEachForm) {
 }
 
 TEST(ArchiveString, HighBytesAreKeptAsTheyAre) {
-    const std::string latin1 = "Stra\xDF" "e \xE9\xE8\xFF\x80";
+    const std::string latin1 =
+        "Stra\xDF"
+        "e \xE9\xE8\xFF\x80";
     EXPECT_EQ(ReadOne(Written(latin1)), latin1);
 }
 
@@ -120,8 +122,7 @@ TEST(ArchiveString, WideFormIsReadAsSingleByteText) {
 }
 
 TEST(ArchiveString, EightByteLengthIsAccepted) {
-    EXPECT_EQ(ReadOne(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 3, 0, 0, 0, 0, 0, 0, 0, 'a', 'b', 'c'})),
-              "abc");
+    EXPECT_EQ(ReadOne(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 3, 0, 0, 0, 0, 0, 0, 0, 'a', 'b', 'c'})), "abc");
 }
 
 // ---- damaged strings ----

@@ -228,9 +228,9 @@ TEST(DateImport, RejectedShapes) {
              "2001-2-3",     // too short
              "2001002003",   // digits where the separators go
              "2001-020-3",
-             "x001-02-03",   // year must start with a digit
-             "2001-x2-03",   // month
-             "2001-02-x3",   // day
+             "x001-02-03",  // year must start with a digit
+             "2001-x2-03",  // month
+             "2001-02-x3",  // day
              "2001-02- 3",
          }) {
         DateField date = Imported(text);

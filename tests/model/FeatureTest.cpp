@@ -199,8 +199,9 @@ TEST(FeatureCheckParked, LengthComesFromParkedResidues) {
     bool locationError = false;
     EXPECT_TRUE(feature.CheckFeature(1, locationError).empty());
     feature.SetToText("151");
-    EXPECT_EQ(feature.CheckFeature(1, locationError),
-              StringList{"Sequence: Long: Feature Screen:Row 1: To: The To can not be greater than the sequence length."});
+    EXPECT_EQ(
+        feature.CheckFeature(1, locationError),
+        StringList{"Sequence: Long: Feature Screen:Row 1: To: The To can not be greater than the sequence length."});
     sequence = nullptr;
     CResidueFiles::RemoveAll();
 }
@@ -278,7 +279,6 @@ TEST(FeatureCopy, CloneKeepsClassParentAndFieldsButNotMessages) {
 
 // ---- archive ----
 
-
 TEST(FeatureArchive, StoredBytesPutToBeforeFromAndRoundTrip) {
     COtherFeature feature(nullptr, "misc_feature", "n is a, c, g or t", "3", "17", true);
     feature.SetReserved(-2);
@@ -293,7 +293,7 @@ TEST(FeatureArchive, StoredBytesPutToBeforeFromAndRoundTrip) {
         ar.Flush();
     }
     const std::string expected = std::string("\xFF\xFF\x01\x00\x0D\x00", 6) + "COtherFeature" +
-                                 std::string("\x00\x00", 2) +   // no parent
+                                 std::string("\x00\x00", 2) +  // no parent
                                  std::string("\x01\x00", 2) + Short("checked") + Short("misc_feature") +
                                  Short("n is a, c, g or t") + Short("17") + Short("3") + Int32(1) + Int32(-2) +
                                  Int32(4);

@@ -56,8 +56,8 @@ const std::string kDnaAlphabet = CDNASequence::kAlphabet;
 // last import folder. Indices: 1 CProject, 2 the project, 3 CProjectData, 4
 // the project data; the next index is 5.
 std::string ProjectHead() {
-    return NewClass("CProject") + Word(0) + kNoMessages + NewClass("CProjectData") + Word(2) + kNoMessages +
-           Str("") + Str("") + Str("") + Str("") + Word(0) + Str("");
+    return NewClass("CProject") + Word(0) + kNoMessages + NewClass("CProjectData") + Word(2) + kNoMessages + Str("") +
+           Str("") + Str("") + Str("") + Word(0) + Str("");
 }
 
 // No applicants and no prior applications.
@@ -104,8 +104,8 @@ Ptr<CProject> LoadBytes(const std::string& bytes, CProjectProgress* progress = n
         LoadProject(source, "broken.prj");
     } catch (const CArchiveException& e) {
         if (e.GetCause() != cause || e.what() != message)
-            return ::testing::AssertionFailure() << "failed with cause " << static_cast<int>(e.GetCause()) << " and \""
-                                                 << e.what() << "\"";
+            return ::testing::AssertionFailure()
+                   << "failed with cause " << static_cast<int>(e.GetCause()) << " and \"" << e.what() << "\"";
         return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << "loaded without an error";
@@ -156,14 +156,13 @@ Ptr<CProject> MakeRichProject(bool parkable = true) {
     dna->GetFeatures().Add(Ptr<CFeature>(new CIntron(dna.get(), "", "61", "70")));
     dna->GetFeatures().Add(Ptr<CFeature>(new CMatPeptide(dna.get(), "", "71", "80")));
     dna->GetFeatures().Add(Ptr<CFeature>(new COtherFeature(dna.get(), "misc_feature", "n is a", "5", "9")));
-    auto* journal = AddTo(dna->GetJournals(), dna.get(), "Doe, J.", "A title", "J. Mol.", "1", "2", "3-4",
-                          "2000-01-01", "X1", "1999-12-12", "1", "10");
+    auto* journal = AddTo(dna->GetJournals(), dna.get(), "Doe, J.", "A title", "J. Mol.", "1", "2", "3-4", "2000-01-01",
+                          "X1", "1999-12-12", "1", "10");
     journal->GetMessages() = {"journal message"};
     AddTo(dna->GetDatabases(), dna.get(), "GB123", "1998-01-01", "1", "5");
-    AddTo(dna->GetPatents(), dna.get(), "Patent title", "US 5,000,000", "1990-01-01", "1991-01-01", "P1",
-          "1992-02-02", "2", "8");
-    AddTo(dna->GetTheses(), dna.get(), "Roe, R.", "Thesis title", "1995-06-01", "1-200", "T1", "1996-03-03", "3",
-          "9");
+    AddTo(dna->GetPatents(), dna.get(), "Patent title", "US 5,000,000", "1990-01-01", "1991-01-01", "P1", "1992-02-02",
+          "2", "8");
+    AddTo(dna->GetTheses(), dna.get(), "Roe, R.", "Thesis title", "1995-06-01", "1-200", "T1", "1996-03-03", "3", "9");
     project->Add(dna.get());
 
     Ptr<CRNASequence> rna(new CRNASequence(project.get(), "rna", "Artificial Sequence", "augcuu"));
@@ -175,7 +174,8 @@ Ptr<CProject> MakeRichProject(bool parkable = true) {
     mixed->SetSkipped(true);
     project->Add(mixed.get());
 
-    Ptr<CProtein1Sequence> protein1(new CProtein1Sequence(project.get(), "prt-1", "Homo sapiens", Letters(parkable ? 130 : 40, "MKVL")));
+    Ptr<CProtein1Sequence> protein1(
+        new CProtein1Sequence(project.get(), "prt-1", "Homo sapiens", Letters(parkable ? 130 : 40, "MKVL")));
     protein1->FormatForDisplay();
     protein1->GetFeatures().Add(Ptr<CFeature>(new CMatPeptide(protein1.get(), "", "2", "5")));
     project->Add(protein1.get());
@@ -231,15 +231,15 @@ TEST(ProjectFileBytes, TwoSequencesOfOneClassWithFeaturesAndCodons) {
 
     // Indices: 5 CDNASequence, 6 first, 7 CCommentFeature, 8 its comment,
     // 9 second, 10 its comment, 11 CDS, 12 the coding region.
-    const std::string expected =
-        ProjectHead() + Int32(2) +
-        NewClass("CDNASequence") +
-        Word(2) + kNoMessages + Str("V3.3") + Str("first") + Str("Homo sapiens") + "\xFF" + Word(300) + Letters(300) +
-        Int32(0) + Int32(0) + Str(kDnaAlphabet) + Int32(0) + Str("DNA") + Word(2) + Int32(0) + Int32(0) + Int32(0) +
-        Int32(0) + Int32(1) + NewClass("CCommentFeature") + FeatureBody(6, "", "", "", "") + Int32(0) + Int32(0) +
-        ClassRef(5) + DnaBodyStart("second", "acgt") + Int32(2) + ClassRef(7) + FeatureBody(9, "", "why", "", "") +
-        NewClass("CDS") + FeatureBody(9, "CDS", "cds note", "30", "1", 1) + Int32(1) + Int32(1) + Str("tga") +
-        Str("W") + ProjectTail();
+    const std::string expected = ProjectHead() + Int32(2) + NewClass("CDNASequence") + Word(2) + kNoMessages +
+                                 Str("V3.3") + Str("first") + Str("Homo sapiens") + "\xFF" + Word(300) + Letters(300) +
+                                 Int32(0) + Int32(0) + Str(kDnaAlphabet) + Int32(0) + Str("DNA") + Word(2) + Int32(0) +
+                                 Int32(0) + Int32(0) + Int32(0) + Int32(1) + NewClass("CCommentFeature") +
+                                 FeatureBody(6, "", "", "", "") + Int32(0) + Int32(0) + ClassRef(5) +
+                                 DnaBodyStart("second", "acgt") + Int32(2) + ClassRef(7) +
+                                 FeatureBody(9, "", "why", "", "") + NewClass("CDS") +
+                                 FeatureBody(9, "CDS", "cds note", "30", "1", 1) + Int32(1) + Int32(1) + Str("tga") +
+                                 Str("W") + ProjectTail();
     const std::string bytes = StoreBytes(*project);
     EXPECT_EQ(bytes, expected);
 
@@ -341,12 +341,12 @@ TEST(ProjectFileLoad, LongFormsOfStringsAndTags) {
     const std::string wideTitle = "\xFF" + Word(0xFFFE) + "\x05" + std::string("T\0i\0t\0l\0\xE9\0", 10);
     const std::string eightByteLength = "\xFF" + Word(0xFFFF) + Int32(-1) + Int32(4) + Int32(0) + "Long";
     const std::string bigBackReference = Word(0x7FFF) + Int32(2);
-    const std::string bytes =
-        NewClass("CProject") + Word(0) + kNoMessages + NewClass("CProjectData") + bigBackReference + kNoMessages +
-        wideTitle + eightByteLength + Str("") + Str("") + Word(0xFFFF) + Int32(1) + Str("Danio rerio") + Str("") +
-        Int32(2) + NewClass("CDNASequence") + DnaBodyStart("a", "acgt") + Int32(0) + Int32(0) + Int32(0) +
-        Word(0x7FFF) + Int32(static_cast<int32_t>(0x80000005u)) + DnaBodyStart("b", "acgt") + Int32(0) + Int32(1) +
-        Int32(0) + ProjectTail();
+    const std::string bytes = NewClass("CProject") + Word(0) + kNoMessages + NewClass("CProjectData") +
+                              bigBackReference + kNoMessages + wideTitle + eightByteLength + Str("") + Str("") +
+                              Word(0xFFFF) + Int32(1) + Str("Danio rerio") + Str("") + Int32(2) +
+                              NewClass("CDNASequence") + DnaBodyStart("a", "acgt") + Int32(0) + Int32(0) + Int32(0) +
+                              Word(0x7FFF) + Int32(static_cast<int32_t>(0x80000005u)) + DnaBodyStart("b", "acgt") +
+                              Int32(0) + Int32(1) + Int32(0) + ProjectTail();
     Ptr<CProject> project = LoadBytes(bytes);
     EXPECT_EQ(project->GetProjectData()->GetTitle(), "Titl\xE9");
     EXPECT_EQ(project->GetProjectData()->GetFileReference(), "Long");
@@ -711,7 +711,8 @@ TEST(ProjectFileFaults, LengthsBeyondTheEnd) {
     EXPECT_TRUE(FailsWith(head + "\xFF" + Word(0xFFFF) + Int32(-1) + Int32(-1) + Int32(-1) + "abc", Cause::EndOfFile,
                           kPastEnd));
     // Wide strings count two bytes a character.
-    EXPECT_TRUE(FailsWith(head + "\xFF" + Word(0xFFFE) + "\x03" + std::string("a\0b\0", 4), Cause::EndOfFile, kPastEnd));
+    EXPECT_TRUE(
+        FailsWith(head + "\xFF" + Word(0xFFFE) + "\x03" + std::string("a\0b\0", 4), Cause::EndOfFile, kPastEnd));
     // Class names and string arrays.
     EXPECT_TRUE(FailsWith(Word(0xFFFF) + Word(1) + Word(8) + "CProj", Cause::EndOfFile, kPastEnd));
     EXPECT_TRUE(FailsWith(NewClass("CProject") + Word(0) + Word(5) + Str("one"), Cause::EndOfFile, kPastEnd));
@@ -784,16 +785,15 @@ TEST(ProjectFileFaults, RecordsWithTwoOwnersAreRefused) {
                           kUnexpectedObject));
     // A feature of the first sequence listed again by the second (indices:
     // 7 CDS, 8 the coding region, 9 the second sequence).
-    const std::string withFeature = NewClass("CDNASequence") + DnaBodyStart("s", "acgt") + Int32(1) +
-                                    NewClass("CDS") + FeatureBody(6, "CDS", "", "4", "1") + Int32(0) + Int32(0);
+    const std::string withFeature = NewClass("CDNASequence") + DnaBodyStart("s", "acgt") + Int32(1) + NewClass("CDS") +
+                                    FeatureBody(6, "CDS", "", "4", "1") + Int32(0) + Int32(0);
     const std::string sharing = ClassRef(5) + DnaBodyStart("t", "acgt") + Int32(1) + Word(8) + Int32(0) + Int32(0);
     EXPECT_TRUE(FailsWith(ProjectHead() + Int32(2) + withFeature + sharing + ProjectTail(), Cause::UnexpectedObject,
                           kUnexpectedObject));
     // The project data read first as the project's parent, then named again
     // where the project owns it.
     EXPECT_TRUE(FailsWith(NewClass("CProject") + NewClass("CProjectData") + Word(2) + kNoMessages + Str("") + Str("") +
-                              Str("") + Str("") + kNoMessages + Word(4) + Word(0) + Str("") + Int32(0) +
-                              ProjectTail(),
+                              Str("") + Str("") + kNoMessages + Word(4) + Word(0) + Str("") + Int32(0) + ProjectTail(),
                           Cause::UnexpectedObject, kUnexpectedObject));
 }
 

@@ -75,7 +75,7 @@ TEST(ProjectDataValidate, CurrentFilingDateMustFollowEveryPriorDate) {
     data->SetApplicationNumber("US 2");
     data->GetFilingDate() = "2001-05-05";
     auto& priors = project.GetPriorApplications();
-    priors.Add(new CEarlierApplication(&project, "US 0", ""));           // row 1: no date, skipped
+    priors.Add(new CEarlierApplication(&project, "US 0", ""));            // row 1: no date, skipped
     priors.Add(new CEarlierApplication(&project, "US 1", "2001-05-05"));  // row 2: same day
     priors.Add(new CEarlierApplication(&project, "US 1", "2000-01-01"));  // row 3: earlier, fine
     priors.Add(new CEarlierApplication(&project, "US 3", "2002-01-01"));  // row 4: later
@@ -115,7 +115,9 @@ TEST(ProjectData, ArchiveBytesAndRoundTrip) {
     }
     const std::string header = std::string("\xFF\xFF\x01\x00\x0C\x00", 6) + "CProjectData" +
                                std::string("\x00\x00\x01\x00\x03", 5) + "old";
-    EXPECT_EQ(bytes, header + "\x07Widgets\x03REF\x04US 1\x0A" "2001-01-01");
+    EXPECT_EQ(bytes, header +
+                         "\x07Widgets\x03REF\x04US 1\x0A"
+                         "2001-01-01");
 
     CMemorySource source(bytes);
     CArchive ar(source, "test.prj");

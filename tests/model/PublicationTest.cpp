@@ -51,11 +51,10 @@ TEST_F(PublicationCheck, PrefixNamesSequenceScreenAndRow) {
 
 TEST_F(PublicationCheck, EmptyJournalListsRequiredFieldsInOrder) {
     CJournal journal(sequence.get(), "", "", "", "", "", "", "");
-    EXPECT_EQ(journal.Validate(1), (StringList{journal1 + "Author(s) is(are) required.",
-                                               journal1 + "Journal Name is required.",
-                                               journal1 + "Volume is required.",
-                                               journal1 + "Page Range is required.",
-                                               journal1 + "Publication Date is required."}));
+    EXPECT_EQ(journal.Validate(1),
+              (StringList{journal1 + "Author(s) is(are) required.", journal1 + "Journal Name is required.",
+                          journal1 + "Volume is required.", journal1 + "Page Range is required.",
+                          journal1 + "Publication Date is required."}));
 }
 
 TEST_F(PublicationCheck, JournalBlankMaskDateIsMissing) {
@@ -121,8 +120,8 @@ TEST_F(PublicationCheck, PatentMessagesComeInCheckOrder) {
 
 TEST_F(PublicationCheck, PatentWithoutDocumentOrPublicationDate) {
     CPatent patent(sequence.get(), "A title", "", "2001-01-01", "");
-    EXPECT_EQ(patent.Validate(1), (StringList{patent1 + "Document Number is required.",
-                                              patent1 + "Publication Date is required."}));
+    EXPECT_EQ(patent.Validate(1),
+              (StringList{patent1 + "Document Number is required.", patent1 + "Publication Date is required."}));
 }
 
 // ---- theses ----
@@ -137,15 +136,17 @@ TEST_F(PublicationCheck, ThesisDateMayBePartialButNotMalformed) {
     CThesis thesis(sequence.get(), "Doe, J.", "On sequences", "1999-__-__", "");
     EXPECT_TRUE(thesis.Validate(1).empty());
     thesis.GetDate() = "____-05-01";
-    EXPECT_EQ(thesis.Validate(1),
-              StringList{thesis1 + "Publication Date: Invalid date format.  Example of the correct format: 2000-01-01"});
+    EXPECT_EQ(
+        thesis.Validate(1),
+        StringList{thesis1 + "Publication Date: Invalid date format.  Example of the correct format: 2000-01-01"});
 }
 
 // ---- database reference ----
 
 TEST_F(PublicationCheck, DatabaseReferenceNeedsBothParts) {
-    const std::string both = journal1 + "Database Name and Database Entry Date: If Database Name or Database Entry "
-                                        "Date is filled, both of them must be filled.";
+    const std::string both = journal1 +
+                             "Database Name and Database Entry Date: If Database Name or Database Entry "
+                             "Date is filled, both of them must be filled.";
     auto journal = Journal();
     journal->SetAccessionNumber("GenBank AB000001");
     EXPECT_EQ(journal->Validate(1), StringList{both});
@@ -219,8 +220,9 @@ TEST_F(PublicationCheck, HugePositionsDoNotOverflowTheRangeLength) {
     journal->SetToText("99999999999999999999");
     const StringList& messages = journal->Validate(1);
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[1], journal1 + "From/To: The range of the From and To can not be greater than the length of "
-                                      "the sequence string.");
+    EXPECT_EQ(messages[1], journal1 +
+                               "From/To: The range of the From and To can not be greater than the length of "
+                               "the sequence string.");
 }
 
 // ---- database entries ----
@@ -305,8 +307,8 @@ TEST(PublicationArchive, JournalRoundTripKeepsEveryField) {
     journal.GetMessages().push_back("a message");
     const std::string bytes = Store(journal);
     EXPECT_EQ(bytes.substr(0, 14), std::string("\xFF\xFF\x01\x00\x08\x00", 6) + "CJournal");
-    ExpectInOrder(bytes, {"a message", "GenBank AB1", "2000-01-05", "From5", "To14", "Doe, J.", "On things",
-                          "Nature", "Vol12", "Iss3", "Pages1-9", "2001-__-__"});
+    ExpectInOrder(bytes, {"a message", "GenBank AB1", "2000-01-05", "From5", "To14", "Doe, J.", "On things", "Nature",
+                          "Vol12", "Iss3", "Pages1-9", "2001-__-__"});
     EXPECT_EQ(bytes.back(), '_');  // the publication date ends the record
 
     Ptr<CJournal> read = Load<CJournal>(bytes);
@@ -348,8 +350,10 @@ TEST(PublicationArchive, PatentThesisAndDatabaseFieldOrder) {
 
     CPubDatabase entry(nullptr, "Acc", "2000-03-03", "1", "9");
     const std::string entryBytes = Store(entry);
+    // clang-format off
     EXPECT_EQ(entryBytes, std::string("\xFF\xFF\x01\x00\x0C\x00", 6) + "CPubDatabase" + std::string(4, '\0') +
                               "\x03" "Acc" "\x0A" "2000-03-03" "\x01" "1" "\x01" "9");
+    // clang-format on
     Ptr<CPubDatabase> readEntry = Load<CPubDatabase>(entryBytes);
     ASSERT_TRUE(readEntry);
     EXPECT_EQ(readEntry->GetToText(), "9");

@@ -212,7 +212,8 @@ TEST_F(ResidueFiles, ContentIsOneArchivedString) {
     ScopedEnv tmp("TMP", scratch_.c_str());
     const std::string name = CResidueFiles::MakeFileName();
     CResidueFiles::Write(name, "acgt");
-    EXPECT_EQ(FileBytes(name), std::string("\x04" "acgt"));
+    EXPECT_EQ(FileBytes(name), std::string("\x04"
+                                           "acgt"));
 
     const std::string long255(255, 'g');
     CResidueFiles::Write(name, long255);
@@ -289,7 +290,8 @@ TEST_F(ResidueFiles, MissingOrDamagedFileIsAReadError) {
     expectReadError("missing");
     WriteBytes(name, "");
     expectReadError("empty");
-    WriteBytes(name, std::string("\x0A" "acg"));
+    WriteBytes(name, std::string("\x0A"
+                                 "acg"));
     expectReadError("shorter than its length");
     WriteBytes(name, std::string("\xFF\x10", 2));
     expectReadError("cut inside the length");

@@ -199,9 +199,8 @@ TEST(SequenceResidues, StripKeepsOnlyLettersAndCountIgnoresTheRest) {
 TEST(SequenceDisplay, TwentyFiveLettersFillOneShortLine) {
     const std::string letters = Letters(25);
     Ptr<CDNASequence> seq = Dna(letters);
-    const std::string expected =
-        letters.substr(0, 10) + " " + letters.substr(10, 10) + " " + letters.substr(20, 5) + " " +
-        std::string(45, ' ') + "25";
+    const std::string expected = letters.substr(0, 10) + " " + letters.substr(10, 10) + " " + letters.substr(20, 5) +
+                                 " " + std::string(45, ' ') + "25";
     EXPECT_EQ(seq->FormatForDisplay(), expected);
     EXPECT_EQ(expected.size(), 75u);
     EXPECT_TRUE(seq->IsDisplayLayout());
@@ -303,8 +302,8 @@ TEST(SequenceDisplay, LoadingMatchesTheFlagToTheText) {
     const std::string letters = Letters(132);
     const std::string layout = CSequence::DisplayLayoutOf(letters);
     const Case cases[] = {
-        {letters, true, letters, false},   // plain letters said to be laid out
-        {layout, false, layout, true},     // a layout said to be plain
+        {letters, true, letters, false},  // plain letters said to be laid out
+        {layout, false, layout, true},    // a layout said to be plain
         {layout, true, layout, true},
         {letters, false, letters, false},
         {"acg tt 12\nca", true, "acgttca", false},  // neither: back to letters
@@ -456,7 +455,9 @@ TEST_F(SequenceFileFailure, DeletedFileKeepsRefusing) {
 
 TEST_F(SequenceFileFailure, CorruptFileKeepsRefusing) {
     Parked p = MakeParked();
-    WriteBytes(p.path, "\x96" "acgt");  // length 150, four bytes left
+    WriteBytes(p.path,
+               "\x96"
+               "acgt");  // length 150, four bytes left
     ExpectReadFailure([&] { p.seq->LoadResidues(); });
     ExpectReadFailure([&] { p.seq->LoadResidues(); });
 
@@ -608,12 +609,9 @@ TEST(SequenceTakeOver, CustomCodonKeysFollowTheNewKind) {
         next->TakeOver(*old);
         return next->GetCustomCodons();
     };
-    EXPECT_EQ(convert("DNA/RNA", "DNA"),
-              (CBaseSequence::CodonTable{{"ttt", "Phe"}, {"atg", "Met"}, {"tga", "Trp"}}));
-    EXPECT_EQ(convert("DNA/RNA", "RNA"),
-              (CBaseSequence::CodonTable{{"uuu", "Phe"}, {"aug", "Met"}, {"uga", "Trp"}}));
-    EXPECT_EQ(convert("DNA", "DNA/RNA"),
-              (CBaseSequence::CodonTable{{"ttu", "Phe"}, {"aug", "Met"}, {"tga", "Trp"}}));
+    EXPECT_EQ(convert("DNA/RNA", "DNA"), (CBaseSequence::CodonTable{{"ttt", "Phe"}, {"atg", "Met"}, {"tga", "Trp"}}));
+    EXPECT_EQ(convert("DNA/RNA", "RNA"), (CBaseSequence::CodonTable{{"uuu", "Phe"}, {"aug", "Met"}, {"uga", "Trp"}}));
+    EXPECT_EQ(convert("DNA", "DNA/RNA"), (CBaseSequence::CodonTable{{"ttu", "Phe"}, {"aug", "Met"}, {"tga", "Trp"}}));
 }
 
 TEST(SequenceTakeOver, FeaturesCommentAndPublicationsMoveToTheNewSequence) {

@@ -43,10 +43,7 @@ class ApplicationScreensTest : public QObject {
     QTemporaryDir tmp_;
 
 private slots:
-    void initTestCase()
-    {
-        UsePrivateFolders(tmp_);
-    }
+    void initTestCase() { UsePrivateFolders(tmp_); }
 
     void priorApplicationRowsKeepTheirPlaces();
     void applicantReplaceMovesToTheEnd();
@@ -303,8 +300,8 @@ void ApplicationScreensTest::keyboardNeverClosesByAccident()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         order << QApplication::focusWidget()->objectName();
     }
-    QCOMPARE(order, QStringList({"suffix", "lastName", "middleInitial", "street", "city", "state", "country",
-                                 "zipCode", "phone", "fax", "email", "insertButton", "replaceButton"}));
+    QCOMPARE(order, QStringList({"suffix", "lastName", "middleInitial", "street", "city", "state", "country", "zipCode",
+                                 "phone", "fax", "email", "insertButton", "replaceButton"}));
 
     // Enter in a field moves on; on a button it presses that button.
     screen.findChild<QLineEdit*>("firstName")->setFocus();
@@ -358,8 +355,9 @@ void ApplicationScreensTest::menuOpensTheScreensWithRedRequiredLabels()
     AnswerModal<CPriorAppInfoDialog>(look);
     frame.Action("actionPriorApplication")->trigger();
     const QString name = " - " + frame.Document().Title();
-    QCOMPARE(captions, QStringList({"Quillion: Individual Applicants" + name, "Quillion: Organization Applicants" + name,
-                                    "Quillion: Project Data" + name, "Quillion: Prior Application Information" + name}));
+    QCOMPARE(captions,
+             QStringList({"Quillion: Individual Applicants" + name, "Quillion: Organization Applicants" + name,
+                          "Quillion: Project Data" + name, "Quillion: Prior Application Information" + name}));
     QCOMPARE(redLabels, 2 + 1 + 2);
 }
 

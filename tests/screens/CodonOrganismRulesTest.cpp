@@ -47,7 +47,9 @@ void CodonOrganismRulesTest::codonCheck()
 void CodonOrganismRulesTest::okWithACodonInTheField()
 {
     const std::vector<CCustomCodon> table = {{"ggg", "Gly"}, {"tga", "Trp"}};
-    auto ok = [&](const char* typed, int currentIndex) { return Rules::OnOK(Rules::CheckCodon(typed, table), currentIndex); };
+    auto ok = [&](const char* typed, int currentIndex) {
+        return Rules::OnOK(Rules::CheckCodon(typed, table), currentIndex);
+    };
     QCOMPARE(ok("", 0), Rules::OkStep::Close);
     QCOMPARE(ok("aaa", 0), Rules::OkStep::InsertThenClose);
     QCOMPARE(ok("tga", 1), Rules::OkStep::Close);  // the selected row's own codon

@@ -124,7 +124,8 @@ void CodonOrganismScreensTest::codonTypingChecksAndEscape()
     Retype(codon, "GGG");
     const auto duplicate = ExpectMessageBox();
     Click(screen, "okButton");
-    QCOMPARE(duplicate->text, QString("The Custom Codon \"ggg\" is already in the table under the Amino Acid \"Gly\"."));
+    QCOMPARE(duplicate->text,
+             QString("The Custom Codon \"ggg\" is already in the table under the Amino Acid \"Gly\"."));
     QCOMPARE(duplicate->icon, QMessageBox::NoIcon);
     QVERIFY(screen.isVisible());
     QCOMPARE(screen.Rows().CurrentRow(), 1);

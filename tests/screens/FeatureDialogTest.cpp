@@ -71,10 +71,7 @@ class FeatureDialogTest : public QObject {
     QTemporaryDir tmp_;
 
 private slots:
-    void initTestCase()
-    {
-        UsePrivateFolders(tmp_);
-    }
+    void initTestCase() { UsePrivateFolders(tmp_); }
 
     void enteringCorrectingAndValidating();
     void oneMatPeptideKeepsTheCodingRegionsJoined();
@@ -105,7 +102,8 @@ void FeatureDialogTest::enteringCorrectingAndValidating()
     QCOMPARE(screen.focusWidget()->objectName(), QString("key"));
 
     // Keys in any case pick their classes; "N/A" typed is an empty position.
-    for (const auto& [key, from, to] : {std::tuple{"cds", " 1", "9"}, {"EXON", "1", "9"}, {"misc_feature", "N/A", ""}}) {
+    for (const auto& [key, from, to] :
+         {std::tuple{"cds", " 1", "9"}, {"EXON", "1", "9"}, {"misc_feature", "N/A", ""}}) {
         Click(screen, "clearButton");
         Type(screen, "key", key);
         Type(screen, "from", from);
@@ -113,8 +111,8 @@ void FeatureDialogTest::enteringCorrectingAndValidating()
         TypeOther(screen, "note");
         Click(screen, "insertButton");
     }
-    QCOMPARE(RowTexts(screen), QStringList({"1\tmisc_feature\tN/A\tN/A", "2\tCDS\t1\t9", "3\texon\t1\t9",
-                                            "4\tmisc_feature\tN/A\tN/A"}));
+    QCOMPARE(RowTexts(screen),
+             QStringList({"1\tmisc_feature\tN/A\tN/A", "2\tCDS\t1\t9", "3\texon\t1\t9", "4\tmisc_feature\tN/A\tN/A"}));
     CArray<Ptr<CFeature>> records = screen.Records();
     QVERIFY(records[1]->IsKindOf(CDS::runtimeClass));
     QVERIFY(records[2]->IsKindOf(CExon::runtimeClass));
@@ -152,7 +150,6 @@ void FeatureDialogTest::enteringCorrectingAndValidating()
     QCOMPARE(sequence->GetFeatures().GetSize(), 3);
     for (const auto& feature : sequence->GetFeatures()) QCOMPARE(feature->GetParent(), sequence);
     QCOMPARE(sequence->GetFeatures()[2]->GetRow(), 3);
-
 }
 
 void FeatureDialogTest::oneMatPeptideKeepsTheCodingRegionsJoined()
@@ -247,8 +244,8 @@ void FeatureDialogTest::namesDialogFillsKeyAndOtherInformation()
         QTest::mouseClick(names->findChild<QPushButton*>("okButton"), Qt::LeftButton);
     });
     Click(screen, "namesButton");
-    QCOMPARE(seen, QStringList({"Quillion: Feature Names / Keys", "AminoAcids:", "MOD_RES", "mod", "MOD_RES", "1",
-                                "0"}));
+    QCOMPARE(seen,
+             QStringList({"Quillion: Feature Names / Keys", "AminoAcids:", "MOD_RES", "mod", "MOD_RES", "1", "0"}));
     QCOMPARE(screen.findChild<QLineEdit*>("key")->text(), QString("MOD_RES"));
     QCOMPARE(Other(screen), QString("site METHYLATION, Orn"));
     QCOMPARE(screen.focusWidget()->objectName(), QString("key"));

@@ -93,7 +93,6 @@ void FeatureRulesTest::typedFieldsBecomeAFeature()
     QCOMPARE(CFeatureRules::ForInsert({"  ", "", "", ""}).key, std::string());  // nothing at all stays nothing
     QCOMPARE(CFeatureRules::ForInsert({" CDS ", "n/a", "", ""}).from, std::string("n/a"));  // exactly "N/A" only
 
-
     // Pending input: the key without case, the rest as Insert would store it.
     const CDS region(nullptr, "note", "1", "9");
     QVERIFY(!CFeatureRules::Differs({"cds", " 1", "9", "note"}, region));

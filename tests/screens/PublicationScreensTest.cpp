@@ -47,10 +47,7 @@ class PublicationScreensTest : public QObject {
     QTemporaryDir tmp_;
 
 private slots:
-    void initTestCase()
-    {
-        UsePrivateFolders(tmp_);
-    }
+    void initTestCase() { UsePrivateFolders(tmp_); }
 
     void decisionsWithoutWidgets();
     void jumpCarriesTypedAndInsertedJournalsOver();
@@ -62,8 +59,8 @@ private slots:
 void PublicationScreensTest::decisionsWithoutWidgets()
 {
     // A jump names its target; OK and Cancel name none, and end the chain.
-    for (CPublicationKind kind : {CPublicationKind::Journal, CPublicationKind::Patent, CPublicationKind::Thesis,
-                                  CPublicationKind::Database}) {
+    for (CPublicationKind kind :
+         {CPublicationKind::Journal, CPublicationKind::Patent, CPublicationKind::Thesis, CPublicationKind::Database}) {
         QVERIFY(JumpResult(kind) != QDialog::Accepted && JumpResult(kind) != QDialog::Rejected);
         QCOMPARE(JumpTarget(JumpResult(kind)), std::optional(kind));
     }
@@ -194,8 +191,9 @@ void PublicationScreensTest::databaseRowsAndDates()
     // Validate reports the range longer than the sequence; the screen's
     // records are checked against the sequence they belong to.
     Click(screen, "validateButton");
-    QVERIFY(ErrorsText(screen).contains("DataBase Screen:Row 2: From/To: The range of the From and To can not be "
-                                        "greater than the length of the sequence string."));
+    QVERIFY(
+        ErrorsText(screen).contains("DataBase Screen:Row 2: From/To: The range of the From and To can not be "
+                                    "greater than the length of the sequence string."));
     QVERIFY(screen.StatusLine().isEmpty());
 
     // Replace keeps the place; a blank line is refused by OK only.
@@ -226,8 +224,9 @@ void PublicationScreensTest::oKWithAnInvalidPatentStaysOpen()
         Click(screen, "okButton");
         QVERIFY(screen.isVisible());
         QCOMPARE(RowTexts(screen), QStringList({"1\tWO 99/12345\t\t\t"}));
-        QVERIFY(ErrorsText(screen).contains("Patent Screen:Row 1: The Publication Date 2001-02-03 should be "
-                                            "greater than the Filing Date 2001-02-03."));
+        QVERIFY(
+            ErrorsText(screen).contains("Patent Screen:Row 1: The Publication Date 2001-02-03 should be "
+                                        "greater than the Filing Date 2001-02-03."));
         QCOMPARE(sequence.GetPatents().GetSize(), 0);
 
         // Corrected through Replace, OK closes.

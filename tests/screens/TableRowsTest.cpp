@@ -92,7 +92,7 @@ void TableRowsTest::pendingInput()
     QVERIFY(rows.HasPendingInput(true, false));   // key field typed, no row
     QVERIFY(!rows.HasPendingInput(false, true));  // no key field, no row
     rows.Open(2);
-    QVERIFY(rows.HasPendingInput(false, true));   // differs from the current row
+    QVERIFY(rows.HasPendingInput(false, true));  // differs from the current row
     QVERIFY(!rows.HasPendingInput(true, false));
 
     // Right after Delete the fields hold nothing new, whatever they show,

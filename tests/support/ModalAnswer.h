@@ -19,8 +19,7 @@ namespace qln::test {
 
 // Settings and residue files of a test run go to folders of its own, so a
 // test never touches the user's Quillion.
-inline void UsePrivateFolders(const QTemporaryDir& tmp)
-{
+inline void UsePrivateFolders(const QTemporaryDir& tmp) {
     QStandardPaths::setTestModeEnabled(true);
     qputenv("TMP", QFile::encodeName(tmp.path()));
 }
@@ -28,8 +27,7 @@ inline void UsePrivateFolders(const QTemporaryDir& tmp)
 // Calls answer with the first modal window of type T that becomes active,
 // within about two seconds.
 template <class T>
-void AnswerModal(std::function<void(T*)> answer, int triesLeft = 200)
-{
+void AnswerModal(std::function<void(T*)> answer, int triesLeft = 200) {
     QTimer::singleShot(10, [answer, triesLeft] {
         if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget()))
             answer(window);
@@ -46,8 +44,7 @@ struct SeenMessage {
 };
 
 // Reads the next message box and presses the given button.
-inline std::shared_ptr<SeenMessage> AnswerMessageBox(QMessageBox::StandardButton answer)
-{
+inline std::shared_ptr<SeenMessage> AnswerMessageBox(QMessageBox::StandardButton answer) {
     auto seen = std::make_shared<SeenMessage>();
     AnswerModal<QMessageBox>([seen, answer](QMessageBox* box) {
         seen->title = box->windowTitle();
@@ -60,14 +57,10 @@ inline std::shared_ptr<SeenMessage> AnswerMessageBox(QMessageBox::StandardButton
 }
 
 // Reads the next message box and presses its OK button.
-inline std::shared_ptr<SeenMessage> ExpectMessageBox()
-{
-    return AnswerMessageBox(QMessageBox::Ok);
-}
+inline std::shared_ptr<SeenMessage> ExpectMessageBox() { return AnswerMessageBox(QMessageBox::Ok); }
 
 // Types the path into a file dialog's name field and presses Enter.
-inline void TypeFileName(QFileDialog* dialog, const QString& path)
-{
+inline void TypeFileName(QFileDialog* dialog, const QString& path) {
     auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
     if (!name) return;  // the caller sees that no file was chosen
     name->setText(path);

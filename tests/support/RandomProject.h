@@ -114,8 +114,8 @@ private:
             data.GetFilingDate() = Date(2012, 2020);
         }
         for (int i = c_.Below(3); i > 0; --i)
-            project.GetPriorApplications().Add(
-                new CEarlierApplication(&project, "US 61/" + Number(100, 999) + "," + Number(100, 999), Date(1995, 2011)));
+            project.GetPriorApplications().Add(new CEarlierApplication(
+                &project, "US 61/" + Number(100, 999) + "," + Number(100, 999), Date(1995, 2011)));
     }
 
     void Applicants(CProject& project) {
@@ -184,7 +184,8 @@ private:
         std::string codes = c_.OneIn(3) ? translationBefore_ : "";
         if (codes.size() < 4) {
             codes.clear();
-            for (int i = c_.Between(4, 90); i > 0; --i) codes += kAminoAcids[c_.OneIn(12) ? c_.Below(23) : c_.Below(20)];
+            for (int i = c_.Between(4, 90); i > 0; --i)
+                codes += kAminoAcids[c_.OneIn(12) ? c_.Below(23) : c_.Below(20)];
         }
         const int length = static_cast<int>(codes.size());
         std::string residues;
@@ -244,9 +245,9 @@ private:
         const size_t letters = std::char_traits<char>::length(alphabet);
         for (int i = 0; i < length; ++i) residues += alphabet[c_.Below(static_cast<int>(letters))];
         if (c_.OneIn(6)) residues.replace(static_cast<size_t>(c_.Below(length - 3)), 3, "nnn");
-        if (plan == kApart && c_.OneIn(2)) AddStop(residues, regions[c_.Below(static_cast<int>(regions.size()))], alphabet);
-        if (plan == kJoined || plan == kJoinedWithPeptide || plan == kOneWithPeptide)
-            RemoveStops(residues, regions);
+        if (plan == kApart && c_.OneIn(2))
+            AddStop(residues, regions[c_.Below(static_cast<int>(regions.size()))], alphabet);
+        if (plan == kJoined || plan == kJoinedWithPeptide || plan == kOneWithPeptide) RemoveStops(residues, regions);
         if (!regions.empty()) lastTranslation_ = Translation(*sequence, residues, regions.front());
         // The stored text may keep blanks; the listing holds the letters.
         if (c_.OneIn(10))
@@ -261,13 +262,15 @@ private:
             // An exon may line up with a region, unless the region follows
             // another at once: the listing would show it as that exon.
             if (c_.OneIn(6) && (i == 0 || regions[i - 1].to + 1 < region.from))
-                AddFeature(*sequence, MakePtr<CExon>(sequence, "", std::to_string(region.from), std::to_string(region.to)));
+                AddFeature(*sequence,
+                           MakePtr<CExon>(sequence, "", std::to_string(region.from), std::to_string(region.to)));
         }
         if (plan == kJoinedWithPeptide || plan == kOneWithPeptide)
             AddFeature(*sequence, MakePtr<CMatPeptide>(sequence, Text(1, 4), std::to_string(CodonStart(regions)),
                                                        c_.OneIn(2) ? std::to_string(regions.back().to) : ""));
         for (size_t i = 0; i < exons.size(); ++i) {
-            AddFeature(*sequence, MakePtr<CExon>(sequence, "", std::to_string(exons[i].from), std::to_string(exons[i].to)));
+            AddFeature(*sequence,
+                       MakePtr<CExon>(sequence, "", std::to_string(exons[i].from), std::to_string(exons[i].to)));
             if (i + 1 < exons.size())
                 AddFeature(*sequence, MakePtr<CIntron>(sequence, "", std::to_string(exons[i].to + 1),
                                                        std::to_string(exons[i + 1].from - 1)));
@@ -340,9 +343,10 @@ private:
                 break;
             case 1: {
                 const std::string filed = c_.OneIn(2) ? Date(1990, 2004) : "";
-                sequence.GetPatents().Add(new CPatent(&sequence, c_.OneIn(3) ? "" : Text(1, 20),
-                                                      "US " + Number(1, 9) + "," + Number(100, 999) + "," + Number(100, 999), filed, Date(2005, 2020),
-                                                      accession, entry, from, to));
+                sequence.GetPatents().Add(
+                    new CPatent(&sequence, c_.OneIn(3) ? "" : Text(1, 20),
+                                "US " + Number(1, 9) + "," + Number(100, 999) + "," + Number(100, 999), filed,
+                                Date(2005, 2020), accession, entry, from, to));
                 break;
             }
             case 2:
@@ -352,8 +356,8 @@ private:
                 break;
             default:
                 if (from.empty()) std::tie(from, to) = Location(length, false);
-                sequence.GetDatabases().Add(new CPubDatabase(&sequence, "GB:X" + Number(10000, 99999),
-                                                             Date(1990, 2020), from, to));
+                sequence.GetDatabases().Add(
+                    new CPubDatabase(&sequence, "GB:X" + Number(10000, 99999), Date(1990, 2020), from, to));
                 break;
             }
         }
@@ -395,7 +399,8 @@ inline void MakeCarryable(CProject& project) {
         if (!nucleotide) continue;
         nucleotide->GetCustomCodons().clear();
         std::string residues = nucleotide->GetResidues();
-        if (nucleotide->GetTypeName() != CDNARNASequence::kTypeName || residues.find('u') != std::string::npos) continue;
+        if (nucleotide->GetTypeName() != CDNARNASequence::kTypeName || residues.find('u') != std::string::npos)
+            continue;
         std::replace(residues.begin(), residues.end(), 't', 'u');
         nucleotide->SetResidues(residues);
         if (residues.find('u') == std::string::npos) nucleotide->SetSkipped(true);

@@ -67,10 +67,15 @@ bool ShootGeneration(CMainFrame& frame, const QString& folder)
     project->GetProjectData()->SetTitle("Detection of tomato ringspot virus");
     project->GetProjectData()->SetFileReference("TRV-2024-01");
     project->GetIndivApplicants().Add(new CIndivApplicant(project.get(), "Maria", "Lopez"));
-    const char* const sequences[][2] = {
-        {"TRV_coat_F", "atggcgtcctacaagcgtacg"}, {"Primer_R1", "gcatt"},      {"Probe_7", "acgtxgg"},
-        {"TRV_coat_R", "ttgcaacgtaggcatcgatcc"}, {"Linker", ""},            {"Primer_R2", "ccgt"},
-        {"Loop_2", "gactgacggtcaZtgac"},         {"TRV_3UTR", "aggcttacgatc"}, {"Primer_R3", "tta"}};
+    const char* const sequences[][2] = {{"TRV_coat_F", "atggcgtcctacaagcgtacg"},
+                                        {"Primer_R1", "gcatt"},
+                                        {"Probe_7", "acgtxgg"},
+                                        {"TRV_coat_R", "ttgcaacgtaggcatcgatcc"},
+                                        {"Linker", ""},
+                                        {"Primer_R2", "ccgt"},
+                                        {"Loop_2", "gactgacggtcaZtgac"},
+                                        {"TRV_3UTR", "aggcttacgatc"},
+                                        {"Primer_R3", "tta"}};
     for (const auto& [name, residues] : sequences)
         project->Add(new CDNASequence(project.get(), name, "Tomato ringspot virus", residues));
 
@@ -186,8 +191,8 @@ bool ShootSt26Export(CMainFrame& frame, const QString& folder)
     Ptr<CProject> project(new CProject);
     project->GetProjectData()->SetTitle("Stable expression cassettes");
     project->GetProjectData()->SetFileReference("QL-0042");
-    auto* gene =
-        new CDNASequence(project.get(), "EGFP_cassette", "Homo sapiens", "ccgatggctagcaaaggcgaagagctgttctaagcg");
+    auto* gene = new CDNASequence(project.get(), "EGFP_cassette", "Homo sapiens",
+                                  "ccgatggctagcaaaggcgaagagctgttctaagcg");
     gene->GetFeatures().Add(new CDS(gene, "", "4", "33"));
     project->Add(gene);
     project->Add(new CProtein1Sequence(project.get(), "Linker_peptide", "Mus musculus", "MKVLAAGWTRSGGGS"));

@@ -65,9 +65,16 @@ std::vector<int> ListingNumbers(CProject& project) {
 // what a listing cannot carry (comments with line breaks among it); what
 // is written passes the verifier, and what is refused is for stop codons in
 // coding regions or mixed molecules without their segments.
+// Ten times slower under the sanitizers, which draw a third of the projects.
+#ifdef QLN_SANITIZED
+constexpr unsigned kSeqIdSeeds = 100;
+#else
+constexpr unsigned kSeqIdSeeds = 300;
+#endif
+
 TEST_F(St26ExportTest, SeqIdsAreTheNumbersOfTheSt25Listing) {
     int written = 0;
-    for (unsigned seed = 1; seed <= 300; ++seed) {
+    for (unsigned seed = 1; seed <= kSeqIdSeeds; ++seed) {
         test::CChoices choices = test::CChoices::Seeded(seed);
         const Ptr<CProject> project = test::CRandomProject(choices).Make();
         project->Add(new CProtein1Sequence(project.get(), "last", "Homo sapiens", "MKVLAAGG"));
@@ -96,7 +103,7 @@ TEST_F(St26ExportTest, SeqIdsAreTheNumbersOfTheSt25Listing) {
         ASSERT_TRUE(problems.empty()) << "seed " << seed << ": " << problems.front();
         EXPECT_EQ(exporter.GetVerification().Count(CSt26Finding::Severity::Error), 0);
     }
-    EXPECT_GE(written, 150);
+    EXPECT_GE(written, static_cast<int>(kSeqIdSeeds / 2));
 }
 
 // A project that uses what ST.25 had and ST.26 writes differently.

@@ -18,6 +18,15 @@ std::string CSt26FeatureSpan::Text() const {
     return from == to ? std::to_string(from) : std::to_string(from) + ".." + std::to_string(to);
 }
 
+namespace {
+
+// The location as the feature gives it, for the report.
+std::string GivenLocation(const CFeature& feature) {
+    return std::string(TrimmedView(feature.GetFromText())) + ".." + std::string(TrimmedView(feature.GetToText()));
+}
+
+}  // namespace
+
 std::optional<CSt26Feature> CSt26FeatureMapper::Map(const CFeature& feature) {
     std::optional<CSt26FeatureSpan> span = Span(feature);
     if (span && dynamic_cast<const CMatPeptide*>(&feature)) span = MatPeptideSpan(feature, span->from);
@@ -35,8 +44,7 @@ std::optional<CSt26FeatureSpan> CSt26FeatureMapper::Span(const CFeature& feature
         return CSt26FeatureSpan{1, length_};
     }
     if (!IsAsciiNumber(fromText) || !(toText.empty() || IsAsciiNumber(toText))) {
-        report_.Add(feature.GetKey(), std::string(fromText) + ".." + std::string(toText), {}, "not a location; 60",
-                    Severity::Error, Kind::Problem);
+        report_.Add(feature.GetKey(), GivenLocation(feature), {}, "not a location; 60", Severity::Error, Kind::Problem);
         return std::nullopt;
     }
     return CSt26FeatureSpan{feature.GetFrom(), toText.empty() ? feature.GetFrom() : feature.GetTo()};
@@ -67,9 +75,8 @@ std::optional<CSt26FeatureSpan> CSt26FeatureMapper::MatPeptideSpan(const CFeatur
 
 bool CSt26FeatureMapper::Inside(const CFeature& feature, const CSt26FeatureSpan& span) {
     if (span.from >= 1 && span.to <= length_ && span.from <= span.to) return true;
-    report_.Add(feature.GetKey(),
-                std::string(TrimmedView(feature.GetFromText())) + ".." + std::string(TrimmedView(feature.GetToText())),
-                {}, "location outside 1.." + std::to_string(length_) + "; 60", Severity::Error, Kind::Problem);
+    report_.Add(feature.GetKey(), GivenLocation(feature), {}, "location outside 1.." + std::to_string(length_) + "; 60",
+                Severity::Error, Kind::Problem);
     return false;
 }
 
@@ -117,61 +124,66 @@ bool CSt26FeatureMapper::AddQualifiers(CSt26Feature& out, const CFeature& featur
 }
 
 bool CSt26FeatureMapper::AddMandatoryQualifiers(CSt26Feature& out, int spanLength, std::string& comment) {
-    const auto has = [&](std::string_view name) {
-        return std::any_of(out.qualifiers.begin(), out.qualifiers.end(),
-                           [&](const CSt26Qualifier& q) { return q.name == name; });
-    };
     for (const std::string_view mandatory : CSt26Vocabulary::MandatoryQualifiers(out.key)) {
         const std::string name(mandatory);
-        if (has(name)) continue;
-        const std::string neededBy = "needed by " + out.key;
-        if (name == "estimated_length") {
+        const bool present = std::any_of(out.qualifiers.begin(), out.qualifiers.end(),
+                                         [&](const CSt26Qualifier& q) { return q.name == name; });
+        if (present) continue;
+        if (name == "estimated_length")
             out.qualifiers.push_back({name, std::to_string(spanLength), false});
-        } else if (!CSt26Vocabulary::Terms(name).empty()) {
-            // A class the comment begins with, else the list's "other".
-            if (const auto leading = CSt26FeatureKeys::LeadingTerm(name, comment)) {
-                out.qualifiers.push_back({name, leading->term, false});
-                report_.Add(name, {}, leading->term, neededBy + ", from the comment", Severity::Info, Kind::Computed);
-                comment = leading->rest;
-            } else if (comment.empty() && (name == "mod_base" || name == "mobile_element_type")) {
-                report_.Add(
-                    out.key + " " + out.location, {}, {},
+        else if (!(CSt26Vocabulary::Terms(name).empty() ? AddTextQualifier(out, name, comment)
+                                                        : AddListedQualifier(out, name, comment)))
+            return false;
+    }
+    return true;
+}
+
+bool CSt26FeatureMapper::AddListedQualifier(CSt26Feature& out, const std::string& name, std::string& comment) {
+    const std::string neededBy = "needed by " + out.key;
+    if (const auto leading = CSt26FeatureKeys::LeadingTerm(name, comment)) {
+        out.qualifiers.push_back({name, leading->term, false});
+        report_.Add(name, {}, leading->term, neededBy + ", from the comment", Severity::Info, Kind::Computed);
+        comment = leading->rest;
+        return true;
+    }
+    if (comment.empty() && (name == "mod_base" || name == "mobile_element_type")) {
+        report_.Add(out.key + " " + out.location, {}, {},
                     "needs " + name + ": begin the comment with one of " +
                         std::string(name == "mod_base" ? "the modified bases' abbreviations (m5c, i, ...), or name "
                                                          "the base in full"
                                                        : "transposon, integron, insertion sequence, ..., or "
                                                          "other:NAME"),
                     Severity::Error, Kind::Problem);
-                return false;
-            } else if (name == "mod_base") {
-                out.qualifiers.push_back({name, "OTHER", false});  // the comment names it, as a note
-                report_.Add(name, {}, "OTHER", neededBy + "; the comment names the base", Severity::Info,
-                            Kind::Computed);
-            } else {
-                std::string value = "other";
-                if (name == "mobile_element_type") {
-                    std::string text;
-                    if (!report_.FreeText(comment, name, text)) return false;
-                    value += ":" + text;
-                    comment.clear();
-                }
-                out.qualifiers.push_back({name, value, false});
-                report_.Add(name, {}, value, neededBy + ": the comment names no class of the list", Severity::Confirm,
-                            Kind::Default);
-            }
-        } else {
-            // Free text such as the bound moiety: the whole comment.
-            std::string text;
-            if (comment.empty()) {
-                report_.Add(out.key + " " + out.location, {}, {}, "needs " + name + ": give it in the comment",
-                            Severity::Error, Kind::Problem);
-                return false;
-            }
-            if (!report_.FreeText(comment, name, text)) return false;
-            out.qualifiers.push_back({name, text, true});
-            comment.clear();
-        }
+        return false;
     }
+    if (name == "mod_base") {
+        out.qualifiers.push_back({name, "OTHER", false});  // the comment names it, as a note
+        report_.Add(name, {}, "OTHER", neededBy + "; the comment names the base", Severity::Info, Kind::Computed);
+        return true;
+    }
+    std::string value = "other";
+    if (name == "mobile_element_type") {
+        std::string text;
+        if (!report_.FreeText(comment, name, text)) return false;
+        value += ":" + text;
+        comment.clear();
+    }
+    out.qualifiers.push_back({name, value, false});
+    report_.Add(name, {}, value, neededBy + ": the comment names no class of the list", Severity::Confirm,
+                Kind::Default);
+    return true;
+}
+
+bool CSt26FeatureMapper::AddTextQualifier(CSt26Feature& out, const std::string& name, std::string& comment) {
+    if (comment.empty()) {
+        report_.Add(out.key + " " + out.location, {}, {}, "needs " + name + ": give it in the comment", Severity::Error,
+                    Kind::Problem);
+        return false;
+    }
+    std::string text;
+    if (!report_.FreeText(comment, name, text)) return false;
+    out.qualifiers.push_back({name, text, true});
+    comment.clear();
     return true;
 }
 

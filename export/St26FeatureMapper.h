@@ -58,6 +58,11 @@ public:
 
 private:
     bool AddMandatoryQualifiers(CSt26Feature& out, int spanLength, std::string& comment);
+    // A qualifier with a list of values: the term the comment begins with,
+    // else the list's "other" (or "OTHER" for a modified base).
+    bool AddListedQualifier(CSt26Feature& out, const std::string& name, std::string& comment);
+    // A free-text qualifier such as the bound moiety: the whole comment.
+    bool AddTextQualifier(CSt26Feature& out, const std::string& name, std::string& comment);
 
     CSt26EntryReport& report_;
     CCodonTranslator& codons_;

@@ -96,7 +96,6 @@ private slots:
     void deletingSelectsTheNextLine();
     void alterSeqTypeConvertsNucleotidesOnly();
     void organismFromTheListAndTheCommentPrompt();
-    void goAfterAGenerationAndOnASequenceSelectedAgain();
     void organismListForAProjectThatWentAway();
     void keysThatStayWhereTheUserIs();
 
@@ -113,42 +112,6 @@ void QLNViewTest::initTestCase()
     strain.close();
     qputenv("QLN_DATA_DIR", data_.path().toLocal8Bit());
     UsePrivateFolders(tmp_);
-}
-
-// A generation strips every sequence to its letters under the editor's
-// layout; Go then still finds each hit in order and selects its letters.
-void QLNViewTest::goAfterAGenerationAndOnASequenceSelectedAgain()
-{
-    std::string residues(300, 'c');
-    for (size_t at : {70, 200}) residues.replace(at, 7, "gattaca");
-    Form form({{"hits", residues}, {"other", std::string(150, 'g')}});
-    form.document.Project().GetSequences()[0]->UnloadResidues();
-    QVERIFY(form.Show());
-    QTest::keyClicks(form.Child("search"), "gattaca");
-    auto goFromSecondLine = [&form] {
-        QTextCursor cursor = form.Editor()->textCursor();
-        cursor.setPosition(76);
-        form.Editor()->setTextCursor(cursor);
-        form.Click("go");
-        return form.Editor()->textCursor();
-    };
-
-    CSequence* hits = form.Sequence("hits");
-    hits->StripToLetters();  // what the generation run leaves
-    hits->UnloadResidues();
-    form.view->ReloadCurrentResidues();
-    QCOMPARE(goFromSecondLine().selectionStart(), 87);
-    QCOMPARE(Letters(form.Editor()->textCursor().selectedText()), QString("gattaca"));
-    form.Click("go");
-    QCOMPARE(Letters(form.Editor()->textCursor().selectedText()), QString("gattaca"));
-    QCOMPARE(form.Editor()->textCursor().selectionStart(), 200 + 20 + 3 * 10);
-
-    form.SelectRow(1);
-    form.SelectRow(0);
-    QTest::keyClicks(form.Child("search"), "gattaca");  // selecting empties the field
-    const QTextCursor hit = goFromSecondLine();
-    QCOMPARE(hit.selectionStart(), 87);
-    QCOMPARE(Letters(hit.selectedText()), QString("gattaca"));
 }
 
 // The organism list is modeless: while it is open the user may open another

@@ -18,6 +18,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <map>
 #include <random>
 
 #include "support/ModalAnswer.h"
@@ -155,7 +156,7 @@ public:
         if (action != "go") goAgainFrom_ = -1;
         QString fault = Do(action);
         autopilot_.Expect({});
-        if (fault.isEmpty()) fault = Check(action);
+        if (fault.isEmpty()) fault = Check();
         return fault.isEmpty() ? QString() : log_.join(" ") + ": " + fault;
     }
 
@@ -199,20 +200,13 @@ private:
 
     QString Do(const std::string& action)
     {
-        if (action == "select") return Select();
-        if (action == "type") return Type();
-        if (action == "paste") return Paste();
-        if (action == "go") return Go();
-        if (action == "validate") return Validate();
-        if (action == "generate") return Generate();
-        if (action == "save") return Save();
-        if (action == "reload") return Reload();
-        if (action == "add") return Add();
-        if (action == "delete") return Delete();
-        if (action == "restore") return Restore();
-        if (action == "reorder") return Reorder();
-        if (action == "alter") return Alter();
-        return Features();
+        static const std::map<std::string, QString (CWalk::*)()> kSteps = {
+            {"select", &CWalk::Select}, {"type", &CWalk::Type},         {"paste", &CWalk::Paste},
+            {"go", &CWalk::Go},         {"validate", &CWalk::Validate}, {"generate", &CWalk::Generate},
+            {"save", &CWalk::Save},     {"reload", &CWalk::Reload},     {"add", &CWalk::Add},
+            {"delete", &CWalk::Delete}, {"restore", &CWalk::Restore},   {"reorder", &CWalk::Reorder},
+            {"alter", &CWalk::Alter},   {"features", &CWalk::Features}};
+        return (this->*kSteps.at(action))();
     }
 
     QString Select()
@@ -515,7 +509,7 @@ private:
         return {};
     }
 
-    QString Check(const std::string& action)
+    QString Check()
     {
         const CArray<Ptr<CSequence>>& sequences = Project().GetSequences();
         if (sequences.GetSize() != static_cast<int>(live_.size())) return "the project holds other sequences";
@@ -543,7 +537,6 @@ private:
         if (LettersOf(shown) != live_[static_cast<size_t>(current_)].letters) return "the editor shows other residues";
         if (!editorPending && current->IsDisplayLayout() && shown.toStdString() != current->GetResidues())
             return "the sequence is laid out but the editor shows something else";
-        (void)action;
         return {};
     }
 

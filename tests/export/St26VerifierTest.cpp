@@ -33,10 +33,23 @@ std::string ValidListing() { return ReadText(kListings / "valid.xml"); }
 // Each finding on its own line, for failure messages.
 std::string Shown(const CSt26Findings& findings) { return "\n" + findings.Lines(); }
 
+using Replacements = std::vector<std::pair<std::string, std::string>>;
+
+// The text with the first occurrence of each "from" replaced, in order; a
+// "from" missing is a fault of the test.
+std::string Replaced(std::string text, const Replacements& replacements) {
+    for (const auto& [from, to] : replacements) {
+        const size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        if (at != std::string::npos) text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
 struct Breach {
     St26Rule rule;
     Severity severity;
-    std::vector<std::pair<std::string, std::string>> replacements;  // first occurrence of each
+    Replacements replacements;
 };
 
 // One rule each; the valid listing's SEQ IDs: 1 DNA with a CDS, 2 its
@@ -119,13 +132,7 @@ TEST(St26VerifierTest, TheValidListingPassesAndEachBreachGivesItsRuleOnly) {
     for (const Breach& breach : kBreaches) {
         const CSt26RuleInfo& info = St26RuleInfo(breach.rule);
         SCOPED_TRACE(std::string(info.name) + " " + CSt26Finding::SeverityName(breach.severity));
-        std::string text = valid;
-        for (const auto& [from, to] : breach.replacements) {
-            const size_t at = text.find(from);
-            ASSERT_NE(at, std::string::npos) << from;
-            text.replace(at, from.size(), to);
-        }
-        const CSt26Findings findings = CSt26Verifier::VerifyBytes(text);
+        const CSt26Findings findings = CSt26Verifier::VerifyBytes(Replaced(valid, breach.replacements));
         EXPECT_TRUE(std::any_of(findings.Items().begin(), findings.Items().end(), [&](const CSt26Finding& f) {
             return f.rule == breach.rule && f.severity == breach.severity;
         })) << Shown(findings);
@@ -146,7 +153,7 @@ TEST(St26VerifierTest, VariantsThatBreakNoRulePass) {
         "<INSDQualifier>\n              <INSDQualifier_name>transl_table</INSDQualifier_name>\n"
         "              <INSDQualifier_value>11</INSDQualifier_value>\n            </INSDQualifier>\n"
         "            <INSDQualifier>\n              <INSDQualifier_name>transl_except";
-    const std::vector<std::pair<const char*, std::vector<std::pair<std::string, std::string>>>> kVariants = {
+    const std::vector<std::pair<const char*, Replacements>> kVariants = {
         {"complement",
          {{">ccgatggctagcaaaggcgaagagctgttctaagcg<", ">cgcttagaacagctcttcgcctttgctagccatcgg<"},
           {">4..33<", ">complement(4..33)<"},
@@ -166,13 +173,7 @@ TEST(St26VerifierTest, VariantsThatBreakNoRulePass) {
     };
     for (const auto& [name, replacements] : kVariants) {
         SCOPED_TRACE(name);
-        std::string text = ValidListing();
-        for (const auto& [from, to] : replacements) {
-            const size_t at = text.find(from);
-            ASSERT_NE(at, std::string::npos) << from;
-            text.replace(at, from.size(), to);
-        }
-        const CSt26Findings findings = CSt26Verifier::VerifyBytes(text);
+        const CSt26Findings findings = CSt26Verifier::VerifyBytes(Replaced(ValidListing(), replacements));
         EXPECT_TRUE(findings.Items().empty()) << Shown(findings);
     }
     std::string crlf;
@@ -183,10 +184,8 @@ TEST(St26VerifierTest, VariantsThatBreakNoRulePass) {
 // A finding names where, what rule and what to do, on one line; the report
 // groups them under the general part and each SEQ ID, the counts on top.
 TEST(St26VerifierTest, FindingsReadAsOneLineEachAndGroupBySequence) {
-    std::string text = ValidListing();
-    text.replace(text.find(">other RNA<"), 11, ">other DNA<");
-    text.replace(text.find("<SequenceTotalQuantity>6<"), 25, "<SequenceTotalQuantity>9<");
-    const CSt26Findings findings = CSt26Verifier::VerifyBytes(text);
+    const CSt26Findings findings = CSt26Verifier::VerifyBytes(Replaced(
+        ValidListing(), {{">other RNA<", ">other DNA<"}, {"<SequenceTotalQuantity>6<", "<SequenceTotalQuantity>9<"}}));
     ASSERT_EQ(findings.Items().size(), 2u) << Shown(findings);
     EXPECT_EQ(findings.Items()[1].Text(),
               "SEQ ID 3, source 1..20, mol_type (line 101): error: \"other DNA\" is no mol_type of RNA "
